@@ -1,0 +1,3 @@
+#include "idevice.h"
+
+IDevice* g_pDevice = nullptr;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "devicelivestate.h"
+#include "devicerecord.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+
+// The detector as the rest of the program sees it. Every operation returns at
+// once; none waits for the detector.
+class IDevice
+{
+public:
+    virtual ~IDevice() = default;
+
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    virtual bool IsConnected() = 0;
+    virtual bool HasFailed() = 0;
+    virtual void PressKey(int nKey) = 0;
+    virtual void SetCommand(int nCommand) = 0;
+    virtual bool SaveLogFile(const QString& strFolder) = 0;
+    virtual bool SaveRealtimeFile(const QString& strFolder, int nVersion, QString& strName) = 0;
+    virtual bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion) = 0;
+    virtual int GetModeFlags() = 0;
+    virtual int GetRecordCount() = 0;
+    virtual int QueryFixedOne() = 0;
+    virtual CDeviceRecord GetRecord(int nIndex) = 0;
+    virtual CDeviceRecord GetLastRecord() = 0;
+    virtual int QueryFixedMinusOne() = 0;
+    virtual QString QueryEmptyText() = 0;
+    virtual uint8_t GetMenuByte(int nPos) = 0;
+    virtual void SetMenuByte(int nPos, int nValue) = 0;
+    virtual bool LoadMenuFile(const QString& strPath) = 0;
+    virtual bool SaveMenuFile(const QString& strPath) = 0;
+    virtual int QueryFixedZero() = 0;
+    virtual QDateTime GetDeviceTime() = 0;
+    virtual void SetDeviceTime(const QDateTime& dateTime) = 0;
+    virtual const std::atomic<int>* GetProgress() = 0;
+
+    // Additions.
+
+    // A copy of what the detector's display shows now.
+    virtual CDeviceLiveState GetLiveState() = 0;
+    // The 5120 oscilloscope samples of the last stored frame and their parameter byte.
+    virtual QByteArray GetOscilloscopeSamples(int* pParam) = 0;
+    // Why the link is down, for the status bar: empty while nothing is wrong or
+    // simply no detector is plugged in; set when a port exists but cannot be
+    // opened. bPermission tells a permission problem (Linux: dialout group).
+    virtual QString GetLinkError(bool* pPermission = nullptr) = 0;
+    // Forget the menu bytes and the time set by an editor that was cancelled,
+    // so the detector's values show again.
+    virtual void DiscardMenuEdits() = 0;
+    // The last file operation's reason for failing, for a precise message.
+    virtual QString GetLastFileError() = 0;
+};
+
+// The one device object of the program, created by the main window.
+extern IDevice* g_pDevice;

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "devicebase.h"
+#include "kv520datamodel.h"
+#include "serial.h"
+
+#include <QMutex>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+// The KV520/KV521 detector: owns the serial link and the exchange worker
+// thread that polls the detector, answers its frames with queued commands and
+// keeps what arrives in the data model.
+class CKV520Device : public CDeviceBase
+{
+public:
+    CKV520Device();
+    ~CKV520Device() override;
+
+    void Start() override;
+    void Stop() override;
+    bool IsConnected() override;
+    bool HasFailed() override;
+    void PressKey(int nKey) override;
+    void SetCommand(int nCommand) override;
+    bool SaveLogFile(const QString& strFolder) override;
+    bool SaveRealtimeFile(const QString& strFolder, int nVersion, QString& strName) override;
+    bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion) override;
+    int GetModeFlags() override;
+    int GetRecordCount() override;
+    int QueryFixedOne() override;
+    CDeviceRecord GetRecord(int nIndex) override;
+    CDeviceRecord GetLastRecord() override;
+    int QueryFixedMinusOne() override;
+    QString QueryEmptyText() override;
+    uint8_t GetMenuByte(int nPos) override;
+    void SetMenuByte(int nPos, int nValue) override;
+    bool LoadMenuFile(const QString& strPath) override;
+    bool SaveMenuFile(const QString& strPath) override;
+    int QueryFixedZero() override;
+    QDateTime GetDeviceTime() override;
+    void SetDeviceTime(const QDateTime& dateTime) override;
+    const std::atomic<int>* GetProgress() override;
+
+    CDeviceLiveState GetLiveState() override;
+    QByteArray GetOscilloscopeSamples(int* pParam) override;
+    QString GetLinkError(bool* pPermission = nullptr) override;
+    void DiscardMenuEdits() override;
+    QString GetLastFileError() override;
+
+    // Set before Start: a port to use instead of discovery.
+    void SetPortOverride(const QString& strName);
+    // Set before Start: where the ports come from (tests give a list).
+    void SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
+    // Set before Start: fixed 20 ms sleeps instead of waiting reads (benchmark).
+    void SetWaitingReads(bool bWaiting);
+
+    // The pending command code, 0xFF when none.
+    int PendingCommand() const;
+    int GoodFrames() const { return m_nGoodFrames.load(); }
+    int BadFrames() const { return m_nBadFrames.load(); }
+    int ChecksumErrors() const { return m_nChecksumErrors.load(); }
+    int LinkStatus() const { return m_Link.m_nStatus.load(); }
+
+    // The data model, for the log and file code and for tests that feed frames
+    // without a link.
+    CKV520DataModel& Model() { return m_Model; }
+    // A copy of the raw log blocks of the last download (1000 x 267 bytes).
+    QByteArray LogBuffer() const;
+    // Tests: puts raw log blocks in place as a download would.
+    void SetLogBuffer(const QByteArray& blocks);
+
+    // One data frame handled as the worker does after its checksum test, for
+    // tests without a link: stores it when no command is pending.
+    void HandleFrameForTest(const uint8_t* pFrame);
+
+private:
+    void WorkerLoop();
+    void RunCycle();
+    void PollOnce();
+    void HandleDataFrame(const uint8_t* pFrame);
+    void AnswerClockRequest();
+    void DownloadLog();
+    void CompleteCommand(uint32_t nPending);
+    bool SleepWhileRunning(int nMs);
+    void NoteLinkError();
+
+    std::atomic<int> m_nGoodFrames{0};
+    std::atomic<int> m_nBadFrames{0};
+    std::atomic<int> m_nChecksumErrors{0};
+    CKV520DataModel m_Model;
+    std::atomic<int32_t> m_nTickBase{0};
+    std::atomic<int> m_nProgress{0};
+
+    std::thread m_Thread;
+    std::atomic<bool> m_bRunning{false};
+    CSerial m_Link;
+    std::atomic<bool> m_bOnline{false};
+    std::atomic<bool> m_bFailed{false};
+
+    // Command hand-over: the command code in bits 0-7, the key byte in bits
+    // 8-15 and a generation count above, so the worker completes exactly the
+    // command it sent and never one queued while it was sending.
+    std::atomic<uint32_t> m_nPending;
+    std::atomic<uint8_t> m_nKeySeq{0};
+
+    mutable QMutex m_LogLock;
+    std::vector<uint8_t> m_LogBuffer;
+    std::vector<uint8_t> m_Frame;
+
+    mutable QMutex m_InfoLock;
+    QString m_strLinkError;
+    bool m_bLinkPermission = false;
+    QString m_strFileError;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "iserialportenumerator.h"
+#include "serialhandle.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+// The detector's serial link: finds the port whose description names the
+// detector's USB bridge, opens it and moves bytes, with a read that gives up
+// after a stretch of silence. Used by the exchange worker only.
+class CSerial
+{
+public:
+    enum Status { Closed = 0, Opened = 1, Online = 2 };
+
+    CSerial();
+    virtual ~CSerial();
+
+    // Ports come from the system unless a test gives its own list.
+    void SetEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
+
+    // nProperty 1 matches the device description, anything else the hardware id.
+    // Case-sensitive; the first port in enumeration order wins.
+    void FindPort(const QString& strPattern, int nProperty);
+    bool Connect();
+    // Indices into the data bits (7, 8), parity (none, odd, even) and stop bits (1, 2) tables.
+    bool Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBitsIndex);
+    bool Write(const void* pBuffer, int nCount, int& nWritten);
+    int WriteText(const char* pText);
+    bool ReadByte();
+    uint8_t LastByte() const { return m_nLastByte; }
+    // Reads until nCount bytes came or the line was silent for nSilenceMs.
+    bool Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs);
+    void Drain();
+    // Reads and drops bytes until the line has been quiet for nQuietMs, at most nMaxMs.
+    void DrainUntilQuiet(int nQuietMs, int nMaxMs);
+    void Close();
+
+    QString PortName() const { return m_strPortName; }
+    // A port named by the user: used instead of discovery, never forgotten.
+    void SetPortOverride(const QString& strName);
+    bool HasPortOverride() const { return m_bOverride; }
+
+    // Why the last open failed (empty after a successful open).
+    QString LastError() const { return m_Handle.LastError(); }
+    bool LastErrorIsPermission() const { return m_Handle.LastErrorIsPermission(); }
+
+    // An empty poll sleeps a fixed 20 ms (as the detector's first software did)
+    // or waits up to 20 ms for the first byte. Kept switchable for the benchmark.
+    void SetWaitingReads(bool bWaiting) { m_bWaitingReads = bWaiting; }
+
+    std::atomic<int> m_nStatus{Closed};
+
+private:
+    bool Refill();
+
+    uint8_t m_nLastByte = 0;
+    QString m_strPortName;
+    bool m_bOverride = false;
+    bool m_bWaitingReads = true;
+    std::shared_ptr<ISerialPortEnumerator> m_pEnumerator;
+    CSerialHandle m_Handle;
+    // Bytes taken from the system in one read and served by ReadByte.
+    uint8_t m_Buffer[8192];
+    int m_nBufferPos = 0;
+    int m_nBufferLen = 0;
+};

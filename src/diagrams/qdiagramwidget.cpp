@@ -1,0 +1,7 @@
+#include "qdiagramwidget.h"
+
+CQDiagramWidget::CQDiagramWidget(QWidget* pParent)
+    : QFrame(pParent)
+{
+    setMouseTracking(true);
+}

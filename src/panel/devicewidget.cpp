@@ -1,0 +1,10 @@
+#include "devicewidget.h"
+
+CDeviceWidget::CDeviceWidget(QWidget* pParent)
+    : QFrame(pParent)
+{
+}
+
+void CDeviceWidget::OpenDeviceMenu()
+{
+}

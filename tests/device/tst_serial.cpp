@@ -1,0 +1,200 @@
+#include "serial.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+class CListEnumerator : public ISerialPortEnumerator
+{
+public:
+    QList<SerialPortEntry> m_Ports;
+    mutable int m_nCalls = 0;
+    QList<SerialPortEntry> Ports() const override
+    {
+        ++m_nCalls;
+        return m_Ports;
+    }
+};
+
+SerialPortEntry Port(const QString& strName, const QString& strDescription, const QString& strLocation = {})
+{
+    SerialPortEntry e;
+    e.m_strName = strName;
+    e.m_strDescription = strDescription;
+    e.m_strLocation = strLocation.isEmpty() ? QStringLiteral("/nonexistent/") + strName : strLocation;
+    e.m_strHardwareId = QStringLiteral("USB\\VID_2341&PID_0043");
+    return e;
+}
+
+// The far end of a pseudo-terminal, standing in for the detector.
+struct CPty
+{
+    int m_nMaster = -1;
+    QString m_strSlave;
+    CPty()
+    {
+        m_nMaster = posix_openpt(O_RDWR | O_NOCTTY);
+        grantpt(m_nMaster);
+        unlockpt(m_nMaster);
+        m_strSlave = QString::fromLocal8Bit(ptsname(m_nMaster));
+        termios tio;
+        tcgetattr(m_nMaster, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(m_nMaster, TCSANOW, &tio);
+    }
+    ~CPty() { ::close(m_nMaster); }
+    void Send(const QByteArray& data) { QCOMPARE(::write(m_nMaster, data.constData(), size_t(data.size())), data.size()); }
+};
+} // namespace
+
+class TestSerial : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void discoveryTakesTheFirstMatchCaseSensitive()
+    {
+        auto pList = std::make_shared<CListEnumerator>();
+        pList->m_Ports = {Port("ttyS0", "16550A"), Port("ttyUSB0", "arduino clone"), Port("ttyACM0", "Arduino Uno"),
+                          Port("ttyACM1", "Arduino Mega")};
+        CSerial serial;
+        serial.SetEnumerator(pList);
+        serial.FindPort("Arduino", 1);
+        QCOMPARE(serial.PortName(), QStringLiteral("/nonexistent/ttyACM0"));
+        serial.FindPort("PID_0043", 0);
+        QCOMPARE(serial.PortName(), QStringLiteral("/nonexistent/ttyS0"));
+        serial.FindPort("Nothing", 1);
+        QVERIFY(serial.PortName().isEmpty());
+        pList->m_Ports.clear();
+        QVERIFY(!serial.Connect());
+    }
+
+    void aPortThatWillNotOpenIsLookedForAgain()
+    {
+        auto pList = std::make_shared<CListEnumerator>();
+        pList->m_Ports = {Port("ttyACM0", "Arduino Uno")};
+        CSerial serial;
+        serial.SetEnumerator(pList);
+        QVERIFY(!serial.Connect());
+        QVERIFY(!serial.LastError().isEmpty());
+        QVERIFY(serial.PortName().isEmpty());
+        // The detector came back on another port.
+        CPty pty;
+        pList->m_Ports = {Port("ttyACM1", "Arduino Uno", pty.m_strSlave)};
+        QVERIFY(serial.Connect());
+        QCOMPARE(serial.m_nStatus.load(), int(CSerial::Opened));
+        QVERIFY(serial.LastError().isEmpty());
+        serial.Close();
+        QCOMPARE(serial.m_nStatus.load(), int(CSerial::Closed));
+    }
+
+    void anOverridePortIsKept()
+    {
+        auto pList = std::make_shared<CListEnumerator>();
+        CSerial serial;
+        serial.SetEnumerator(pList);
+        serial.SetPortOverride("/nonexistent/ttyACM9");
+        QVERIFY(!serial.Connect());
+        QCOMPARE(serial.PortName(), QStringLiteral("/nonexistent/ttyACM9"));
+        QCOMPARE(pList->m_nCalls, 0);
+        QVERIFY(serial.LastError().contains("ttyACM9"));
+    }
+
+    void silenceLimitedRead()
+    {
+        CPty pty;
+        CSerial serial;
+        serial.SetPortOverride(pty.m_strSlave);
+        QVERIFY(serial.Connect());
+        char buf[64];
+        int nReceived = -1;
+
+        // Limit 10 ms: no waiting at all, only what is already there.
+        pty.Send("abc");
+        QTest::qWait(20);
+        QElapsedTimer timer;
+        timer.start();
+        serial.Read(buf, 10, nReceived, 10);
+        QCOMPARE(nReceived, 3);
+        QCOMPARE(QByteArray(buf, 3), QByteArray("abc"));
+        QVERIFY(timer.elapsed() < 15);
+
+        // The count is reached while more is waiting: the rest stays for the next read.
+        pty.Send("0123456789");
+        QTest::qWait(20);
+        serial.Read(buf, 4, nReceived, 1000);
+        QCOMPARE(QByteArray(buf, nReceived), QByteArray("0123"));
+        serial.Read(buf, 6, nReceived, 1000);
+        QCOMPARE(QByteArray(buf, nReceived), QByteArray("456789"));
+
+        // Silence ends the read after about the limit.
+        timer.restart();
+        serial.Read(buf, 10, nReceived, 100);
+        QCOMPARE(nReceived, 0);
+        QVERIFY2(timer.elapsed() >= 90 && timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
+
+        // Bytes that keep coming keep the read going past the limit.
+        for (bool bWaiting : {true, false}) {
+            serial.SetWaitingReads(bWaiting);
+            std::thread sender([&pty] {
+                for (int i = 0; i < 6; ++i) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    pty.Send("x");
+                }
+            });
+            serial.Read(buf, 6, nReceived, 60);
+            sender.join();
+            QCOMPARE(nReceived, 6);
+        }
+
+        // Single bytes and the drain.
+        pty.Send("zq");
+        QTest::qWait(20);
+        QVERIFY(serial.ReadByte());
+        QCOMPARE(serial.LastByte(), uint8_t('z'));
+        serial.Drain();
+        QVERIFY(!serial.ReadByte());
+
+        // Writes reach the far end.
+        int nWritten = 0;
+        QVERIFY(serial.Write("+", 1, nWritten));
+        QCOMPARE(nWritten, 1);
+        QCOMPARE(serial.WriteText("hi"), 2);
+        QTest::qWait(20);
+        QCOMPARE(::read(pty.m_nMaster, buf, sizeof(buf)), 3L);
+        QCOMPARE(QByteArray(buf, 3), QByteArray("+hi"));
+    }
+
+    void drainWaitsForTheLineToGoQuiet()
+    {
+        CPty pty;
+        CSerial serial;
+        serial.SetPortOverride(pty.m_strSlave);
+        QVERIFY(serial.Connect());
+        std::thread sender([&pty] {
+            for (int i = 0; i < 5; ++i) {
+                pty.Send("garbage");
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        QTest::qWait(5);
+        serial.DrainUntilQuiet(20, 1000);
+        sender.join();
+        char c;
+        int nReceived = 0;
+        serial.Read(&c, 1, nReceived, 10);
+        QCOMPARE(nReceived, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerial)
+#include "tst_serial.moc"
