@@ -2,6 +2,7 @@
 #include "devicefiles.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QSaveFile>
 
 #include <chrono>
@@ -37,6 +38,18 @@ CKV520Device::~CKV520Device()
 void CKV520Device::SetPortOverride(const QString& strName)
 {
     m_Link.SetPortOverride(strName);
+}
+
+QString CKV520Device::PortOverrideFrom(const QStringList& arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--port") && i + 1 < arguments.size())
+            return arguments[i + 1];
+        if (arg.startsWith(QLatin1String("--port=")))
+            return arg.mid(7);
+    }
+    return qEnvironmentVariable("KV521_PORT");
 }
 
 void CKV520Device::SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator)

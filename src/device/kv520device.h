@@ -54,6 +54,9 @@ public:
 
     // Set before Start: a port to use instead of discovery.
     void SetPortOverride(const QString& strName);
+    // The port the user named: "--port NAME" (or "--port=NAME") among the
+    // arguments, else the environment variable KV521_PORT; empty for discovery.
+    static QString PortOverrideFrom(const QStringList& arguments);
     // Set before Start: where the ports come from (tests give a list).
     void SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
     // Set before Start: fixed 20 ms sleeps instead of waiting reads (benchmark).

@@ -200,6 +200,16 @@ private Q_SLOTS:
         QVERIFY(dev.QueryEmptyText().isEmpty());
     }
 
+    void portOverrideFromArgumentsOrEnvironment()
+    {
+        qputenv("KV521_PORT", "/dev/ttyUSB7");
+        QCOMPARE(CKV520Device::PortOverrideFrom({"prog", "--port", "/tmp/kv"}), QStringLiteral("/tmp/kv"));
+        QCOMPARE(CKV520Device::PortOverrideFrom({"prog", "--port=ttyACM3"}), QStringLiteral("ttyACM3"));
+        QCOMPARE(CKV520Device::PortOverrideFrom({"prog", "--port"}), QStringLiteral("/dev/ttyUSB7"));
+        qunsetenv("KV521_PORT");
+        QVERIFY(CKV520Device::PortOverrideFrom({"prog"}).isEmpty());
+    }
+
     void deviceTimeIsAlwaysValid()
     {
         CKV520Device dev;

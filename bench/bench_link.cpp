@@ -1,0 +1,68 @@
+// Frames per second the exchange worker takes from a simulated detector that
+// sends at the real line rate, and the worker's CPU time per frame, for both
+// ways of waiting on an empty poll.
+#include "kv520device.h"
+#include "kv520protocol.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+// One frame, its command byte and the worker's 10 ms pause.
+double LineLimit()
+{
+    return 1.0 / (KV520::kFrameSize * 10.0 / KV520::kBaudRate + 0.010);
+}
+
+bool Measure(bool bWaiting, int nSeconds)
+{
+    const QString strLink = QStringLiteral("/tmp/kv521-bench-%1").arg(QCoreApplication::applicationPid());
+    QProcess sim;
+    sim.start(QStringLiteral(KV521_SIM_PATH), {QStringLiteral("--pace"), QStringLiteral("--link"), strLink});
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return false;
+    }
+    const QString strPath = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    CKV520Device device;
+    device.SetPortOverride(strPath);
+    device.SetWaitingReads(bWaiting);
+    device.Start();
+    QElapsedTimer timer;
+    timer.start();
+    while (!device.IsConnected() && timer.elapsed() < 5000)
+        QThread::msleep(10);
+    QThread::msleep(500); // let the first frames settle
+
+    const int nFirst = device.GetRecordCount();
+    const std::clock_t cpu0 = std::clock();
+    timer.restart();
+    QThread::sleep(nSeconds);
+    const int nFrames = device.GetRecordCount() - nFirst;
+    const double dCpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
+    const double dSeconds = timer.elapsed() / 1000.0;
+    device.Stop();
+    sim.terminate();
+    sim.waitForFinished(3000);
+
+    const double dRate = nFrames / dSeconds;
+    std::printf("%-16s %6.2f frames/s  %5.1f %% of the line limit %.2f  %6.1f us CPU per frame  (%d frames, %d checksum errors)\n",
+                bWaiting ? "waiting read" : "fixed 20 ms sleep", dRate, 100.0 * dRate / LineLimit(), LineLimit(),
+                nFrames > 0 ? 1e6 * dCpu / nFrames : 0.0, nFrames, device.ChecksumErrors());
+    return true;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int nSeconds = argc > 1 ? std::atoi(argv[1]) : 10;
+    const bool bOk = Measure(false, nSeconds) && Measure(true, nSeconds);
+    return bOk ? 0 : 1;
+}
