@@ -80,6 +80,7 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
         m_nStatus = Closed;
         return false;
     }
+    m_nBaud = nBaud;
     m_nStatus = Opened;
     return true;
 }
@@ -123,8 +124,10 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
     const int nPolls = nSilenceMs / kPollMs;
     int nIdle = 0;
     for (;;) {
+        bool bGot = false;
         // Take whole runs of buffered bytes at a time rather than byte by byte.
         while (m_nBufferPos < m_nBufferLen || Refill()) {
+            bGot = true;
             const int n = std::min(nCount - nReceived, m_nBufferLen - m_nBufferPos);
             std::memcpy(pOut + nReceived, m_Buffer + m_nBufferPos, size_t(n));
             m_nBufferPos += n;
@@ -136,6 +139,13 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
         }
         if (nIdle >= nPolls)
             return true;
+        if (m_bWaitingReads && bGot && m_nBaud > 0) {
+            // The rest of a frame cannot arrive faster than the line carries it:
+            // sleep that long instead of waking for every few bytes.
+            const long nMicros = std::min(long(nCount - nReceived) * 10L * 1000000L / m_nBaud, 19000L);
+            std::this_thread::sleep_for(std::chrono::microseconds(nMicros));
+            continue;
+        }
         if (m_bWaitingReads) {
             // A readable line that yields nothing (a hung-up peer) counts as silence too.
             if (!m_Handle.WaitReadable(kPollMs))

@@ -62,6 +62,7 @@ private:
     QString m_strPortName;
     bool m_bOverride = false;
     bool m_bWaitingReads = true;
+    int m_nBaud = 0;
     std::shared_ptr<ISerialPortEnumerator> m_pEnumerator;
     CSerialHandle m_Handle;
     // Bytes taken from the system in one read and served by ReadByte.
