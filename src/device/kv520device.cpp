@@ -450,7 +450,9 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     case kCmdKey: {
         const uint8_t nKeyByte = uint8_t(nPending >> 8);
         m_Link.Write(&nKeyByte, 1, nWritten);
-        m_nKeySeq = 0;
+        // The count starts again after a sent key, unless a newer key was pressed meanwhile.
+        uint8_t nSentSeq = uint8_t(nKeyByte >> 4);
+        m_nKeySeq.compare_exchange_strong(nSentSeq, 0);
         CompleteCommand(nPending);
         break;
     }
