@@ -140,9 +140,9 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
         if (nIdle >= nPolls)
             return true;
         if (m_bWaitingReads && bGot && m_nBaud > 0) {
-            // The rest of a frame cannot arrive faster than the line carries it:
-            // sleep that long instead of waking for every few bytes.
-            const long nMicros = std::min(long(nCount - nReceived) * 10L * 1000000L / m_nBaud, 19000L);
+            // Nothing more is waiting and the rest cannot arrive faster than the
+            // line carries it: sleep that long instead of waking for every packet.
+            const long nMicros = std::min(long(nCount - nReceived) * 10L * 1000000L / m_nBaud, 200000L);
             std::this_thread::sleep_for(std::chrono::microseconds(nMicros));
             continue;
         }
