@@ -78,8 +78,8 @@ void CQDiagramWidget::SetAreas(const QList<CDiagramAreaSpec>& specs)
 {
     qDeleteAll(m_areas);
     m_areas.clear();
-    for (const CDiagramAreaSpec& spec : specs)
-        m_areas.append(new CDiagramArea(spec.m_eType, spec.m_nFixedHeight, spec.m_dStretch));
+    for (const CDiagramAreaSpec& area : specs)
+        m_areas.append(new CDiagramArea(area.m_eType, area.m_nFixedHeight, area.m_dStretch));
     for (int i = 0; i < m_areas.size(); ++i)
         SetDiagramType(i, specs[i].m_eType);
     Relayout();

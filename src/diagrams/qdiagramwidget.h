@@ -1,7 +1,6 @@
 #pragma once
 
 #include "diagramarea.h"
-#include "diagramareaspec.h"
 #include "diagramaxis.h"
 #include "diagramsignal.h"
 #include "diagramtype.h"
