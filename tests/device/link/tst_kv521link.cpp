@@ -28,7 +28,7 @@ private:
         m_pDevice = std::make_unique<CKV520Device>();
         m_pDevice->SetPortOverride(m_pSim->SlavePath());
         m_pDevice->Start();
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 5000);
     }
 
     int Count(Msg::Kind eKind, int nByte = -1) const
@@ -63,27 +63,27 @@ private Q_SLOTS:
 
     void connectsStoresAndRestartsWithoutReconnect()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->GetRecordCount() >= 5, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->GetRecordCount() >= 5, 5000);
 
         const int nBad = m_pDevice->BadFrames();
         m_pDevice->Stop();
         QCOMPARE(m_pDevice->LinkStatus(), int(CSerial::Online)); // the port stays open
         m_pDevice->Start();
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected() && m_pDevice->GetRecordCount() > 0, 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected() && m_pDevice->GetRecordCount() > 0, 3000);
         QCOMPARE(m_pDevice->BadFrames(), nBad);
     }
 
     void silenceTakesLinkDownAndItComesBack()
     {
         m_pSim->InjectSilence(1500);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 2500);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
         QVERIFY(StoresAgain(2000));
 
         // A frame cut short is the same fault seen from the PC.
         m_pSim->InjectShortFrame();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 2500);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
     }
 
     void corruptFramesAreDroppedAndTheLinkResynchronises()
@@ -91,13 +91,13 @@ private Q_SLOTS:
         // Stray bytes shift the frame: its checksum fails and the rest must be drained.
         int nErrors = m_pDevice->ChecksumErrors();
         m_pSim->InjectGarbage(QByteArray("\x00\x2B\xFE\x6D\x01\x02\x03", 7));
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() > nErrors, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() > nErrors, 5000);
         QVERIFY(StoresAgain(2000));
         QVERIFY(m_pDevice->IsConnected());
 
         nErrors = m_pDevice->ChecksumErrors();
         m_pSim->InjectBadChecksum(2);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() >= nErrors + 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() >= nErrors + 2, 5000);
         QVERIFY(StoresAgain(2000));
         // A dropped frame must not be answered with a command byte.
         QCOMPARE(Count(Msg::Unexpected), 0);
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void clockRequestIsAnsweredWithPcTime()
     {
         m_pSim->RequestClockNext();
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::ClockAnswer) == 1, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::ClockAnswer) == 1, 5000);
         const QByteArray a = m_pSim->Received(Msg::ClockAnswer).first().bytes;
         const QDate today = QDate::currentDate();
         QCOMPARE(a.size(), KV520::kClockAnswerSize);
@@ -121,7 +121,7 @@ private Q_SLOTS:
         m_pSim->ClearReceived();
         m_pDevice->PressKey(4);
         m_pDevice->PressKey(2);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::KeyByte) >= 1, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::KeyByte) >= 1, 5000);
         QVERIFY(StoresAgain(2000));
         QList<Msg> keys = m_pSim->Received(Msg::KeyByte);
         QCOMPARE(keys.size(), 1);
@@ -131,20 +131,20 @@ private Q_SLOTS:
 
         // The sequence starts over once a key went out.
         m_pDevice->PressKey(4);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::KeyByte) == 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::KeyByte) == 2, 5000);
         keys = m_pSim->Received(Msg::KeyByte);
         QCOMPARE(uint8_t(keys[1].bytes[0]), uint8_t(0x14));
-        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetModeFlags() & 1, 0, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetModeFlags() & 1, 0, 5000);
         QCOMPARE(m_pDevice->PendingCommand(), int(KV520::kNoCommand));
     }
 
     void unknownCommandStaysPendingAndBlocksStoring()
     {
         m_pDevice->SetCommand(3);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::CommandByte, 3) >= 3, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::CommandByte, 3) >= 3, 5000);
         QCOMPARE(m_pDevice->PendingCommand(), 3);
         const int nRecords = m_pDevice->GetRecordCount();
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::CommandByte, 3) >= 6, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::CommandByte, 3) >= 6, 5000);
         QCOMPARE(m_pDevice->GetRecordCount(), nRecords);
 
         m_pDevice->SetCommand(KV520::kNoCommand);
@@ -155,18 +155,18 @@ private Q_SLOTS:
     {
         m_pDevice->SetMenuByte(2, 33);
         m_pDevice->SetCommand(KV520::kCmdWriteMenu);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::MenuWrite) == 1, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::MenuWrite) == 1, 5000);
         QByteArray w = m_pSim->Received(Msg::MenuWrite).first().bytes;
         QCOMPARE(w.size(), KV520::kMenuExchanged + KV520::kClockSize);
         QCOMPARE(int(w[2]), 33);
         QCOMPARE(int(uint8_t(m_pSim->Menu()[2])), 33);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->PendingCommand(), int(KV520::kNoCommand), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->PendingCommand(), int(KV520::kNoCommand), 3000);
         QVERIFY(StoresAgain(2000));
         QCOMPARE(int(m_pDevice->GetMenuByte(2)), 33); // carried back by later frames
 
         m_pDevice->SetMenuByte(KV520::kMenuSyncClock, 1);
         m_pDevice->SetCommand(KV520::kCmdWriteMenu);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::MenuWrite) == 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::MenuWrite) == 2, 5000);
         w = m_pSim->Received(Msg::MenuWrite).last().bytes;
         const QDateTime now = QDateTime::currentDateTime();
         QCOMPARE(int(w[KV520::kMenuSyncClock]), 1);
@@ -179,7 +179,7 @@ private Q_SLOTS:
     {
         const QList<QByteArray> blocks = m_pSim->Log();
         m_pDevice->SetCommand(KV520::kCmdReadLog);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetProgress()->load(), KV520::kProgressDone, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetProgress()->load(), KV520::kProgressDone, 6000);
         QCOMPARE(m_pDevice->LogBuffer().left(blocks.size() * KV520::kLogBlockSize), blocks.join());
         QCOMPARE(Count(Msg::NextBlock), int(blocks.size()));
         QVERIFY(StoresAgain(2000));
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(int, fault);
         m_pSim->SetLogFault(1, CKV521Simulator::LogFault(fault));
         m_pDevice->SetCommand(KV520::kCmdReadLog);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetProgress()->load(), KV520::kProgressFailed, 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetProgress()->load(), KV520::kProgressFailed, 8000);
         QCOMPARE(Count(Msg::NextBlock), 2);
         // The rest of the broken block must not spoil the frames after it.
         QVERIFY(StoresAgain(3000));
@@ -211,7 +211,7 @@ private Q_SLOTS:
         options.nClockRequestEvery = 4;
         options.nBadChecksumEvery = 7;
         StartPair(options);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pSim->FramesSent() >= 30, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pSim->FramesSent() >= 30, 6000);
         QVERIFY(m_pDevice->IsConnected());
         QVERIFY(m_pDevice->ChecksumErrors() >= 3);
         QVERIFY(Count(Msg::ClockAnswer) >= 5);
@@ -231,7 +231,7 @@ private Q_SLOTS:
             blocks << CKV521Simulator::BuildLogBlock({}, 1, false);
         m_pSim->SetLog(blocks);
         m_pDevice->SetCommand(KV520::kCmdReadLog);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->GetProgress()->load() >= 5, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->GetProgress()->load() >= 5, 6000);
         QVERIFY(m_pDevice->GetProgress()->load() < KV520::kProgressDone);
         QElapsedTimer timer;
         timer.start();
