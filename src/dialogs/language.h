@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QTranslator>
+
+// Program-wide holder of the installed translators and the current language name.
+class CLanguage
+{
+public:
+    CLanguage();
+    ~CLanguage();
+    CLanguage(const CLanguage &) = delete;
+    CLanguage &operator=(const CLanguage &) = delete;
+
+    void Load(const QString &strName);
+    QString Name() const;
+
+private:
+    QTranslator m_QtTranslator;
+    QTranslator m_AppTranslator;
+    QString m_strName;
+};
