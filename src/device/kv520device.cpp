@@ -16,6 +16,12 @@ constexpr uint32_t kCommandMask = 0xFF;
 constexpr int kDrainQuietMs = 20;
 constexpr int kDrainMaxMs = 1000;
 
+// The frame's 24-bit tick counter: quarter seconds since midnight.
+int32_t TickOf(const uint8_t* pFrame)
+{
+    return int32_t(pFrame[kTick] | (pFrame[kTick + 1] << 8) | (pFrame[kTick + 2] << 16));
+}
+
 uint32_t Pack(uint32_t nGeneration, uint8_t nKeyByte, uint8_t nCommand)
 {
     return (nGeneration << 16) | (uint32_t(nKeyByte) << 8) | nCommand;
@@ -311,7 +317,7 @@ void CKV520Device::SetLogBuffer(const QByteArray& blocks)
 
 void CKV520Device::HandleFrameForTest(const uint8_t* pFrame)
 {
-    const int32_t nTick = int32_t(pFrame[kTick] | (pFrame[kTick + 1] << 8) | (pFrame[kTick + 2] << 16));
+    const int32_t nTick = TickOf(pFrame);
     m_nTickBase = nTick;
     if (PendingCommand() == kNoCommand && pFrame[kIndicators] != 0xFF)
         m_Model.StoreDataFrame(pFrame, nTick);
@@ -422,7 +428,7 @@ void CKV520Device::PollOnce()
 
 void CKV520Device::HandleDataFrame(const uint8_t* f)
 {
-    const int32_t nTick = int32_t(f[kTick] | (f[kTick + 1] << 8) | (f[kTick + 2] << 16));
+    const int32_t nTick = TickOf(f);
     m_nTickBase = nTick;
     const uint32_t nPending = m_nPending.load();
     const uint8_t nCommand = uint8_t(nPending & kCommandMask);
