@@ -18,6 +18,12 @@ CLanguage::~CLanguage()
     }
 }
 
+CLanguage &CLanguage::Instance()
+{
+    static CLanguage language;
+    return language;
+}
+
 void CLanguage::Load(const QString &strName)
 {
     QCoreApplication::removeTranslator(&m_AppTranslator);

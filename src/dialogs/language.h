@@ -12,6 +12,9 @@ public:
     CLanguage(const CLanguage &) = delete;
     CLanguage &operator=(const CLanguage &) = delete;
 
+    // The program's one language object.
+    static CLanguage &Instance();
+
     void Load(const QString &strName);
     QString Name() const;
 
