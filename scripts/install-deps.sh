@@ -6,10 +6,10 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-  libgl-dev
+  libgl-dev fonts-dejavu-core
 )
 if [ "${1:-}" = "--gui" ]; then
-  packages+=(xvfb xauth imagemagick xdotool fonts-dejavu-core)
+  packages+=(xvfb xauth imagemagick xdotool)
 fi
 
 missing=()

@@ -216,6 +216,9 @@ void CKV521MainWindow::RestoreSettings()
     for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
         m_pUi->m_pLogListTree->setColumnWidth(i, settings.value(QStringLiteral("Window/Log/Column%1").arg(i), 75).toInt());
     m_pUi->m_pTabWidget->setCurrentIndex(settings.value(QStringLiteral("Window/Log/TabIndex"), 0).toInt());
+    // The form opens on the same tab that may be stored, which emits no
+    // change: keep the Log menu's Diagram/List marks in step anyway.
+    OnTabWidgetCurChanged(m_pUi->m_pTabWidget->currentIndex());
 }
 
 QString CKV521MainWindow::StorageFolder() const

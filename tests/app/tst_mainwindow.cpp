@@ -1,0 +1,303 @@
+#include "kv521mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "devicerecord.h"
+#include "idevice.h"
+#include "kv521simulator.h"
+#include "qdiagramwidget.h"
+#include "recorddiagram.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Answers the next modal message box with the given button.
+void AnswerNextMessageBox(QMessageBox::StandardButton eButton)
+{
+    QTimer::singleShot(0, [eButton] {
+        auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (pBox)
+            pBox->button(eButton)->click();
+        else
+            AnswerNextMessageBox(eButton);
+    });
+}
+
+CDeviceRecord MakeRecord(int nBandMask, int64_t nTime, QList<int> kinds = {})
+{
+    CDeviceRecord record;
+    record.m_nBandMask = nBandMask;
+    record.m_nTime = nTime;
+    for (int i = 0; i < 6; ++i) {
+        CDeviceLevel level;
+        level.m_dLevel = 10 + i;
+        level.m_dThreshold = 30 + i;
+        level.m_nSignal = i < kinds.size() ? kinds[i] : 0;
+        record.m_Levels.append(level);
+    }
+    return record;
+}
+
+int SampleCount(CQDiagramWidget& diagram, int nArea, int nSignal)
+{
+    CDiagramSignal* pSignal = diagram.Signal(nArea, nSignal);
+    return pSignal ? static_cast<int>(pSignal->m_samples.size()) : -1;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void firstStartDefaults();
+    void settingsSurviveARun();
+    void resetToDefaults();
+    void offScreenGeometryIsBroughtBack();
+    void unopenablePortIsReportedOnce();
+    void recordsFeedTheRightSignals();
+    void optionButtonsFollowTheDiagramKind();
+    void maximizeTogglesThePanes();
+    void liveRecordsFromTheSimulator();
+};
+
+void TestMainWindow::init()
+{
+    QSettings().clear();
+    CKV521MainWindow::SetDevicePort(QStringLiteral("/nonexistent/kv521-port"));
+}
+
+void TestMainWindow::firstStartDefaults()
+{
+    CKV521MainWindow window;
+    Ui::CMainWindowClass& ui = *window.Form();
+    QCOMPARE(window.geometry().topLeft(), QPoint(50, 50));
+    QCOMPARE(window.geometry().width(), 600);
+    QVERIFY(!window.isMaximized());
+    const QList<int> sizes = ui.m_pRightSplitter->sizes();
+    QCOMPARE(sizes.size(), 2);
+    QVERIFY(qAbs(sizes[0] - sizes[1]) <= 1);
+    QCOMPARE(ui.m_pLogListTree->columnCount(), 11);
+    for (int i = 0; i < 11; ++i)
+        QCOMPARE(ui.m_pLogListTree->columnWidth(i), 75);
+    QCOMPARE(ui.m_pTabWidget->currentIndex(), 0);
+    QVERIFY(ui.m_pLogDiagramAction->isChecked());
+    QVERIFY(!ui.m_pLogListAction->isChecked());
+    QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Ready"));
+    QCOMPARE(window.StateLabel()->text(), QStringLiteral("Normal"));
+    QVERIFY(ui.m_pOptButton3->isVisibleTo(&window));
+    QVERIFY(!ui.m_pOptButton1->isVisibleTo(&window));
+    QVERIFY(!ui.m_pOptButton2->isVisibleTo(&window));
+    QVERIFY(!ui.m_pModeButton->isVisibleTo(&window));
+    QVERIFY(!ui.m_pNumEventsEdit->isVisibleTo(&window));
+    QCOMPARE(ui.m_pDeviceFrame->size(), QSize(160, 303));
+    QVERIFY(QDir(window.DefaultStorage()).exists());
+    QCOMPARE(window.StorageFolder(), window.DefaultStorage());
+}
+
+void TestMainWindow::settingsSurviveARun()
+{
+    {
+        CKV521MainWindow window;
+        window.setGeometry(QRect(70, 80, 900, 700));
+        window.Form()->m_pLogListTree->setColumnWidth(3, 140);
+        window.Form()->m_pTabWidget->setCurrentIndex(1);
+    }
+    QSettings settings;
+    QCOMPARE(settings.value("Window/Log/Column3").toInt(), 140);
+    QCOMPARE(settings.value("Window/Log/TabIndex").toInt(), 1);
+    QVERIFY(settings.contains("Window/Splitter"));
+    QVERIFY(!settings.value("General/Language").toString().isEmpty());
+
+    CKV521MainWindow window;
+    QCOMPARE(window.geometry(), QRect(70, 80, 900, 700));
+    QCOMPARE(window.Form()->m_pLogListTree->columnWidth(3), 140);
+    QCOMPARE(window.Form()->m_pTabWidget->currentIndex(), 1);
+    QVERIFY(window.Form()->m_pLogListAction->isChecked());
+}
+
+void TestMainWindow::resetToDefaults()
+{
+    CKV521MainWindow window;
+    window.setGeometry(QRect(120, 130, 800, 650));
+    QSettings().setValue("Oscilloscope/Geometry", QRect(1, 2, 3, 4));
+
+    AnswerNextMessageBox(QMessageBox::No);
+    window.OnFileResetToDefaults();
+    QCOMPARE(window.geometry(), QRect(120, 130, 800, 650));
+    QVERIFY(QSettings().contains("Oscilloscope/Geometry"));
+
+    AnswerNextMessageBox(QMessageBox::Yes);
+    window.OnFileResetToDefaults();
+    QCOMPARE(window.geometry().topLeft(), QPoint(50, 50));
+    QCOMPARE(window.geometry().width(), 600);
+    QVERIFY(!QSettings().contains("Oscilloscope/Geometry"));
+}
+
+void TestMainWindow::offScreenGeometryIsBroughtBack()
+{
+    QSettings().setValue("Window/Geometry", QRect(-30000, 40000, 700, 500));
+    CKV521MainWindow window;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.intersects(window.geometry()), "window placed off every screen");
+}
+
+void TestMainWindow::unopenablePortIsReportedOnce()
+{
+    CKV521MainWindow window;
+    QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().contains("/nonexistent/kv521-port")
+                                 || !window.statusBar()->currentMessage().isEmpty(),
+                             3000);
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Offline"));
+    // After the user dismissed the message it must not come back with every
+    // reconnection attempt.
+    window.statusBar()->clearMessage();
+    QTest::qWait(800);
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+}
+
+void TestMainWindow::recordsFeedTheRightSignals()
+{
+    CQDiagramWidget diagram;
+    CRecordDiagram::SetupSignals(&diagram, 1, true);
+    QCOMPARE(diagram.AreaCount(), 2);
+    QCOMPARE(diagram.GetDiagramType(0), DT_TimeLines);
+    QCOMPARE(diagram.GetDiagramType(1), DT_TimeRects);
+    QCOMPARE(diagram.Area(0)->m_signals.size(), 8);
+    QCOMPARE(diagram.Area(1)->m_signals.size(), 6);
+
+    // Bands 1 and 2 both feed the B1 signals, band 1 first.
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x03, 1000, {0, 4, 4, 0, 2, 0}), true);
+    QCOMPARE(SampleCount(diagram, 0, 0), 2);
+    QCOMPARE(SampleCount(diagram, 0, 1), 2);
+    QCOMPARE(SampleCount(diagram, 0, 4), 2);
+    QCOMPARE(SampleCount(diagram, 0, 2), 0);
+    QCOMPARE(diagram.Signal(0, 0)->m_samples[0].YValue(), 10.0);
+    QCOMPARE(diagram.Signal(0, 0)->m_samples[1].YValue(), 12.0);
+    QCOMPARE(diagram.Signal(0, 5)->m_samples[1].YValue(), 33.0);
+    // A kind carried twice gives one presence mark.
+    QCOMPARE(SampleCount(diagram, 1, 3), 1);
+    QCOMPARE(SampleCount(diagram, 1, 1), 1);
+    QCOMPARE(SampleCount(diagram, 1, 0), 0);
+
+    // Band mask 0 only marks the lanes; band 3 feeds B2.
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x00, 1001, {6}), true);
+    QCOMPARE(SampleCount(diagram, 0, 0), 2);
+    QCOMPARE(SampleCount(diagram, 1, 5), 1);
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x04, 1002), false);
+    QCOMPARE(SampleCount(diagram, 0, 2), 1);
+    QCOMPARE(SampleCount(diagram, 0, 6), 0);
+
+    // A damaged record without its six entries adds nothing.
+    CDeviceRecord broken;
+    broken.m_nBandMask = 0x07;
+    CRecordDiagram::AddRecord(&diagram, broken, true);
+    QCOMPARE(SampleCount(diagram, 0, 0), 2);
+
+    CRecordDiagram::SetupSignals(&diagram, 2, false);
+    QCOMPARE(diagram.GetDiagramType(0), DT_TimeLevelRects);
+    QCOMPARE(diagram.Area(0)->m_signals.size(), 4);
+}
+
+void TestMainWindow::optionButtonsFollowTheDiagramKind()
+{
+    CKV521MainWindow window;
+    Ui::CMainWindowClass& ui = *window.Form();
+    CQDiagramWidget* pDiagram = ui.m_pRealtimeGraphFrame;
+
+    CKV521MainWindow::SetupSignals(pDiagram, 2, true);
+    // Area 1 reports its lanes kind after area 0, so Autoscroll shows even
+    // though area 0 holds bars.
+    QVERIFY(ui.m_pOptButton2->isVisibleTo(&window));
+    QCOMPARE(ui.m_pOptButton2->text(), QStringLiteral("Autoscroll"));
+    pDiagram->SetAutoScroll(true);
+    window.OnOptButton2(false);
+    QVERIFY(pDiagram->IsAutoScroll());
+
+    CKV521MainWindow::SetupSignals(pDiagram, 1, true);
+    window.OnOptButton2(false);
+    QVERIFY(!pDiagram->IsAutoScroll());
+    emit pDiagram->autoScrollToggle(true);
+    QVERIFY(ui.m_pOptButton2->isChecked());
+
+    window.OnDiagramTypeChanged(0, static_cast<DiagramType>(3));
+    QVERIFY(ui.m_pOptButton1->isVisibleTo(&window));
+    QVERIFY(!ui.m_pOptButton2->isVisibleTo(&window));
+    window.OnOptButton1(true);
+    QVERIFY(window.IsDifference());
+    window.OnDiagramTypeChanged(0, DT_TimeLevelRects);
+    QVERIFY(!ui.m_pOptButton1->isVisibleTo(&window));
+}
+
+void TestMainWindow::maximizeTogglesThePanes()
+{
+    CKV521MainWindow window;
+    window.show();
+    Ui::CMainWindowClass& ui = *window.Form();
+    window.OnRealtimeMaximizeButton();
+    QCOMPARE(ui.m_pRightSplitter->sizes().value(0), 0);
+    QVERIFY(ui.m_pMaxRealtimeButton->isChecked() && ui.m_pMaxRealtimeAction->isChecked());
+    window.OnRealtimeMaximizeButton();
+    QVERIFY(ui.m_pRightSplitter->sizes().value(0) > 0);
+    QVERIFY(!ui.m_pMaxRealtimeButton->isChecked());
+
+    window.OnLogMaximizeButton();
+    QCOMPARE(ui.m_pRightSplitter->sizes().value(1), 0);
+    QVERIFY(ui.m_pMaxLogButton->isChecked() && ui.m_pLogMaxAction->isChecked());
+    window.OnLogMaximizeButton();
+    QVERIFY(ui.m_pRightSplitter->sizes().value(1) > 0);
+}
+
+void TestMainWindow::liveRecordsFromTheSimulator()
+{
+    CKV521Simulator simulator;
+    QString strError;
+    QVERIFY2(simulator.Open(&strError), qPrintable(strError));
+    simulator.Start();
+    CKV521MainWindow::SetDevicePort(simulator.SlavePath());
+    {
+        CKV521MainWindow window;
+        window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(window.LinkLabel()->text(), QStringLiteral("Online"), 5000);
+        CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+        QTRY_VERIFY_WITH_TIMEOUT(pDiagram->AreaCount() == 2 && SampleCount(*pDiagram, 0, 0) > 3, 5000);
+
+        // Clearing keeps the signals and the next record shows alone.
+        window.OnRealtimeClearButton();
+        QCOMPARE(pDiagram->AreaCount(), 2);
+        QVERIFY(SampleCount(*pDiagram, 0, 0) <= 2);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Collected data cleared"));
+        QTRY_VERIFY_WITH_TIMEOUT(SampleCount(*pDiagram, 0, 0) >= 1, 3000);
+
+        QElapsedTimer timer;
+        timer.start();
+        window.close();
+        QVERIFY2(timer.elapsed() < 1500, "closing while connected took too long");
+    }
+    simulator.Stop();
+}
+
+int main(int argc, char** argv)
+{
+    // Keep the user's own settings and storage folder out of the test.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    qputenv("LANG", "en_US.UTF-8");
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
