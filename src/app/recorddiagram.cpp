@@ -28,15 +28,15 @@ void CRecordDiagram::SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool
     pDiagram->SetXAxisType(0);
 
     const QColor levelColours[4] = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed};
-    pDiagram->AddSignal(0, LevelName("B1 DC"), QPen(levelColours[0]), 0, true);
-    pDiagram->AddSignal(0, LevelName("B1 AC"), QPen(levelColours[1]), 0, true);
-    pDiagram->AddSignal(0, LevelName("B2 DC"), QPen(levelColours[2]), 0, true);
-    pDiagram->AddSignal(0, LevelName("B2 AC"), QPen(levelColours[3]), 0, true);
+    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC")), QPen(levelColours[0]), 0, true);
+    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC")), QPen(levelColours[1]), 0, true);
+    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC")), QPen(levelColours[2]), 0, true);
+    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC")), QPen(levelColours[3]), 0, true);
     if (bThresholds) {
-        pDiagram->AddSignal(0, LevelName("B1 DC Thres."), ThresholdPen(levelColours[0]), 1, true);
-        pDiagram->AddSignal(0, LevelName("B1 AC Thres."), ThresholdPen(levelColours[1]), 1, true);
-        pDiagram->AddSignal(0, LevelName("B2 DC Thres."), ThresholdPen(levelColours[2]), 1, true);
-        pDiagram->AddSignal(0, LevelName("B2 AC Thres."), ThresholdPen(levelColours[3]), 1, true);
+        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC Thres.")), ThresholdPen(levelColours[0]), 1, true);
+        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC Thres.")), ThresholdPen(levelColours[1]), 1, true);
+        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC Thres.")), ThresholdPen(levelColours[2]), 1, true);
+        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC Thres.")), ThresholdPen(levelColours[3]), 1, true);
     }
     pDiagram->SetYRange(0, 60, 1);
 

@@ -8,6 +8,8 @@
 #include "recorddiagram.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void optionButtonsFollowTheDiagramKind();
     void maximizeTogglesThePanes();
     void liveRecordsFromTheSimulator();
+    void languageSwitch();
 };
 
 void TestMainWindow::init()
@@ -286,6 +289,46 @@ void TestMainWindow::liveRecordsFromTheSimulator()
         QVERIFY2(timer.elapsed() < 1500, "closing while connected took too long");
     }
     simulator.Stop();
+}
+
+namespace {
+
+void ChooseLanguageInNextPreferences(int nIndex)
+{
+    QTimer::singleShot(0, [nIndex] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        auto* pCombo = pDialog ? pDialog->findChild<QComboBox*>(QStringLiteral("m_pLanguageCombo")) : nullptr;
+        if (!pCombo) {
+            ChooseLanguageInNextPreferences(nIndex);
+            return;
+        }
+        pCombo->setCurrentIndex(nIndex);
+        pDialog->findChild<QPushButton*>(QStringLiteral("m_pOkButton"))->click();
+    });
+}
+
+} // namespace
+
+void TestMainWindow::languageSwitch()
+{
+    QSettings().setValue("General/Language", "de_DE");
+    CKV521MainWindow window;
+    // A language without a catalogue keeps the English texts.
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Download"));
+    window.setWindowTitle("KV521 Analyzer - Version 2.0.05");
+
+    ChooseLanguageInNextPreferences(1);
+    window.OnFilePreferencesAction();
+    QCOMPARE(window.windowTitle(), QStringLiteral("KV521 Analyzer"));
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Загрузить"));
+    QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
+    QCOMPARE(window.Form()->m_pOptButton3->text(), QStringLiteral("Осциллограф"));
+    QCOMPARE(window.Form()->m_pLogListTree->columnCount(), 11);
+
+    ChooseLanguageInNextPreferences(0);
+    window.OnFilePreferencesAction();
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Download"));
+    QCOMPARE(window.StateLabel()->text(), QStringLiteral("Normal"));
 }
 
 int main(int argc, char** argv)
