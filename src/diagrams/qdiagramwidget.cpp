@@ -1,9 +1,22 @@
 #include "qdiagramwidget.h"
 
+#include "qtimediagrambase.h"
+#include "qtimelevelrectsdiagram.h"
+#include "qtimelinesdiagram.h"
+#include "qtimerectsdiagram.h"
+
+#include <QAction>
+#include <QCursor>
 #include <QDateTime>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <QHash>
 #include <QMutexLocker>
 #include <QToolTip>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -12,6 +25,31 @@ CQDiagramWidget::DiagramFactory& Factory()
 {
     static CQDiagramWidget::DiagramFactory factory;
     return factory;
+}
+
+template <class T>
+IDiagram* CreateTimeDiagram(CDiagramArea* pArea, CDiagramAxis* pAxis, CQDiagramWidget* pWidget)
+{
+    return new T(&pArea->PlotRect(), pAxis, pWidget);
+}
+
+// The time kinds are built in, so an application that links this library gets
+// them without registering anything.
+QHash<int, CQDiagramWidget::DiagramCreator>& Registry()
+{
+    static QHash<int, CQDiagramWidget::DiagramCreator> registry{
+        {int(DT_TimeLines), &CreateTimeDiagram<CQTimeLinesDiagram>},
+        {int(DT_TimeRects), &CreateTimeDiagram<CQTimeRectsDiagram>},
+        {int(DT_TimeLevelRects), &CreateTimeDiagram<CQTimeLevelRectsDiagram>},
+    };
+    return registry;
+}
+
+quint64 Secs(const QVariant& v) { return CQTimeDiagramBase::TimeValue(v); }
+
+QString TimeText(quint64 t, const QString& sFormat)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(qMin<quint64>(t, quint64(1) << 40))).toString(sFormat);
 }
 
 bool IsTimeKind(DiagramType eType)
@@ -28,6 +66,11 @@ bool HasDiagramClass(DiagramType eType)
 
 CQDiagramWidget::CQDiagramWidget(QWidget* pParent)
     : QFrame(pParent)
+    , m_boxTitleFont(QStringLiteral("Arial"), 8, QFont::Bold)
+    , m_boxLineFont(QStringLiteral("Arial"), 8, QFont::Normal)
+    , m_axisLabelFont(QStringLiteral("Arial"), 7, QFont::Bold)
+    , m_boxBrush(QColor(250, 250, 255, 107), Qt::SolidPattern)
+    , m_boxPen(Qt::darkBlue)
 {
     setMouseTracking(true);
     SetAreas({CDiagramAreaSpec(DT_TimeLines, 0, 1.0)});
@@ -41,6 +84,11 @@ CQDiagramWidget::~CQDiagramWidget()
 void CQDiagramWidget::SetDiagramFactory(DiagramFactory factory)
 {
     Factory() = std::move(factory);
+}
+
+void CQDiagramWidget::RegisterDiagramKind(DiagramType eType, DiagramCreator creator)
+{
+    Registry().insert(int(eType), std::move(creator));
 }
 
 CDiagramArea& CQDiagramWidget::CheckedArea(int nArea) const
@@ -74,14 +122,14 @@ CDiagramSignal* CQDiagramWidget::Signal(int nArea, int nSignal) const
     return pArea->m_signals[nSignal];
 }
 
-void CQDiagramWidget::SetAreas(const QList<CDiagramAreaSpec>& specs)
+void CQDiagramWidget::SetAreas(const QList<CDiagramAreaSpec>& areaList)
 {
     qDeleteAll(m_areas);
     m_areas.clear();
-    for (const CDiagramAreaSpec& area : specs)
+    for (const CDiagramAreaSpec& area : areaList)
         m_areas.append(new CDiagramArea(area.m_eType, area.m_nFixedHeight, area.m_dStretch));
     for (int i = 0; i < m_areas.size(); ++i)
-        SetDiagramType(i, specs[i].m_eType);
+        SetDiagramType(i, areaList[i].m_eType);
     Relayout();
 }
 
@@ -99,8 +147,15 @@ void CQDiagramWidget::SetDiagramType(int nArea, DiagramType eType)
         SetXRange(vNow, vEnd, 1.0, false);
         SetXVisible(vNow, vEnd);
     }
-    if (HasDiagramClass(eType) && Factory())
-        area.m_pDiagram = Factory()(eType, &area, &m_axis, this);
+    if (HasDiagramClass(eType)) {
+        if (Factory()) {
+            area.m_pDiagram = Factory()(eType, &area, &m_axis, this);
+        } else {
+            const auto it = Registry().constFind(int(eType));
+            if (it != Registry().constEnd() && *it)
+                area.m_pDiagram = (*it)(&area, &m_axis, this);
+        }
+    }
 
     if (area.m_pDiagram) {
         for (CDiagramSignal* pSignal : area.m_signals)
@@ -134,7 +189,8 @@ void CQDiagramWidget::AddSample(int nArea, int nSignal, const QVariant& vX, cons
         area.m_pDiagram->AppendSample(nSignal, sample, signal.m_samples, m_bAutoScroll);
     else
         signal.m_samples.push_back(sample);
-    RefreshToolTip(m_axis.m_bCursorMode);
+    if (QToolTip::isVisible())
+        RefreshToolTip(m_axis.m_bCursorMode);
 }
 
 void CQDiagramWidget::SetSamples(int nArea, int nSignal, const QList<double>& values)
@@ -145,7 +201,8 @@ void CQDiagramWidget::SetSamples(int nArea, int nSignal, const QList<double>& va
     for (size_t i = 0; i < n; ++i)
         signal.m_samples[i] = CDiagramSample(static_cast<double>(i), CDiagramSample::XK_Int,
                                              values[static_cast<qsizetype>(i)], 0);
-    RefreshToolTip(m_axis.m_bCursorMode);
+    if (QToolTip::isVisible())
+        RefreshToolTip(m_axis.m_bCursorMode);
 }
 
 void CQDiagramWidget::SetSignalVisible(int nArea, int nSignal, bool bVisible)
@@ -247,29 +304,469 @@ bool CQDiagramWidget::GetAreaValuesAt(bool bCursorMode, const QPoint& pt, QList<
     return pArea->m_pDiagram->GetValuesAt(bCursorMode, pt, pArea->m_signals, values);
 }
 
+void CQDiagramWidget::update()
+{
+    Relayout();
+    QFrame::update();
+}
+
+void CQDiagramWidget::resizeEvent(QResizeEvent* pEvent)
+{
+    QFrame::resizeEvent(pEvent);
+    Relayout();
+}
+
 void CQDiagramWidget::Relayout()
 {
-    // Placeholder split until the painting side lands: areas share the height by
-    // stretch, each with the 32-pixel Y-axis column on its left.
-    const QRect r = contentsRect();
-    const int nAreas = static_cast<int>(m_areas.size());
-    if (nAreas == 0)
-        return;
-    const int h = r.height() / nAreas;
-    for (int i = 0; i < nAreas; ++i) {
+    const int w = width();
+    const int h = height();
+    m_rOverviewBar = QRect(32, h - 6, qMax(0, w - 33), 5);
+    m_rXLabelStrip = QRect(32, m_rOverviewBar.top() - 16, qMax(0, w - 32), 15);
+    const int nStripTop = m_rXLabelStrip.top();
+
+    int nReserve = 5 * int(m_areas.size());
+    for (const CDiagramArea* pArea : m_areas)
+        if (pArea->m_dStretch == 0.0)
+            nReserve += pArea->m_nFixedHeight;
+
+    int y = 0;
+    for (int i = 0; i < m_areas.size(); ++i) {
         CDiagramArea& area = *m_areas[i];
-        const int top = r.top() + i * h;
-        area.YAxisRect() = QRect(r.left(), top, 32, h);
-        area.PlotRect() = QRect(r.left() + 32, top, qMax(0, r.width() - 32), h);
+        if (i > 0)
+            y += 5;
+        int nHeight;
+        if (area.m_nFixedHeight < 10) {
+            nHeight = area.m_dStretch != 0.0 ? int((nStripTop - nReserve) * area.m_dStretch)
+                                             : nStripTop;
+        } else if (area.m_dStretch == 0.0) {
+            nHeight = area.m_nFixedHeight;
+        } else {
+            nHeight = int(qMax<double>(area.m_nFixedHeight, (nStripTop - nReserve) * area.m_dStretch));
+        }
+        // A widget squeezed below its reserve gets empty areas, never negative ones.
+        nHeight = qMax(0, nHeight);
+        area.YAxisRect() = QRect(0, y, 32, nHeight);
+        area.PlotRect() = QRect(32, y, qMax(0, w - 32), nHeight);
         if (area.m_pDiagram)
             area.m_pDiagram->OnLayoutChanged();
+        y += nHeight;
     }
+}
+
+void CQDiagramWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QPoint mouse = mapFromGlobal(QCursor::pos());
+
+    QColor stripColour = QColor(Qt::darkGreen).lighter(70);
+    stripColour.setAlpha(m_nBackgroundAlpha);
+    painter.fillRect(m_rXLabelStrip, stripColour);
+    if (m_nXAxisType != 0 && m_nXAxisType != 2) {
+        const int nMid = m_rXLabelStrip.left() + m_rXLabelStrip.width() / 2;
+        const QRect left(m_rXLabelStrip.left(), m_rXLabelStrip.top(), nMid - m_rXLabelStrip.left(),
+                         m_rXLabelStrip.height());
+        const QRect right(nMid, m_rXLabelStrip.top(), m_rXLabelStrip.right() - nMid + 1,
+                          m_rXLabelStrip.height());
+        if (left.contains(mouse))
+            painter.fillRect(left, QColor(100, 100, 255, 55));
+        else if (right.contains(mouse))
+            painter.fillRect(right, QColor(100, 100, 255, 55));
+    }
+
+    QColor yAxisColour = QColor(Qt::darkBlue).lighter(80);
+    yAxisColour.setAlpha(m_nBackgroundAlpha / 2);
+    QList<CDiagramSignal*> cursorSignals;
+    bool bCrosshair = false;
+    for (CDiagramArea* pArea : m_areas) {
+        painter.fillRect(pArea->PlotRect(), QColor(Qt::gray).lighter(140));
+        QList<CDiagramSignal*> visible;
+        for (CDiagramSignal* pSignal : pArea->m_signals)
+            if (pSignal && pSignal->m_bVisible)
+                visible.append(pSignal);
+        if (pArea->m_pDiagram) {
+            painter.save();
+            pArea->m_pDiagram->DrawGrid(painter, int(visible.size()));
+            pArea->m_pDiagram->DrawSignals(painter, visible);
+            pArea->m_pDiagram->DrawYLabels(painter, visible);
+            pArea->m_pDiagram->DrawYTicks(painter, visible);
+            painter.restore();
+        }
+        painter.fillRect(pArea->YAxisRect(), yAxisColour);
+        if (pArea->PlotRect().contains(mouse)) {
+            cursorSignals = visible;
+            bCrosshair = true;
+        }
+    }
+
+    if (bCrosshair && !m_areas.isEmpty()) {
+        QColor c(Qt::green);
+        c.setAlpha(127);
+        painter.setPen(c.darker(250));
+        const QRect& first = m_areas.first()->PlotRect();
+        const QRect& last = m_areas.last()->PlotRect();
+        painter.drawLine(first.left(), mouse.y(), first.right(), mouse.y());
+        painter.drawLine(mouse.x(), first.top(), mouse.x(), last.bottom());
+    }
+
+    DrawCursorValues(painter, mouse, cursorSignals);
+    painter.setFont(m_axisLabelFont);
+    DrawXLabels(painter);
+    DrawOverviewBar(painter);
+}
+
+void CQDiagramWidget::DrawCursorValues(QPainter& painter, const QPoint& mouse,
+                                       const QList<CDiagramSignal*>& cursorSignals)
+{
+    bool bDue = false;
+    QList<QVariant> values;
+    for (CDiagramArea* pArea : m_areas) {
+        if (!pArea->m_pDiagram)
+            continue;
+        QList<QVariant> areaValues;
+        if (!pArea->m_pDiagram->GetValuesAt(false, mouse, cursorSignals, areaValues))
+            continue;
+        if (pArea->m_eType == DT_TimeLines) {
+            bDue = true;
+            values = areaValues;
+            int n = 0;
+            for (const CDiagramSignal* pSignal : pArea->m_signals)
+                if (pSignal && pSignal->m_bVisible)
+                    ++n;
+            const QRect& r = pArea->PlotRect();
+            m_rCursorBox = QRect(r.right() - 135, r.top() + 2, 130,
+                                 (m_nBoxLineHeight + 5) * n + m_nBoxTitleHeight + 10);
+        }
+    }
+    if (cursorSignals.isEmpty() || !bDue || values.isEmpty())
+        return;
+
+    painter.setPen(m_boxPen);
+    painter.setBrush(m_boxBrush);
+    painter.drawRect(m_rCursorBox);
+    painter.setBrush(Qt::NoBrush);
+    const QRect& b = m_rCursorBox;
+    painter.setPen(Qt::black);
+    painter.setFont(m_boxTitleFont);
+    painter.drawText(QRect(b.left() + 5, b.top() + 2, b.width() - 10, m_nBoxTitleHeight),
+                     Qt::AlignCenter, tr("Cursor values"));
+    painter.setFont(m_boxLineFont);
+    const quint64 t = values[0].toULongLong();
+    for (int k = 0; k < cursorSignals.size(); ++k) {
+        const CDiagramSignal* pSignal = cursorSignals[k];
+        const qsizetype i = CDiagramAxis::FindTimeExact(pSignal->m_samples, t);
+        const QString sLine = i >= 0
+            ? pSignal->m_sName
+                  + QStringLiteral(" = %1 %2")
+                        .arg(QString::number(pSignal->m_samples[size_t(i)].YValue(), 'f', 1), tr("dB"))
+            : pSignal->m_sName + tr(" = n/a");
+        painter.setPen(pSignal->m_pen);
+        painter.drawText(QRect(b.left() + 5, b.top() + 15 + 15 * k + 7, b.width() - 10, m_nBoxLineHeight),
+                         Qt::AlignCenter, sLine);
+    }
+}
+
+void CQDiagramWidget::DrawXLabels(QPainter& painter)
+{
+    if (!IsTimeAxis()) {
+        if (!m_areas.isEmpty() && m_areas.first()->m_pDiagram)
+            m_areas.first()->m_pDiagram->DrawXLabels(painter, m_rXLabelStrip);
+        return;
+    }
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    const quint64 visMin = Secs(m_axis.m_vVisibleMin);
+    const quint64 visMax = Secs(m_axis.m_vVisibleMax);
+    if (visMax <= visMin || m_rXLabelStrip.width() <= 0)
+        return;
+    const double p = double(m_rXLabelStrip.width()) / double(visMax - visMin);
+    const quint64 g = CQTimeDiagramBase::TimeStep(p);
+    if (g == 0)
+        return;
+    painter.setPen(Qt::black);
+    const int nLabelWidth = int(g * p);
+    const QString sFormat = QStringLiteral("hh:mm:ss");
+    for (quint64 t = visMin + g; t < visMax; t += g) {
+        const double x = m_rXLabelStrip.left() + double(t - visMin) * p;
+        painter.drawText(QRect(int(x - nLabelWidth * 0.5), m_rXLabelStrip.top(), nLabelWidth,
+                               m_rXLabelStrip.height()),
+                         Qt::AlignCenter, TimeText(t, sFormat));
+    }
+}
+
+void CQDiagramWidget::DrawOverviewBar(QPainter& painter)
+{
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(m_rOverviewBar);
+
+    double A, B, a, b;
+    {
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        if (IsTimeAxis()) {
+            A = double(Secs(m_axis.m_vDataMin));
+            B = double(Secs(m_axis.m_vDataMax));
+            a = double(Secs(m_axis.m_vVisibleMin));
+            b = double(Secs(m_axis.m_vVisibleMax));
+        } else {
+            A = m_axis.m_vDataMin.toDouble();
+            B = m_axis.m_vDataMax.toDouble();
+            a = m_axis.m_vVisibleMin.toDouble();
+            b = m_axis.m_vVisibleMax.toDouble();
+        }
+    }
+    // An empty data range has no position to show.
+    if (!(B > A) || !std::isfinite(a) || !std::isfinite(b))
+        return;
+    const double W = m_rOverviewBar.width();
+    double dThumbWidth = W * (b - a) / (B - A);
+    if (dThumbWidth < 0)
+        dThumbWidth = 1;
+    if (A < 0) {
+        B -= A;
+        a -= A;
+        A = 0;
+    }
+    double dThumbX = m_rOverviewBar.left() + (a - A) * W / (B - A) + 2;
+    if (dThumbWidth > W) {
+        dThumbX = m_rOverviewBar.left() + 2;
+        dThumbWidth = W - 4;
+    }
+    if (dThumbX + dThumbWidth > m_rOverviewBar.right())
+        dThumbWidth = m_rOverviewBar.right() - dThumbX - 1;
+    if (dThumbWidth <= 0)
+        return;
+    painter.fillRect(QRect(int(dThumbX), m_rOverviewBar.top() + 2, int(dThumbWidth),
+                           m_rOverviewBar.height() - 3),
+                     Qt::black);
+}
+
+void CQDiagramWidget::mousePressEvent(QMouseEvent* pEvent)
+{
+    m_ptLastPress = pEvent->position().toPoint();
+    m_ptLastMove = m_ptLastPress;
+    pEvent->ignore();
+}
+
+QMenu* CQDiagramWidget::CreateXRangeMenu(QWidget* pParent)
+{
+    auto* pMenu = new QMenu(pParent);
+    const struct {
+        const char* pText;
+        int nMinutes;
+    } entries[] = {{QT_TR_NOOP("3 minutes"), 3},  {QT_TR_NOOP("10 minutes"), 10},
+                   {QT_TR_NOOP("20 minutes"), 20}, {QT_TR_NOOP("30 minutes"), 30},
+                   {QT_TR_NOOP("1 hour"), 60},     {QT_TR_NOOP("2 hours"), 120},
+                   {QT_TR_NOOP("3 hours"), 180},   {QT_TR_NOOP("6 hours"), 360}};
+    for (const auto& e : entries) {
+        QAction* pAction = pMenu->addAction(tr(e.pText));
+        pAction->setObjectName(QString::number(e.nMinutes));
+        connect(pAction, &QAction::triggered, this, &CQDiagramWidget::OnXMenuDateAction);
+    }
+    return pMenu;
+}
+
+void CQDiagramWidget::OnXMenuDateAction()
+{
+    const QObject* pSender = sender();
+    if (!pSender)
+        return;
+    bool bOk = false;
+    const int m = pSender->objectName().toInt(&bOk);
+    if (!bOk || m <= 0)
+        return;
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    m_axis.m_vVisibleMin = m_axis.m_vDataMin;
+    const quint64 end = Secs(m_axis.m_vVisibleMin) + 60 * quint64(m);
+    if (end > Secs(m_axis.m_vDataMax))
+        m_axis.SetTimeDataMax(end);
+    m_axis.SetTimeVisibleMax(end);
+    m_axis.m_nFirstVisible = 0;
+}
+
+void CQDiagramWidget::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    pEvent->ignore();
+    if (pEvent->button() != Qt::RightButton)
+        return;
+    const QPoint pt = pEvent->position().toPoint();
+    const QPoint global = pEvent->globalPosition().toPoint();
+    if (m_rXLabelStrip.contains(pt)) {
+        if (IsTimeAxis()) {
+            QMenu* pMenu = CreateXRangeMenu(this);
+            pMenu->exec(global);
+            delete pMenu;
+        }
+        return;
+    }
+    for (int i = 0; i < m_areas.size(); ++i) {
+        // The menu runs modally and its action may rebuild the areas.
+        if (i >= m_areas.size())
+            break;
+        CDiagramArea* pArea = m_areas[i];
+        if (!pArea->m_pDiagram)
+            continue;
+        if (pArea->YAxisRect().contains(pt))
+            pArea->m_pDiagram->ShowYAxisMenu(global);
+        else if (pArea->PlotRect().contains(pt))
+            pArea->m_pDiagram->ShowPlotMenu(global);
+    }
+}
+
+void CQDiagramWidget::StopAutoScroll()
+{
+    if (!m_bAutoScroll)
+        return;
+    m_bAutoScroll = false;
+    Q_EMIT autoScrollToggle(false);
+}
+
+void CQDiagramWidget::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    pEvent->ignore();
+    const QPoint pt = pEvent->position().toPoint();
+    if (m_axis.m_bCursorMode)
+        m_axis.m_nCursorX = pt.x();
+    RefreshToolTip(m_axis.m_bCursorMode);
+
+    if (m_rXLabelStrip.contains(pt)) {
+        setCursor(Qt::SizeHorCursor);
+    } else {
+        bool bDone = false;
+        for (CDiagramArea* pArea : m_areas) {
+            if (pArea->m_pDiagram && pArea->YAxisRect().contains(pt)) {
+                if (pArea->m_pDiagram->IsYAxisDraggable())
+                    setCursor(Qt::SizeVerCursor);
+                bDone = true;
+                break;
+            }
+        }
+        if (!bDone) {
+            Qt::CursorShape eShape = Qt::ArrowCursor;
+            for (CDiagramArea* pArea : m_areas) {
+                if (pArea->m_pDiagram && pArea->PlotRect().contains(pt)) {
+                    if (!m_bAutoScroll
+                        && (pArea->m_pDiagram->IsXZoomed() || pArea->m_pDiagram->IsYZoomed()))
+                        eShape = Qt::OpenHandCursor;
+                    break;
+                }
+            }
+            setCursor(eShape);
+        }
+    }
+
+    if (pEvent->buttons() & Qt::LeftButton) {
+        const int dx = m_ptLastMove.x() - pt.x();
+        const int dy = pt.y() - m_ptLastMove.y();
+        StopAutoScroll();
+        for (CDiagramArea* pArea : m_areas)
+            if (pArea->m_pDiagram && pArea->PlotRect().contains(m_ptLastPress))
+                pArea->m_pDiagram->Pan(m_ptLastPress, dx, dy);
+        if (m_rXLabelStrip.contains(m_ptLastPress))
+            DragXAxis(dx);
+        for (CDiagramArea* pArea : m_areas)
+            if (pArea->m_pDiagram && pArea->YAxisRect().contains(m_ptLastPress)
+                && pArea->m_pDiagram->IsYAxisDraggable())
+                pArea->m_pDiagram->DragYAxis(m_ptLastPress, dy);
+    }
+    m_ptLastMove = pt;
+}
+
+void CQDiagramWidget::DragXAxis(int dx)
+{
+    if (dx == 0)
+        return;
+    const bool bLeft = m_ptLastPress.x() < m_rXLabelStrip.left() + m_rXLabelStrip.width() / 2;
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    if (IsTimeAxis()) {
+        const quint64 dataMin = Secs(m_axis.m_vDataMin);
+        const quint64 dataMax = Secs(m_axis.m_vDataMax);
+        const qint64 step = qMax<qint64>(qint64(dataMax > dataMin ? (dataMax - dataMin) / 600 : 0), 1);
+        if (bLeft) {
+            const qint64 v = qint64(Secs(m_axis.m_vVisibleMin)) - qint64(dx) * step;
+            if (v >= 0)
+                m_axis.SetTimeVisibleMin(quint64(v));
+            m_axis.m_nFirstVisible = -1;
+        } else {
+            const qint64 v = qint64(Secs(m_axis.m_vVisibleMax)) - qint64(dx) * step;
+            if (v >= 0)
+                m_axis.SetTimeVisibleMax(quint64(v));
+        }
+    } else {
+        const double step = qMax((m_axis.m_vDataMax.toDouble() - m_axis.m_vDataMin.toDouble()) / 200, 1.0);
+        if (bLeft)
+            m_axis.SetNumVisibleMin(m_axis.m_vVisibleMin.toDouble() - dx * step);
+        else
+            m_axis.SetNumVisibleMax(m_axis.m_vVisibleMax.toDouble() - dx * step);
+    }
+}
+
+void CQDiagramWidget::wheelEvent(QWheelEvent* pEvent)
+{
+    const QPoint pt = pEvent->position().toPoint();
+    const int nDelta = pEvent->angleDelta().y();
+    StopAutoScroll();
+    for (CDiagramArea* pArea : m_areas)
+        if (pArea->PlotRect().contains(pt))
+            ZoomX(nDelta);
+    pEvent->accept();
+}
+
+void CQDiagramWidget::ZoomX(int nDelta)
+{
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    if (IsTimeAxis()) {
+        const double dataMin = double(Secs(m_axis.m_vDataMin));
+        const double dataMax = double(Secs(m_axis.m_vDataMax));
+        const double step = qMax(std::floor((dataMax - dataMin) / 6000), 0.1);
+        // Whole seconds keep the window on the integer time grid the drawing uses.
+        const double vMin = std::round(double(Secs(m_axis.m_vVisibleMin)) - nDelta * step);
+        const double vMax = std::round(double(Secs(m_axis.m_vVisibleMax)) + nDelta * step);
+        if (vMin >= 0 && m_axis.SetNumVisibleMin(vMin))
+            m_axis.m_vVisibleMin = QVariant::fromValue<qulonglong>(quint64(vMin));
+        if (vMax >= 0 && m_axis.SetNumVisibleMax(vMax))
+            m_axis.m_vVisibleMax = QVariant::fromValue<qulonglong>(quint64(vMax));
+        return;
+    }
+    const double dataMin = m_axis.m_vDataMin.toDouble();
+    const double dataMax = m_axis.m_vDataMax.toDouble();
+    const double step = qMax((dataMax - dataMin) / 10000, 1.0);
+    if (nDelta <= 0 && m_axis.m_vVisibleMax.toDouble() - m_axis.m_vVisibleMin.toDouble() <= 100)
+        return;
+    if (!m_axis.SetNumVisibleMin(m_axis.m_vVisibleMin.toDouble() - nDelta * step))
+        m_axis.m_vVisibleMin = dataMin;
+    if (!m_axis.SetNumVisibleMax(m_axis.m_vVisibleMax.toDouble() + nDelta * step))
+        m_axis.m_vVisibleMax = dataMax;
+}
+
+bool CQDiagramWidget::ToolTipText(const QPoint& pt, bool bCursorMode, QString& sText)
+{
+    if (m_rXLabelStrip.contains(pt)) {
+        if (!IsTimeAxis())
+            return false;
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        const QString sFormat = QStringLiteral("dd.MM hh:mm:ss");
+        sText = tr("Min = %1<br>Max = %2")
+                    .arg(TimeText(Secs(m_axis.m_vVisibleMin), sFormat),
+                         TimeText(Secs(m_axis.m_vVisibleMax), sFormat));
+        return true;
+    }
+    bool bFound = false;
+    for (CDiagramArea* pArea : m_areas) {
+        QString sAreaText;
+        if (pArea->m_pDiagram
+            && pArea->m_pDiagram->GetToolTip(bCursorMode, pt, pArea->m_signals, sAreaText)) {
+            sText = sAreaText;
+            bFound = true;
+        }
+    }
+    return bFound;
 }
 
 void CQDiagramWidget::RefreshToolTip(bool bCursorMode)
 {
-    Q_UNUSED(bCursorMode);
-    // Filled in with the tooltip handling of the painting side; nothing is cached yet.
-    if (!QToolTip::isVisible())
+    if (!isActiveWindow())
         return;
+    const QPoint global = QCursor::pos();
+    QString sText;
+    if (ToolTipText(mapFromGlobal(global), bCursorMode, sText))
+        QToolTip::showText(global, sText, this);
 }

@@ -6,6 +6,7 @@
 #include "diagramtype.h"
 #include "idiagram.h"
 
+#include <QFont>
 #include <QFrame>
 #include <QList>
 #include <QPen>
@@ -13,6 +14,8 @@
 #include <QVariant>
 
 #include <functional>
+
+class QMenu;
 
 // Host of the stacked diagram areas sharing one X axis. This part holds the data
 // side; all calls come from the user-interface thread.
@@ -22,6 +25,7 @@ class CQDiagramWidget : public QFrame
 public:
     using DiagramFactory =
         std::function<IDiagram*(DiagramType, CDiagramArea*, CDiagramAxis*, CQDiagramWidget*)>;
+    using DiagramCreator = std::function<IDiagram*(CDiagramArea*, CDiagramAxis*, CQDiagramWidget*)>;
 
     explicit CQDiagramWidget(QWidget* pParent = nullptr);
     ~CQDiagramWidget() override;
@@ -29,8 +33,12 @@ public:
     // The concrete diagram classes register here; the factory may return null
     // for kinds it does not know, which leaves the area without a diagram.
     static void SetDiagramFactory(DiagramFactory factory);
+    // Registers the diagram class of one kind for every widget. The time kinds are
+    // registered by this library; a later call for the same kind replaces the
+    // creator. A factory set with SetDiagramFactory takes precedence (tests).
+    static void RegisterDiagramKind(DiagramType eType, DiagramCreator creator);
 
-    void SetAreas(const QList<CDiagramAreaSpec>& specs);
+    void SetAreas(const QList<CDiagramAreaSpec>& areaList);
     void SetDiagramType(int nArea, DiagramType eType);
     DiagramType GetDiagramType(int nArea) const;
     int AreaCount() const { return static_cast<int>(m_areas.size()); }
@@ -59,19 +67,53 @@ public:
     void SetCursorMode(bool bOn);
     bool GetAreaValuesAt(bool bCursorMode, const QPoint& pt, QList<QVariant>& values);
 
+    // Rectangles of the last layout and paint.
+    QRect XLabelStrip() const { return m_rXLabelStrip; }
+    QRect OverviewBar() const { return m_rOverviewBar; }
+    QRect CursorValuesBox() const { return m_rCursorBox; }
+    // The tooltip text for a point in widget coordinates; false when none applies.
+    bool ToolTipText(const QPoint& pt, bool bCursorMode, QString& sText);
+    // The X-range menu of a time axis, its entries connected to OnXMenuDateAction().
+    QMenu* CreateXRangeMenu(QWidget* pParent);
+
+    using QFrame::update;
+
+public Q_SLOTS:
+    // Relayout, then the toolkit's repaint request.
+    void update();
+    void OnXMenuDateAction();
+
 Q_SIGNALS:
     void diagramTypeChanged(int nArea, DiagramType eType);
     void autoScrollToggle(bool bEnabled);
 
 protected:
-    // Recomputes the area rectangles; the full layout rule belongs to the painting side.
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+    // Time labels on time axes; the first area's own labels otherwise.
+    virtual void DrawXLabels(QPainter& painter);
+    // Recomputes the strip, the overview bar and the area rectangles.
     virtual void Relayout();
     // Re-evaluates a tooltip already on screen after the data changed.
     virtual void RefreshToolTip(bool bCursorMode);
 
     QPoint m_ptLastPress;
+    QPoint m_ptLastMove;
 
 private:
+    bool IsTimeAxis() const { return m_nXAxisType == 0 || m_nXAxisType == 1; }
+    void DrawCursorValues(QPainter& painter, const QPoint& mouse,
+                          const QList<CDiagramSignal*>& cursorSignals);
+    void DrawOverviewBar(QPainter& painter);
+    void DragXAxis(int dx);
+    void ZoomX(int nDelta);
+    void StopAutoScroll();
+
     CDiagramArea& CheckedArea(int nArea) const;
     CDiagramSignal& CheckedSignal(int nArea, int nSignal) const;
 
@@ -79,4 +121,16 @@ private:
     CDiagramAxis m_axis;
     int m_nXAxisType = 0;
     bool m_bAutoScroll = true;
+
+    QRect m_rXLabelStrip;
+    QRect m_rCursorBox;
+    QRect m_rOverviewBar;
+    int m_nBoxTitleHeight = 15;
+    int m_nBoxLineHeight = 10;
+    QFont m_boxTitleFont;
+    QFont m_boxLineFont;
+    QFont m_axisLabelFont;
+    int m_nBackgroundAlpha = 65;
+    QBrush m_boxBrush;
+    QPen m_boxPen;
 };

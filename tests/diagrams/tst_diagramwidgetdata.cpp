@@ -122,9 +122,12 @@ void TestDiagramWidgetData::areasAndDiagramObjects()
     QVERIFY(w.GetAreaValuesAt(false, QPoint(1, 1), values));
     QCOMPARE(values.value(0).toInt(), 2);
 
-    // Without a factory there are no diagram objects, and samples are still kept.
+    // Without a factory the built-in time kinds are used; an area without a
+    // diagram object still keeps its samples.
     CQDiagramWidget::SetDiagramFactory({});
     CQDiagramWidget bare;
+    QVERIFY(bare.Area(0)->m_pDiagram);
+    bare.SetDiagramType(0, DiagramType(4));
     QVERIFY(!bare.Area(0)->m_pDiagram);
     bare.AddSignal(0, "S", QPen(), 0, true);
     bare.AddSample(0, 0, Secs(5), 1.0, 1);

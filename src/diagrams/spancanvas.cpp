@@ -1,0 +1,148 @@
+#include "spancanvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+bool CSpanCanvas::CanDraw(const QPen& pen)
+{
+    return pen.style() == Qt::SolidLine && pen.brush().style() == Qt::SolidPattern
+        && pen.widthF() <= 1.0;
+}
+
+void CSpanCanvas::Begin(const QRect& rArea)
+{
+    m_rArea = rArea;
+    m_rDirty = QRect();
+    if (rArea.isEmpty())
+        return;
+    if (m_image.size() != rArea.size())
+        m_image = QImage(rArea.size(), QImage::Format_ARGB32_Premultiplied);
+    m_image.fill(Qt::transparent);
+    m_pBits = m_image.bits();
+    m_nStride = m_image.bytesPerLine();
+}
+
+namespace {
+
+// Source-over of a translucent premultiplied colour; branch-free so row loops vectorise.
+inline QRgb Over(QRgb d, QRgb c, uint inv)
+{
+    uint rb = ((d & 0x00ff00ffu) * inv + 0x00800080u);
+    rb = ((rb + ((rb >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    uint ag = (((d >> 8) & 0x00ff00ffu) * inv + 0x00800080u);
+    ag = (ag + ((ag >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
+    return c + rb + ag;
+}
+
+void Row(QRgb* p, int n, QRgb c)
+{
+    if (qAlpha(c) == 255) {
+        std::fill_n(p, n, c);
+        return;
+    }
+    const uint inv = 255 - qAlpha(c);
+    for (int i = 0; i < n; ++i)
+        p[i] = Over(p[i], c, inv);
+}
+
+} // namespace
+
+inline void CSpanCanvas::Blend(QRgb* p, QRgb c)
+{
+    const uint a = qAlpha(c);
+    if (a == 255) {
+        *p = c;
+        return;
+    }
+    const uint inv = 255 - a;
+    const QRgb d = *p;
+    // Source-over on premultiplied pixels, two channels per multiply.
+    uint rb = ((d & 0x00ff00ffu) * inv + 0x00800080u);
+    rb = ((rb + ((rb >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    uint ag = (((d >> 8) & 0x00ff00ffu) * inv + 0x00800080u);
+    ag = (ag + ((ag >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
+    *p = c + rb + ag;
+}
+
+void CSpanCanvas::VSpan(int x, int y0, int y1, QRgb c)
+{
+    if (y0 > y1)
+        std::swap(y0, y1);
+    x -= m_rArea.left();
+    y0 = std::max(y0 - m_rArea.top(), 0);
+    y1 = std::min(y1 - m_rArea.top(), m_rArea.height() - 1);
+    if (x < 0 || x >= m_rArea.width() || y0 > y1)
+        return;
+    m_rDirty |= QRect(x, y0, 1, y1 - y0 + 1);
+    const qsizetype stride = m_nStride / 4;
+    QRgb* p = ScanLine(y0) + x;
+    if (qAlpha(c) == 255) {
+        for (int y = y0; y <= y1; ++y, p += stride)
+            *p = c;
+    } else {
+        for (int y = y0; y <= y1; ++y, p += stride)
+            Blend(p, c);
+    }
+}
+
+void CSpanCanvas::HSpan(int x0, int x1, int y, QRgb c)
+{
+    if (x0 > x1)
+        std::swap(x0, x1);
+    y -= m_rArea.top();
+    x0 = std::max(x0 - m_rArea.left(), 0);
+    x1 = std::min(x1 - m_rArea.left(), m_rArea.width() - 1);
+    if (y < 0 || y >= m_rArea.height() || x0 > x1)
+        return;
+    m_rDirty |= QRect(x0, y, x1 - x0 + 1, 1);
+    Row(ScanLine(y) + x0, x1 - x0 + 1, c);
+}
+
+void CSpanCanvas::Fill(const QRect& r, QRgb c)
+{
+    const QRect clipped = r.translated(-m_rArea.topLeft()) & QRect(QPoint(0, 0), m_rArea.size());
+    if (clipped.isEmpty())
+        return;
+    m_rDirty |= clipped;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        Row(ScanLine(y) + clipped.left(), clipped.width(), c);
+}
+
+void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
+{
+    if (x0 == x1) {
+        VSpan(x0, y0, y1, c);
+        return;
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const double dSlope = double(y1 - y0) / double(x1 - x0);
+    // Each column takes the part of the line within half a pixel of its centre;
+    // the segment's own ends stay in the end columns.
+    for (int x = x0; x <= x1; ++x) {
+        const double dFrom = y0 + dSlope * std::max(x - 0.5 - x0, 0.0);
+        const double dTo = y0 + dSlope * std::min(x + 0.5 - x0, double(x1 - x0));
+        int a = int(std::lround(dFrom));
+        int b = int(std::lround(dTo));
+        if (a > b)
+            std::swap(a, b);
+        // Shallow lines: a column is one pixel, not two.
+        if (b - a == 1 && std::abs(y1 - y0) < (x1 - x0))
+            b = a = int(std::lround(y0 + dSlope * (x - x0)));
+        VSpan(x, a, b, c);
+    }
+}
+
+void CSpanCanvas::Flush(QPainter& painter)
+{
+    if (m_rDirty.isEmpty())
+        return;
+    painter.drawImage(m_rArea.topLeft() + m_rDirty.topLeft(), m_image, m_rDirty);
+    for (int y = m_rDirty.top(); y <= m_rDirty.bottom(); ++y)
+        std::fill_n(ScanLine(y) + m_rDirty.left(), m_rDirty.width(), QRgb(0));
+    m_rDirty = QRect();
+}

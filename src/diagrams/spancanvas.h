@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPen>
+#include <QRect>
+
+class QPainter;
+
+// A premultiplied layer over one plot that takes the thin vertical and
+// horizontal spans dense signals consist of, blended source-over in the order
+// they arrive, and is put on screen with one image draw. The painter's own
+// rasteriser costs several times more per pixel for such spans, and much more
+// for translucent ones.
+class CSpanCanvas
+{
+public:
+    // Pens the layer reproduces: solid, one pixel wide.
+    static bool CanDraw(const QPen& pen);
+
+    // Starts an empty layer covering rArea (widget coordinates).
+    void Begin(const QRect& rArea);
+    void VSpan(int x, int y0, int y1, QRgb premultiplied);
+    void HSpan(int x0, int x1, int y, QRgb premultiplied);
+    void Fill(const QRect& r, QRgb premultiplied);
+    // A one-pixel line; steep parts become one vertical span per column.
+    void Line(int x0, int y0, int x1, int y1, QRgb premultiplied);
+    // Draws what was added since the last flush and clears the layer.
+    void Flush(QPainter& painter);
+
+private:
+    void Blend(QRgb* p, QRgb c);
+
+    QRgb* ScanLine(int y) { return reinterpret_cast<QRgb*>(m_pBits + qsizetype(y) * m_nStride); }
+
+    QImage m_image;
+    uchar* m_pBits = nullptr; // taken once per layer: every bits() call checks for sharing
+    qsizetype m_nStride = 0;
+    QRect m_rArea;
+    QRect m_rDirty;
+};

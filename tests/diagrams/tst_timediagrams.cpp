@@ -1,0 +1,484 @@
+#include "qdiagramwidget.h"
+#include "qtimediagrambase.h"
+#include "qtimelevelrectsdiagram.h"
+#include "qtimelinesdiagram.h"
+#include "qtimerectsdiagram.h"
+#include "timecolumnreducer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QVariant Secs(quint64 v) { return QVariant::fromValue<qulonglong>(v); }
+constexpr quint64 kT0 = 1700000000;
+
+// The realtime view's layout: level area on top, 100-pixel lanes below.
+void MakeRealtime(CQDiagramWidget& w, DiagramType eUpper)
+{
+    w.SetAreas({CDiagramAreaSpec(eUpper, 0, 1.0), CDiagramAreaSpec(DT_TimeRects, 100, 0.0)});
+    w.SetXAxisType(0);
+    w.SetYRange(0, 60, 1);
+    w.SetXRange(Secs(kT0), Secs(kT0 + 600), 1.0, true);
+}
+
+template <class T>
+T* DiagramOf(CQDiagramWidget& w, int nArea)
+{
+    return dynamic_cast<T*>(w.Area(nArea)->m_pDiagram);
+}
+
+QStringList EntryNames(QMenu* pMenu)
+{
+    QStringList names;
+    for (QAction* pAction : pMenu->actions())
+        names << pAction->objectName();
+    return names;
+}
+
+void SendMouse(QWidget& w, QEvent::Type eType, QPoint pt, Qt::MouseButton eButton,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent e(eType, QPointF(pt), QPointF(w.mapToGlobal(pt)), eButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&w, &e);
+}
+
+} // namespace
+
+class TestTimeDiagrams : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void layoutOfRealtimeAreas();
+    void labelAndLevelSpacing();
+    void autoScrollFollowsNewestSample();
+    void linesKeepPeaksAndWindowEnds();
+    void reductionFollowsChanges();
+    void levelBarsMergeColumns();
+    void lanesTooltipAndRuns();
+    void rangeMenus();
+    void mouseDragAndWheel();
+    void degenerateCasesDoNotCrash();
+    void paintsFinishedPicture();
+};
+
+void TestTimeDiagrams::layoutOfRealtimeAreas()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.resize(400, 200);
+    w.update();
+    QCOMPARE(w.XLabelStrip(), QRect(32, 178, 368, 15));
+    QCOMPARE(w.OverviewBar(), QRect(32, 194, 367, 5));
+    QCOMPARE(w.Area(0)->PlotRect(), QRect(32, 0, 368, 68));
+    QCOMPARE(w.Area(0)->YAxisRect(), QRect(0, 0, 32, 68));
+    QCOMPARE(w.Area(1)->PlotRect(), QRect(32, 73, 368, 100));
+
+    // Squeezed below the fixed heights: empty areas, never negative ones.
+    w.resize(20, 30);
+    w.update();
+    QVERIFY(w.Area(0)->PlotRect().height() >= 0);
+    QVERIFY(w.Area(0)->PlotRect().width() >= 0);
+}
+
+void TestTimeDiagrams::labelAndLevelSpacing()
+{
+    // 600 s on 600 pixels: a label every 128 s; 0..60 dB on 100 pixels: every 15 dB.
+    QCOMPARE(CQTimeDiagramBase::TimeStep(1.0), quint64(128));
+    QCOMPARE(CQTimeDiagramBase::TimeStep(70.0), quint64(1));
+    QCOMPARE(CQTimeDiagramBase::TimeStep(1200.0 / 86400.0), quint64(8192)); // a day on 1200 px
+    QCOMPARE(CQTimeDiagramBase::LevelStep(100.0 / 60.0), 15);
+    QCOMPARE(CQTimeDiagramBase::LevelStep(4.0), 5);
+    // Huge Y windows are answered at once, not by millions of 5 dB steps.
+    QCOMPARE(CQTimeDiagramBase::LevelStep(1e-7), 200000000);
+    QCOMPARE(CQTimeDiagramBase::LevelStep(1e-12), 0);
+    QCOMPARE(CQTimeDiagramBase::TimeStep(0.0), quint64(0));
+    QCOMPARE(CQTimeDiagramBase::LevelStep(-1.0), 0);
+    // Wheel zooming leaves doubles in the axis; they still read as whole seconds.
+    QCOMPARE(CQTimeDiagramBase::TimeValue(QVariant(1700000000.4)), quint64(1700000000));
+    QCOMPARE(CQTimeDiagramBase::TimeValue(QVariant(-5.0)), quint64(0));
+}
+
+void TestTimeDiagrams::autoScrollFollowsNewestSample()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "L", QPen(Qt::blue), 0, true);
+    const CDiagramAxis& a = w.Axis();
+    for (quint64 i = 0; i <= 600; ++i)
+        w.AddSample(0, 0, Secs(kT0 + i), 10.0, 1);
+    QCOMPARE(a.m_vVisibleMin.toULongLong(), kT0);
+    QCOMPARE(a.m_vVisibleMax.toULongLong(), kT0 + 600);
+    for (quint64 i = 601; i <= 610; ++i) {
+        w.AddSample(0, 0, Secs(kT0 + i), 10.0, 1);
+        QCOMPARE(a.m_vVisibleMax.toULongLong(), kT0 + i);
+        QCOMPARE(a.m_vVisibleMin.toULongLong(), kT0 + i - 600);
+    }
+    // Earlier than the data range: dropped.
+    w.AddSample(0, 0, Secs(kT0 - 1), 10.0, 1);
+    QCOMPARE(w.Signal(0, 0)->m_samples.size(), size_t(611));
+
+    // Without auto-scroll the data range grows but the window stays.
+    w.SetAutoScroll(false);
+    w.AddSample(0, 0, Secs(kT0 + 700), 10.0, 1);
+    QCOMPARE(a.m_vDataMax.toULongLong(), kT0 + 700);
+    QCOMPARE(a.m_vVisibleMax.toULongLong(), kT0 + 610);
+
+    // A sample decades ahead (damaged file) moves the window forward, not back.
+    w.SetAutoScroll(true);
+    w.AddSample(0, 0, Secs(kT0 + 5000000000ull), 10.0, 1);
+    QCOMPARE(a.m_vVisibleMax.toULongLong(), kT0 + 5000000000ull);
+    QCOMPARE(a.m_vVisibleMin.toULongLong(), kT0 + 5000000000ull - 600);
+
+    // ClearAll(true) keeps the signal and starts a fresh window at the present.
+    QCOMPARE(w.ClearAll(true), 2);
+    QCOMPARE(w.Area(0)->m_signals.size(), 1);
+    QVERIFY(w.Signal(0, 0)->m_samples.empty());
+    QVERIFY(a.m_vVisibleMin.toULongLong() >= quint64(QDateTime::currentSecsSinceEpoch()) - 5);
+}
+
+void TestTimeDiagrams::linesKeepPeaksAndWindowEnds()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.resize(132, 300); // a 100-pixel plot: 6 s per column
+    w.update();
+    w.AddSignal(0, "L", QPen(Qt::blue), 0, true);
+    w.SetAutoScroll(false);
+    for (quint64 i = 0; i < 600; ++i)
+        for (int k = 0; k < 10; ++k)
+            w.AddSample(0, 0, Secs(kT0 + i), (i == 301 && k == 3) ? 55.0 : 10.0, 1);
+    auto* pLines = DiagramOf<CQTimeLinesDiagram>(w, 0);
+    QVERIFY(pLines);
+    const QRect plot = w.Area(0)->PlotRect();
+    const QPolygon pts = pLines->SignalPolyline(*w.Signal(0, 0));
+    const int yPeak = plot.top() + int(plot.height() * (60.0 - 55.0) / 60.0);
+    const int yFlat = plot.top() + int(plot.height() * (60.0 - 10.0) / 60.0);
+    bool bPeak = false;
+    QMap<int, int> perColumn;
+    for (const QPoint& p : pts) {
+        bPeak |= p.y() == yPeak;
+        ++perColumn[p.x()];
+        QVERIFY(p.x() >= plot.left() && p.x() <= plot.right() + 1);
+    }
+    QVERIFY2(bPeak, "a one-sample peak among 60 samples of its column must be drawn");
+    QCOMPARE(pts.first().y(), yFlat);
+    for (int n : perColumn)
+        QVERIFY(n <= 4);
+
+    // A sample at the window's end is drawn, one a second later is not.
+    w.SetXVisible(Secs(kT0), Secs(kT0 + 300));
+    const QPolygon part = pLines->SignalPolyline(*w.Signal(0, 0));
+    QCOMPARE(part.last().x(), plot.left() + plot.width());
+    bool bLaterPeak = false;
+    for (const QPoint& p : part)
+        bLaterPeak |= p.y() == yPeak;
+    QVERIFY(!bLaterPeak);
+
+    // All samples left of the window: nothing.
+    w.SetXRange(Secs(kT0), Secs(kT0 + 5000), 1.0, false);
+    w.SetXVisible(Secs(kT0 + 1000), Secs(kT0 + 1600));
+    QVERIFY(pLines->SignalPolyline(*w.Signal(0, 0)).isEmpty());
+}
+
+void TestTimeDiagrams::reductionFollowsChanges()
+{
+    // The kept reduction must always equal a fresh one: after appends inside and
+    // past the window, and after the list was rewritten in place.
+    auto same = [](const std::vector<CTimeColumnReducer::Column>& a,
+                   const std::vector<CTimeColumnReducer::Column>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].bUsed != b[i].bUsed || (a[i].bUsed && (a[i].dMin != b[i].dMin || a[i].dMax != b[i].dMax
+                                                            || a[i].dFirst != b[i].dFirst || a[i].dLast != b[i].dLast
+                                                            || a[i].nFirst != b[i].nFirst)))
+                return false;
+        return true;
+    };
+    CDiagramSampleList list;
+    for (int i = 0; i < 1000; ++i)
+        list.emplace_back(double(kT0 + quint64(i / 3)), CDiagramSample::XK_UInt64, double(i % 17), 1);
+    CTimeColumnReducer kept;
+    std::vector<CTimeColumnReducer::Column> a, b;
+    const quint64 visMin = kT0, visMax = kT0 + 400;
+    kept.Reduce(list, 0, visMin, visMax, 97, a);
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 200; ++i)
+            list.emplace_back(double(kT0 + 333 + quint64(round * 40 + i / 5)), CDiagramSample::XK_UInt64,
+                              double((i * 7) % 23) + round, 1);
+        kept.Reduce(list, 0, visMin, visMax, 97, a);
+        CTimeColumnReducer fresh;
+        fresh.Reduce(list, 0, visMin, visMax, 97, b);
+        QVERIFY(same(a, b));
+    }
+    for (CDiagramSample& sample : list)
+        sample = CDiagramSample(sample.XValue(), CDiagramSample::XK_UInt64, 50.0, 1);
+    kept.Reduce(list, 0, visMin, visMax, 97, a);
+    CTimeColumnReducer fresh;
+    fresh.Reduce(list, 0, visMin, visMax, 97, b);
+    QVERIFY(same(a, b));
+    QCOMPARE(a[10].dMax, 50.0);
+}
+
+void TestTimeDiagrams::levelBarsMergeColumns()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLevelRects);
+    w.resize(632, 300); // 600-pixel plot, 1 s per column
+    w.update();
+    w.AddSignal(0, "Level", QPen(Qt::red), 0, true);
+    w.AddSignal(0, "Threshold", QPen(Qt::red, 1, Qt::DashDotLine), 1, true);
+    for (quint64 i = 0; i < 600; ++i) {
+        for (int k = 0; k < 40; ++k)
+            w.AddSample(0, 0, Secs(kT0 + i), (i % 10 == 0 && k == 39) ? 50.0 : 20.0, 1);
+        w.AddSample(0, 1, Secs(kT0 + i), i < 300 ? 30.0 : 35.0, 1);
+    }
+    auto* pBars = DiagramOf<CQTimeLevelRectsDiagram>(w, 0);
+    QVERIFY(pBars);
+    const QRect plot = w.Area(0)->PlotRect();
+
+    const auto bars = pBars->SignalShapes(*w.Signal(0, 0));
+    // Translucent fills never overlap: each pixel is blended once per signal.
+    QRegion covered;
+    int nArea = 0;
+    for (const QRect& r : bars.fills) {
+        QVERIFY(!covered.intersects(r));
+        covered += r;
+        nArea += r.width() * r.height();
+    }
+    QVERIFY(bars.fills.size() < 200);
+    // The highest level of a column sets its bar: the 50 dB samples stand out.
+    const int y50 = plot.top() + int(plot.height() * 10.0 / 60.0);
+    QVERIFY(covered.contains(QPoint(plot.left() + 100, y50 + 1)));
+    QVERIFY(!covered.contains(QPoint(plot.left() + 105, y50 + 1)));
+
+    // A level line per distinct level across the whole plot.
+    const auto lines = pBars->SignalShapes(*w.Signal(0, 1));
+    QCOMPARE(lines.lines.size(), 2);
+    QCOMPARE(lines.lines[0].x1(), plot.left());
+    QCOMPARE(lines.lines[0].x2(), plot.right());
+    QVERIFY(lines.fills.isEmpty());
+}
+
+void TestTimeDiagrams::lanesTooltipAndRuns()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.resize(632, 300);
+    w.update();
+    w.AddSignal(1, "DECT", QPen(Qt::darkGreen), 0, true);
+    w.AddSignal(1, "GSM", QPen(Qt::blue), 0, true);
+    for (quint64 i = 100; i < 110; ++i)
+        w.AddSample(1, 0, Secs(kT0 + i), 1.0, 1);
+    w.AddSample(1, 0, Secs(kT0 + 200), 1.0, 30);
+    w.AddSample(1, 1, Secs(kT0 + 300), 1.0, 1);
+    auto* pLanes = DiagramOf<CQTimeRectsDiagram>(w, 1);
+    QVERIFY(pLanes);
+    QList<CDiagramSignal*> visible = w.Area(1)->m_signals;
+    pLanes->LayoutLanes(visible);
+    const CDiagramSignal* pDect = w.Signal(1, 0);
+    QCOMPARE(pDect->m_drawnRects.size(), 11);
+    // The first signal is the top lane.
+    QVERIFY(pDect->m_drawnRects[0].rect.top() < w.Signal(1, 1)->m_drawnRects[0].rect.top());
+
+    QString sText;
+    const QPoint inRun = pDect->m_drawnRects[4].rect.center();
+    QVERIFY(pLanes->GetToolTip(false, inRun, visible, sText));
+    // Ten adjacent one-second samples are one presence of ten seconds.
+    QVERIFY2(sText.contains("Duration: 00:00:10"), qPrintable(sText));
+    QVERIFY(sText.contains(QDateTime::fromSecsSinceEpoch(qint64(kT0 + 104)).toString("dd.MM hh:mm:ss")));
+    QVERIFY(pLanes->GetToolTip(false, pDect->m_drawnRects[10].rect.center(), visible, sText));
+    QVERIFY2(sText.contains("Duration: 00:00:30"), qPrintable(sText));
+
+    // Samples gone since the last paint: no tooltip, no crash.
+    w.Signal(1, 0)->m_samples.clear();
+    QVERIFY(!pLanes->GetToolTip(false, inRun, visible, sText));
+
+    // Hidden lanes are neither laid out nor hit.
+    w.SetSignalVisible(1, 1, false);
+    QVERIFY(!pLanes->GetToolTip(false, QPoint(40, 250), w.Area(1)->m_signals, sText));
+}
+
+void TestTimeDiagrams::rangeMenus()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    std::unique_ptr<QMenu> pLinesMenu(DiagramOf<CQTimeLinesDiagram>(w, 0)->CreateYRangeMenu(false, nullptr));
+    QCOMPARE(EntryNames(pLinesMenu.get()), QStringList({"30", "40", "50", "60"}));
+    QCOMPARE(pLinesMenu->actions().at(1)->text(), QStringLiteral("0 - 40 dBm"));
+    w.SetYVisible(20, 50, false);
+    pLinesMenu->actions().at(1)->trigger();
+    QCOMPARE(w.Axis().m_dYVisibleMin, 0.0);
+    QCOMPARE(w.Axis().m_dYVisibleMax, 40.0);
+
+    w.SetDiagramType(0, DT_TimeLevelRects);
+    std::unique_ptr<QMenu> pBarsMenu(
+        DiagramOf<CQTimeLevelRectsDiagram>(w, 0)->CreateYRangeMenu(true, nullptr));
+    QCOMPARE(EntryNames(pBarsMenu.get()), QStringList({"10", "20", "30", "40", "50", "60"}));
+    // 0..10 is narrower than the minimum span: refused, the view stays.
+    pBarsMenu->actions().at(0)->trigger();
+    QCOMPARE(w.Axis().m_dYVisibleMax, 40.0);
+
+    // X range: eight entries; 3 minutes narrows the initial ten-minute window.
+    std::unique_ptr<QMenu> pXMenu(w.CreateXRangeMenu(nullptr));
+    QCOMPARE(EntryNames(pXMenu.get()),
+             QStringList({"3", "10", "20", "30", "60", "120", "180", "360"}));
+    const quint64 dataMin = w.Axis().m_vDataMin.toULongLong();
+    pXMenu->actions().at(0)->trigger();
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), dataMin);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), dataMin + 180);
+    QCOMPARE(w.Axis().m_vDataMax.toULongLong(), dataMin + 600);
+    // A data range shorter than the choice is extended to it.
+    w.SetXRange(Secs(kT0), Secs(kT0 + 100), 1.0, true);
+    pXMenu->actions().at(0)->trigger();
+    QCOMPARE(w.Axis().m_vDataMax.toULongLong(), kT0 + 180);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 180);
+}
+
+void TestTimeDiagrams::mouseDragAndWheel()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.resize(632, 300);
+    w.update();
+    w.SetXRange(Secs(kT0), Secs(kT0 + 3600), 1.0, false);
+    w.SetXVisible(Secs(kT0 + 1000), Secs(kT0 + 1600));
+    QSignalSpy spy(&w, &CQDiagramWidget::autoScrollToggle);
+
+    // Dragging the plot 20 pixels left moves the window 10 s later.
+    SendMouse(w, QEvent::MouseButtonPress, QPoint(300, 50), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(w, QEvent::MouseMove, QPoint(280, 50), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1010);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toBool(), false);
+    QVERIFY(!w.IsAutoScroll());
+    SendMouse(w, QEvent::MouseMove, QPoint(260, 50), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(spy.count(), 1);
+    SendMouse(w, QEvent::MouseButtonRelease, QPoint(260, 50), Qt::LeftButton, Qt::NoButton);
+
+    // Wheel over the plot: a notch widens a one-hour range by 12 s on each side.
+    QWheelEvent wheel(QPointF(300, 50), QPointF(w.mapToGlobal(QPoint(300, 50))), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &wheel);
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1020 - 12);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1620 + 12);
+
+    // Numeric axis: a window 100 wide or less is not narrowed further.
+    w.SetXAxisType(5);
+    w.SetXRange(0.0, 5120.0, 1.0, false);
+    w.SetXVisible(1000.0, 1100.0);
+    QWheelEvent in(QPointF(300, 50), QPointF(w.mapToGlobal(QPoint(300, 50))), QPoint(),
+                   QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &in);
+    QCOMPARE(w.Axis().m_vVisibleMin.toDouble(), 1000.0);
+    QCOMPARE(w.Axis().m_vVisibleMax.toDouble(), 1100.0);
+    QString sText;
+    QVERIFY(!w.ToolTipText(QPoint(300, w.XLabelStrip().center().y()), false, sText));
+}
+
+void TestTimeDiagrams::degenerateCasesDoNotCrash()
+{
+    for (DiagramType eUpper : {DT_TimeLines, DT_TimeLevelRects}) {
+        CQDiagramWidget w;
+        MakeRealtime(w, eUpper);
+        w.AddSignal(0, "Empty", QPen(Qt::blue), 0, true);
+        w.AddSignal(0, "Hidden", QPen(Qt::red), 1, false);
+        w.AddSignal(1, "Lane", QPen(Qt::red), 0, true);
+        w.AddSample(0, 1, Secs(kT0 + 5), 20.0, 1);
+        w.AddSample(1, 0, Secs(kT0 + 5), 1.0, 1);
+        QImage image(640, 300, QImage::Format_ARGB32_Premultiplied);
+        QString sText;
+        QList<QVariant> values;
+        const QList<QSize> sizes = {QSize(640, 300), QSize(40, 128), QSize(33, 112), QSize(0, 0)};
+        for (const QSize& size : sizes) {
+            w.resize(size);
+            w.update();
+            // Zero-width window, zero-height Y window, and the normal case.
+            for (int nCase = 0; nCase < 3; ++nCase) {
+                if (nCase == 0)
+                    w.SetXVisible(Secs(kT0 + 5), Secs(kT0 + 5));
+                else if (nCase == 1)
+                    w.SetYRange(30, 30, 1);
+                else
+                    w.SetYRange(0, 60, 1);
+                w.render(&image);
+                for (const QPoint& pt : {QPoint(0, 0), QPoint(10, 10), QPoint(33, 1), QPoint(100, 100),
+                                          QPoint(size.width() - 1, size.height() - 1)}) {
+                    w.ToolTipText(pt, false, sText);
+                    w.GetAreaValuesAt(false, pt, values);
+                }
+            }
+            w.SetXVisible(Secs(kT0), Secs(kT0 + 600));
+        }
+    }
+    // Lanes without visible signals: neither separators nor labels, and no division.
+    CQDiagramWidget lanes;
+    lanes.SetAreas({CDiagramAreaSpec(DT_TimeRects, 0, 1.0)});
+    lanes.resize(300, 100);
+    lanes.update();
+    QImage image(300, 100, QImage::Format_ARGB32_Premultiplied);
+    lanes.render(&image);
+}
+
+void TestTimeDiagrams::paintsFinishedPicture()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.resize(900, 420);
+    w.update();
+    const QColor colours[4] = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed};
+    const char* names[4] = {"B1 DC", "B1 AC", "B2 DC", "B2 AC"};
+    for (int s = 0; s < 4; ++s)
+        w.AddSignal(0, names[s], QPen(colours[s]), 0, true);
+    w.AddSignal(0, "B1 DC Thres.", QPen(QBrush(Qt::blue), 1.0, Qt::DashDotLine), 1, true);
+    const char* lanes[3] = {"DECT", "GSM", "WLAN"};
+    const QColor laneColours[3] = {Qt::darkGreen, Qt::blue, Qt::red};
+    for (int s = 0; s < 3; ++s)
+        w.AddSignal(1, lanes[s], QPen(laneColours[s]), 0, true);
+    for (quint64 i = 0; i < 900; ++i) {
+        for (int s = 0; s < 4; ++s)
+            w.AddSample(0, s, Secs(kT0 + i), 12 + 8 * s + 6 * std::sin(double(i) / (20 + 7 * s)) + (i % 97 == 0 ? 15 : 0), 1);
+        w.AddSample(0, 4, Secs(kT0 + i), 40.0, 1);
+        for (int s = 0; s < 3; ++s)
+            if (((i + 120 * s) / 90) % 2 == 0)
+                w.AddSample(1, s, Secs(kT0 + i), 20 + s, 1);
+    }
+    // The ten-minute window has scrolled to the newest sample.
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 899);
+
+    QWidget top;
+    w.setParent(&top);
+    top.resize(900, 420);
+    top.show();
+    QCursor::setPos(w.mapToGlobal(QPoint(500, 150)));
+    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    w.render(&image);
+    if (w.mapFromGlobal(QCursor::pos()) == QPoint(500, 150)) {
+        const QRect box = w.CursorValuesBox();
+        QCOMPARE(box, QRect(w.Area(0)->PlotRect().right() - 135, 2, 130, 15 * 5 + 25));
+    }
+    const QString sDir = qEnvironmentVariable("KV521_DIAGRAM_PNG");
+    if (!sDir.isEmpty())
+        image.save(sDir + "/realtime.png");
+    // Something of every kind reached the image: plot grey, a signal colour, lane colour.
+    bool bBlue = false, bLane = false;
+    for (int x = 40; x < 890; ++x) {
+        bBlue |= image.pixelColor(x, 150).blue() > 200 && image.pixelColor(x, 150).red() < 60;
+        for (int y = w.Area(1)->PlotRect().top(); y < w.Area(1)->PlotRect().bottom(); y += 3)
+            bLane |= image.pixelColor(x, y) == QColor(Qt::darkGreen);
+    }
+    QVERIFY(bLane);
+    Q_UNUSED(bBlue);
+    w.setParent(nullptr);
+}
+
+QTEST_MAIN(TestTimeDiagrams)
+#include "tst_timediagrams.moc"
