@@ -3,6 +3,7 @@
 
 #include "devicerecord.h"
 #include "idevice.h"
+#include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void maximizeTogglesThePanes();
     void liveRecordsFromTheSimulator();
     void languageSwitch();
+    void modeZeroDrawsNothing();
 };
 
 void TestMainWindow::init()
@@ -287,6 +289,25 @@ void TestMainWindow::liveRecordsFromTheSimulator()
         timer.start();
         window.close();
         QVERIFY2(timer.elapsed() < 1500, "closing while connected took too long");
+    }
+    simulator.Stop();
+}
+
+void TestMainWindow::modeZeroDrawsNothing()
+{
+    CKV521Simulator simulator;
+    QVERIFY(simulator.Open());
+    simulator.SetFrameOverride([](uint8_t* pFrame) { pFrame[KV520::kModeFlags] = 0; });
+    simulator.Start();
+    CKV521MainWindow::SetDevicePort(simulator.SlavePath());
+    {
+        CKV521MainWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(window.LinkLabel()->text(), QStringLiteral("Online"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(g_pDevice->GetRecordCount() > 3, 5000);
+        QTest::qWait(100);
+        CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+        QCOMPARE(pDiagram->AreaCount(), 1);
+        QCOMPARE(SampleCount(*pDiagram, 0, 0), -1);
     }
     simulator.Stop();
 }
