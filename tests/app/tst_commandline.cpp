@@ -1,0 +1,47 @@
+#include <QProcess>
+#include <QtTest>
+
+// The program's own command line, run as a user would run it.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void versionAndHelp();
+    void simulateKeepsRunning();
+};
+
+void TestCommandLine::versionAndHelp()
+{
+    QProcess process;
+    process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--version")});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY2(process.readAllStandardOutput().contains("KV521 Analyzer 2.0.05"), "version text");
+
+    process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--help")});
+    QVERIFY(process.waitForFinished(20000));
+    const QByteArray help = process.readAllStandardOutput();
+    QVERIFY(help.contains("--simulate"));
+    QVERIFY(help.contains("--port <name>"));
+}
+
+void TestCommandLine::simulateKeepsRunning()
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QTemporaryDir home;
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--simulate")});
+    QVERIFY(process.waitForStarted(10000));
+    QVERIFY2(!process.waitForFinished(3000), "the program ended by itself");
+    process.kill();
+    QVERIFY(process.waitForFinished(10000));
+    // The default storage folder is created at start-up.
+    QVERIFY(QDir(home.filePath(QStringLiteral("data/Lumatrix/KV521 Analyzer"))).exists());
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
