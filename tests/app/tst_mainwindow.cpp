@@ -182,8 +182,10 @@ void TestMainWindow::recordsFeedTheRightSignals()
     QCOMPARE(diagram.Area(0)->m_signals.size(), 8);
     QCOMPARE(diagram.Area(1)->m_signals.size(), 6);
 
+    // The time window starts when the signals are built.
+    const int64_t t0 = QDateTime::currentSecsSinceEpoch() + 5;
     // Bands 1 and 2 both feed the B1 signals, band 1 first.
-    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x03, 1000, {0, 4, 4, 0, 2, 0}), true);
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x03, t0, {0, 4, 4, 0, 2, 0}), true);
     QCOMPARE(SampleCount(diagram, 0, 0), 2);
     QCOMPARE(SampleCount(diagram, 0, 1), 2);
     QCOMPARE(SampleCount(diagram, 0, 4), 2);
@@ -197,10 +199,10 @@ void TestMainWindow::recordsFeedTheRightSignals()
     QCOMPARE(SampleCount(diagram, 1, 0), 0);
 
     // Band mask 0 only marks the lanes; band 3 feeds B2.
-    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x00, 1001, {6}), true);
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x00, t0 + 1, {6}), true);
     QCOMPARE(SampleCount(diagram, 0, 0), 2);
     QCOMPARE(SampleCount(diagram, 1, 5), 1);
-    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x04, 1002), false);
+    CRecordDiagram::AddRecord(&diagram, MakeRecord(0x04, t0 + 2), false);
     QCOMPARE(SampleCount(diagram, 0, 2), 1);
     QCOMPARE(SampleCount(diagram, 0, 6), 0);
 
