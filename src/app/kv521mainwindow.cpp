@@ -5,7 +5,9 @@
 #include "devicerecord.h"
 #include "devicewidget.h"
 #include "kv520device.h"
+#include "kv520menudialog.h"
 #include "language.h"
+#include "oscilloscopewindow.h"
 #include "preferencesdialog.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
@@ -58,6 +60,13 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     if (!DevicePort().isEmpty())
         pDevice->SetPortOverride(DevicePort());
     g_pDevice = pDevice;
+
+    // The panel's MENU key and File > Device Menu... open the settings dialog;
+    // the panel has already checked the connection.
+    CDeviceWidget::SetMenuOpener([](QWidget*) {
+        CKV520MenuDialog dialog(nullptr);
+        dialog.exec();
+    });
 
     setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.ico")));
     m_pUi->setupUi(this);
@@ -115,6 +124,8 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 CKV521MainWindow::~CKV521MainWindow()
 {
     m_PollTimer.stop();
+    if (m_pOscWindow)
+        m_pOscWindow->close();
     g_pDevice->Stop();
     {
         QSettings settings;
@@ -305,6 +316,11 @@ void CKV521MainWindow::AddRecordToDiagram(int32_t, CQDiagramWidget* pDiagram, co
                                           bool bThresholds)
 {
     CRecordDiagram::AddRecord(pDiagram, record, bThresholds);
+    if (m_pOscWindow) {
+        int nParam = 0;
+        const QByteArray samples = g_pDevice->GetOscilloscopeSamples(&nParam);
+        m_pOscWindow->SetFrame(samples, nParam);
+    }
 }
 
 void CKV521MainWindow::OnLogMaximizeButton()
@@ -489,6 +505,23 @@ void CKV521MainWindow::OnOptButton2(bool bChecked)
 
 void CKV521MainWindow::OnOptButton3()
 {
+    if (m_pOscWindow) {
+        removeDockWidget(m_pOscWindow);
+        disconnect(m_pOscWindow, &COscilloscopeWindow::closed, this, &CKV521MainWindow::OnOscWindowClosed);
+        // Closing first stores the window's geometry.
+        m_pOscWindow->close();
+        delete m_pOscWindow;
+        m_pOscWindow = nullptr;
+        return;
+    }
+    m_pOscWindow = new COscilloscopeWindow(this);
+    m_pOscWindow->SetTimeRange(0, 5120);
+    m_pOscWindow->SetLevelRange(0, 256);
+    connect(m_pOscWindow, &COscilloscopeWindow::closed, this, &CKV521MainWindow::OnOscWindowClosed);
+    // Qt 6 refuses "no dock area"; the window's form makes it a free-floating
+    // dock that may not be docked, which is what that area meant.
+    m_pOscWindow->show();
+    m_pOscWindow->activateWindow();
 }
 
 void CKV521MainWindow::OnDiagramTypeChanged(int, DiagramType eType)
@@ -519,6 +552,11 @@ void CKV521MainWindow::OnDeviceChannelChanged()
 
 void CKV521MainWindow::OnOscWindowClosed()
 {
+    // The signal comes from inside the window's own close handling: delete it
+    // once that has returned.
+    if (m_pOscWindow)
+        m_pOscWindow->deleteLater();
+    m_pOscWindow = nullptr;
 }
 
 void CKV521MainWindow::mouseReleaseEvent(QMouseEvent* pEvent)

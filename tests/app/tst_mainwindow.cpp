@@ -4,12 +4,14 @@
 #include "devicerecord.h"
 #include "idevice.h"
 #include "kv520protocol.h"
+#include "oscilloscopewindow.h"
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void liveRecordsFromTheSimulator();
     void languageSwitch();
     void modeZeroDrawsNothing();
+    void oscilloscopeOpensAndCloses();
 };
 
 void TestMainWindow::init()
@@ -312,6 +315,34 @@ void TestMainWindow::modeZeroDrawsNothing()
         QCOMPARE(SampleCount(*pDiagram, 0, 0), -1);
     }
     simulator.Stop();
+}
+
+void TestMainWindow::oscilloscopeOpensAndCloses()
+{
+    CKV521MainWindow window;
+    window.show();
+    window.OnOptButton3();
+    QPointer<COscilloscopeWindow> pScope = window.OscilloscopeWindow();
+    QVERIFY(pScope);
+    QVERIFY(pScope->isVisible());
+    window.OnOptButton3();
+    QVERIFY(!pScope);
+    QVERIFY(!window.OscilloscopeWindow());
+    QVERIFY(QSettings().contains("Oscilloscope/Geometry"));
+
+    // Closed from its own title bar: the window goes once its close is over.
+    window.OnOptButton3();
+    pScope = window.OscilloscopeWindow();
+    pScope->close();
+    QVERIFY(!window.OscilloscopeWindow());
+    QTRY_VERIFY(!pScope);
+
+    // A record drawn while it is open hands it the trace, also from files.
+    window.OnOptButton3();
+    CQDiagramWidget diagram;
+    CRecordDiagram::SetupSignals(&diagram, 1, true);
+    window.AddRecordToDiagram(0, &diagram, MakeRecord(0x01, QDateTime::currentSecsSinceEpoch() + 1), true);
+    QVERIFY(window.OscilloscopeWindow());
 }
 
 namespace {
