@@ -7,6 +7,7 @@
 #include "kv520device.h"
 #include "kv520menudialog.h"
 #include "language.h"
+#include "manualwindow.h"
 #include "oscilloscopewindow.h"
 #include "preferencesdialog.h"
 #include "qdiagramwidget.h"
@@ -95,6 +96,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     InitLayout();
     InitLogList();
+    m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
     try {
         g_pDevice->Start();
@@ -137,6 +139,7 @@ CKV521MainWindow::~CKV521MainWindow()
         settings.setValue(QStringLiteral("Window/Log/TabIndex"), m_pUi->m_pTabWidget->currentIndex());
         settings.setValue(QStringLiteral("General/Language"), CLanguage::Instance().Name());
     }
+    delete m_pManualWindow;
 }
 
 void CKV521MainWindow::InitLayout()
@@ -458,6 +461,7 @@ void CKV521MainWindow::OnFileResetToDefaults()
 
 void CKV521MainWindow::OnHelpManualAction()
 {
+    m_pManualWindow->setVisible(!m_pManualWindow->isVisible());
 }
 
 void CKV521MainWindow::OnHelpAboutAction()
@@ -572,5 +576,6 @@ void CKV521MainWindow::mouseMoveEvent(QMouseEvent* pEvent)
 void CKV521MainWindow::closeEvent(QCloseEvent* pEvent)
 {
     g_pDevice->Stop();
+    m_pManualWindow->close();
     pEvent->accept();
 }

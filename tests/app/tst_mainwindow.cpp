@@ -4,6 +4,7 @@
 #include "devicerecord.h"
 #include "idevice.h"
 #include "kv520protocol.h"
+#include "manualwindow.h"
 #include "oscilloscopewindow.h"
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void languageSwitch();
     void modeZeroDrawsNothing();
     void oscilloscopeOpensAndCloses();
+    void manualToggles();
 };
 
 void TestMainWindow::init()
@@ -343,6 +345,23 @@ void TestMainWindow::oscilloscopeOpensAndCloses()
     CRecordDiagram::SetupSignals(&diagram, 1, true);
     window.AddRecordToDiagram(0, &diagram, MakeRecord(0x01, QDateTime::currentSecsSinceEpoch() + 1), true);
     QVERIFY(window.OscilloscopeWindow());
+}
+
+void TestMainWindow::manualToggles()
+{
+    {
+        CKV521MainWindow window;
+        window.show();
+        QVERIFY(!window.ManualWindow()->isVisible());
+        window.OnHelpManualAction();
+        QVERIFY(window.ManualWindow()->isVisible());
+        window.OnHelpManualAction();
+        QVERIFY(!window.ManualWindow()->isVisible());
+        window.OnHelpManualAction();
+        window.close();
+        QVERIFY(!window.ManualWindow()->isVisible());
+    }
+    QVERIFY(QSettings().contains("Manual/Geometry"));
 }
 
 namespace {
