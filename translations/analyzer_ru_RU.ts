@@ -2,144 +2,656 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CDeviceWidget</name>
+    <message>
+        <location filename="../src/panel/devicewidget.cpp" line="+127" />
+        <source>No connection with the device!</source>
+        <translation>Нет связи с прибором!</translation>
+    </message>
+    <message>
+        <location line="+14" />
+        <source>Save Display Image...</source>
+        <translation>Сохранить изображение дисплея...</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>Save Panel Image...</source>
+        <translation>Сохранить изображение панели...</translation>
+    </message>
+    <message>
+        <location line="+13" />
+        <source>Save Panel Image</source>
+        <translation>Сохранить изображение панели</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Save Display Image</source>
+        <translation>Сохранить изображение дисплея</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>PNG images (*.png)</source>
+        <translation>Изображения PNG (*.png)</translation>
+    </message>
+    <message>
+        <location line="+9" />
+        <source>Cannot write the image file %1:
+%2</source>
+        <translation>Не удалось записать файл изображения %1:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CKV520DevicePaint</name>
+    <message>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+373" />
+        <source>Alarm! A strong signal detected!
+Band: %1
+Signal: %2
+Pulse Level: %3 dBm</source>
+        <translation>Тревога! Обнаружен сильный сигнал!
+Диапазон: %1
+Сигнал: %2
+Импульсный уровень: %3 дБм</translation>
+    </message>
+    <message>
+        <location line="+15" />
+        <source>KV521 Analyzer - Alarm!</source>
+        <translation>KV521 Analyzer - Тревога!</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>KV521 Analyzer - Monitor</source>
+        <translation>KV521 Analyzer - Мониторинг</translation>
+    </message>
+</context>
+<context>
+    <name>CKV520LevelsDialog</name>
+    <message>
+        <location filename="../src/settings/kv520levelsdialog.cpp" line="+92" />
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+</context>
+<context>
+    <name>CKV520LevelsDialogClass</name>
+    <message>
+        <location filename="../forms/kv520levelsdialog.ui" line="+14" />
+        <source>Individual Levels Setup</source>
+        <translation>Настройка индивидуальных уровней</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Relative Signal Level</source>
+        <translation>Относительный уровень сигнала</translation>
+    </message>
+    <message>
+        <location line="+12" />
+        <location line="+147" />
+        <source>1st Band</source>
+        <translation>1-й диапазон</translation>
+    </message>
+    <message>
+        <location line="-140" />
+        <location line="+147" />
+        <source>2nd Band</source>
+        <translation>2-й диапазон</translation>
+    </message>
+    <message>
+        <location line="-140" />
+        <location line="+147" />
+        <source>Constant Component</source>
+        <translation>Постоянная составляющая</translation>
+    </message>
+    <message>
+        <location line="-140" />
+        <location line="+147" />
+        <source>Pulse Component</source>
+        <translation>Импульсная составляющая</translation>
+    </message>
+    <message>
+        <location line="-33" />
+        <source>Absolute Signal Level</source>
+        <translation>Абсолютный уровень сигнала</translation>
+    </message>
+    <message>
+        <location line="+175" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>CKV520MenuDialog</name>
+    <message>
+        <location filename="../src/settings/kv520menudialog.cpp" line="+192" />
+        <location line="+13" />
+        <location line="+56" />
+        <source>KV521 Analyzer</source>
+        <translation>KV521 Analyzer</translation>
+    </message>
+    <message>
+        <location line="-55" />
+        <source>Do you really want to reset device settings to factory defaults?</source>
+        <translation>Вы действительно хотите сбросить настройки прибора к заводским?</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Open Saved Menu Data</source>
+        <translation>Открыть сохранённые настройки меню</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <location line="+14" />
+        <source>Menu Files (*.mnu)</source>
+        <translation>Файлы меню (*.mnu)</translation>
+    </message>
+    <message>
+        <location line="-9" />
+        <source>Cannot read the menu file "%1".</source>
+        <translation>Не удалось прочитать файл меню «%1».</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>Save Menu Data</source>
+        <translation>Сохранить настройки меню</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Cannot save the menu file "%1".</source>
+        <translation>Не удалось сохранить файл меню «%1».</translation>
+    </message>
+    <message>
+        <location line="+25" />
+        <source>Do you really want to clear all log records?</source>
+        <translation>Вы действительно хотите удалить все записи журнала?</translation>
+    </message>
+    <message>
+        <location line="+16" />
+        <source>30 sec</source>
+        <translation>30 с</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>2 min</source>
+        <translation>2 мин</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>10 min</source>
+        <translation>10 мин</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>20 min</source>
+        <translation>20 мин</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>60 min</source>
+        <translation>60 мин</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <location line="+12" />
+        <source>%1s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>%1%2 s</source>
+        <translation>%1%2 с</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <location line="+5" />
+        <source>%1 h</source>
+        <translation>%1 ч</translation>
+    </message>
+</context>
+<context>
+    <name>CKV520MenuDialogClass</name>
+    <message>
+        <location filename="../forms/kv520menudialog.ui" line="+14" />
+        <source>Device Menu</source>
+        <translation>Меню прибора</translation>
+    </message>
+    <message>
+        <location line="+16" />
+        <source>Range &amp;&amp; Logging</source>
+        <translation>Диапазон и журнал</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Range</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Enable Range 1</source>
+        <translation>Включить диапазон 1</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Enable Range 2</source>
+        <translation>Включить диапазон 2</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Enable Low Path Filter (LPF)</source>
+        <translation>Включить фильтр нижних частот (ФНЧ)</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Freqmeter priority</source>
+        <translation>Приоритет частотомера</translation>
+    </message>
+    <message>
+        <location line="+39" />
+        <source>Logging</source>
+        <translation>Журнал</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Enable Logging</source>
+        <translation>Вести журнал</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Sort Order</source>
+        <translation>Порядок сортировки</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>By Time</source>
+        <translation>По времени</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>By Level</source>
+        <translation>По уровню</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>By Frequency Range</source>
+        <translation>По диапазону частот</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>By Duration</source>
+        <translation>По длительности</translation>
+    </message>
+    <message>
+        <location line="+25" />
+        <source>Clear Log</source>
+        <translation>Очистить журнал</translation>
+    </message>
+    <message>
+        <location line="+12" />
+        <source>Recorder</source>
+        <translation>Регистратор</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <location line="+525" />
+        <source>Enable</source>
+        <translation>Включить</translation>
+    </message>
+    <message>
+        <location line="-518" />
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <location line="+56" />
+        <source>Monitor</source>
+        <translation>Монитор</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Event</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Common relative signal level</source>
+        <translation>Общий относительный уровень сигнала</translation>
+    </message>
+    <message>
+        <location line="+36" />
+        <source>Individual signals levels</source>
+        <translation>Индивидуальные уровни сигналов</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Setup...</source>
+        <translation>Настройка...</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Delay</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <location line="+36" />
+        <source>Frequency Capture</source>
+        <translation>Захват частоты</translation>
+    </message>
+    <message>
+        <location line="+12" />
+        <source>Indication</source>
+        <translation>Индикация</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <location line="+188" />
+        <source>Display</source>
+        <translation>Дисплей</translation>
+    </message>
+    <message>
+        <location line="-181" />
+        <source>Hold</source>
+        <translation>Удержание</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Vibro</source>
+        <translation>Вибро</translation>
+    </message>
+    <message>
+        <location line="+23" />
+        <source>Signals</source>
+        <translation>Сигналы</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>DECT</source>
+        <translation>DECT</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Bluetooth</source>
+        <translation>Bluetooth</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>WLAN</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <location line="+23" />
+        <source>Sensitivity</source>
+        <translation>Чувствительность</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>High</source>
+        <translation>Высокая</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Middle</source>
+        <translation>Средняя</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Low</source>
+        <translation>Низкая</translation>
+    </message>
+    <message>
+        <location line="+39" />
+        <source>System</source>
+        <translation>Система</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location line="+36" />
+        <source>Brightness</source>
+        <translation>Яркость</translation>
+    </message>
+    <message>
+        <location line="+33" />
+        <source>Display Auto-Off</source>
+        <translation>Автовыключение дисплея</translation>
+    </message>
+    <message>
+        <location line="+33" />
+        <source>Display Auto-On</source>
+        <translation>Автовключение дисплея</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Key Tone</source>
+        <translation>Звук клавиш</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Clock</source>
+        <translation>Часы</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Set Clock</source>
+        <translation>Установить часы</translation>
+    </message>
+    <message>
+        <location line="+14" />
+        <source>Sync with PC</source>
+        <translation>Синхронизировать с ПК</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Time Correction</source>
+        <translation>Коррекция времени</translation>
+    </message>
+    <message>
+        <location line="+36" />
+        <source>Schedule</source>
+        <translation>Расписание</translation>
+    </message>
+    <message>
+        <location line="+13" />
+        <source>Start Time</source>
+        <translation>Время начала</translation>
+    </message>
+    <message>
+        <location line="+33" />
+        <source>Stop Time</source>
+        <translation>Время окончания</translation>
+    </message>
+    <message>
+        <location line="+33" />
+        <source>Everyday</source>
+        <translation>Ежедневно</translation>
+    </message>
+    <message>
+        <location line="+29" />
+        <source>Defaults</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Load...</source>
+        <translation>Загрузить...</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Save...</source>
+        <translation>Сохранить...</translation>
+    </message>
+    <message>
+        <location line="+20" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="53" />
+        <location filename="../src/app/kv521mainwindow.cpp" line="+56" />
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="67" />
-        <location filename="../src/app/kv521mainwindow.cpp" line="414" />
+        <location line="+21" />
+        <location line="+356" />
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="93" />
-        <location filename="../src/app/kv521mainwindow.cpp" line="174" />
-        <location filename="../src/app/kv521mainwindow.cpp" line="282" />
+        <location line="-329" />
+        <location line="+84" />
+        <location line="+108" />
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="94" />
+        <location line="-191" />
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="172" />
-        <location filename="../src/app/kv521mainwindow.cpp" line="415" />
+        <location line="+81" />
+        <location line="+248" />
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="176" />
-        <location filename="../src/app/kv521mainwindow.cpp" line="416" />
+        <location line="-244" />
+        <location line="+245" />
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="238" />
+        <location line="-183" />
         <source>Cannot open the detector's port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="241" />
+        <location line="+3" />
         <source> (add your user to the "dialout" group and log in again)</source>
         <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново)</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="250" />
+        <location line="+9" />
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="276" />
+        <location line="+26" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="278" />
+        <location line="+2" />
         <source>Device data exchange error occurred! Trying to restart exchange process...</source>
         <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="291" />
+        <location line="+13" />
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="332" />
+        <location line="+46" />
         <source>Collected data cleared</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="432" />
+        <location line="+100" />
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="449" />
+        <location line="+18" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="452" />
+        <location line="+3" />
         <source>Copyright &amp;copy; Lumatrix. </source>
         <translation>Copyright &amp;copy; Lumatrix. </translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="452" />
+        <location line="+0" />
         <source>All rights reserved.</source>
         <translation>Все права защищены.</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="498" />
+        <location line="+63" />
         <source>Autoscroll</source>
         <translation>Автопрокрутка</translation>
     </message>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="502" />
+        <location line="+4" />
         <source>Difference</source>
         <translation>Разность</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="31" />
+        <location filename="../src/app/recorddiagram.cpp" line="+31" />
         <source>B1 DC</source>
         <translation>B1 DC</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="32" />
+        <location line="+1" />
         <source>B1 AC</source>
         <translation>B1 AC</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="33" />
+        <location line="+1" />
         <source>B2 DC</source>
         <translation>B2 DC</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="34" />
+        <location line="+1" />
         <source>B2 AC</source>
         <translation>B2 AC</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="36" />
+        <location line="+2" />
         <source>B1 DC Thres.</source>
         <translation>B1 DC порог</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="37" />
+        <location line="+1" />
         <source>B1 AC Thres.</source>
         <translation>B1 AC порог</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="38" />
+        <location line="+1" />
         <source>B2 DC Thres.</source>
         <translation>B2 DC порог</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="39" />
+        <location line="+1" />
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
     </message>
@@ -147,265 +659,407 @@
 <context>
     <name>CMainWindowClass</name>
     <message>
-        <location filename="../forms/mainwindow.ui" line="17" />
+        <location filename="../forms/mainwindow.ui" line="+17" />
         <source>Analyzer</source>
         <translation>Анализатор</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="76" />
+        <location line="+59" />
         <source>Storage Content</source>
         <translation>Содержимое хранилища</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="99" />
+        <location line="+23" />
         <source>Browse for data store folder</source>
         <translation>Выбрать папку хранилища данных</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="102" />
+        <location line="+3" />
         <source>Browse...</source>
         <translation>Обзор...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="117" />
+        <location line="+15" />
         <source>Saved data store contents</source>
         <translation>Содержимое хранилища сохранённых данных</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="192" />
+        <location line="+75" />
         <source>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Logged Data&lt;/span&gt;</source>
         <translation>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Данные журнала&lt;/span&gt;</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="199" />
-        <location filename="../forms/mainwindow.ui" line="439" />
-        <location filename="../forms/mainwindow.ui" line="717" />
-        <location filename="../forms/mainwindow.ui" line="749" />
+        <location line="+7" />
+        <location line="+240" />
+        <location line="+278" />
+        <location line="+32" />
         <source>Maximize</source>
         <translation>Развернуть</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="209" />
+        <location line="-540" />
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="212" />
+        <location line="+3" />
         <source>Download</source>
         <translation>Загрузить</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="262" />
+        <location line="+50" />
         <source>Number of Events</source>
         <translation>Число событий</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="327" />
-        <location filename="../forms/mainwindow.ui" line="733" />
+        <location line="+65" />
+        <location line="+406" />
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="353" />
-        <location filename="../forms/mainwindow.ui" line="741" />
+        <location line="-380" />
+        <location line="+388" />
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="432" />
+        <location line="-309" />
         <source>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="449" />
+        <location line="+17" />
         <source>Clear Data</source>
         <translation>Очистить</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="456" />
+        <location line="+7" />
         <source>Save Data</source>
         <translation>Сохранить</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="463" />
+        <location line="+7" />
         <source>Show device options</source>
         <translation>Показать параметры прибора</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="466" />
+        <location line="+3" />
         <source>Options...</source>
         <translation>Параметры...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="473" />
+        <location line="+7" />
         <source>Device mode: Auto or Manual</source>
         <translation>Режим прибора: автоматический или ручной</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="476" />
+        <location line="+3" />
         <source>Mode</source>
         <translation>Режим</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="483" />
+        <location line="+7" />
         <source>&lt;-</source>
         <translation>&lt;-</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="502" />
+        <location line="+19" />
         <source>Unknown Mode</source>
         <translation>Неизвестный режим</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="509" />
+        <location line="+7" />
         <source>Switch to next band</source>
         <translation>Перейти к следующему диапазону</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="512" />
+        <location line="+3" />
         <source>-&gt;</source>
         <translation>-&gt;</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="547" />
+        <location line="+35" />
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="554" />
+        <location line="+7" />
         <source>&lt;Opt2&gt;</source>
         <translation>&lt;Опц2&gt;</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="564" />
+        <location line="+10" />
         <source>&lt;Opt1&gt;</source>
         <translation>&lt;Опц1&gt;</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="603" />
+        <location line="+39" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="613" />
+        <location line="+10" />
         <source>Storage</source>
         <translation>Хранилище</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="627" />
+        <location line="+14" />
         <source>Log</source>
         <translation>Журнал</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="637" />
+        <location line="+10" />
         <source>Realtime</source>
         <translation>Реальное время</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="645" />
+        <location line="+8" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="659" />
+        <location line="+14" />
         <source>Device Menu...</source>
         <translation>Меню прибора...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="664" />
+        <location line="+5" />
         <source>Preferences...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="669" />
+        <location line="+5" />
         <source>Reset to defaults...</source>
         <translation>Сбросить настройки...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="674" />
+        <location line="+5" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="679" />
+        <location line="+5" />
         <source>Create Folder...</source>
         <translation>Создать папку...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="684" />
+        <location line="+5" />
         <source>Rename...</source>
         <translation>Переименовать...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="689" />
+        <location line="+5" />
         <source>Delete...</source>
         <translation>Удалить...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="694" />
+        <location line="+5" />
         <source>Delete All...</source>
         <translation>Удалить всё...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="699" />
+        <location line="+5" />
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="704" />
+        <location line="+5" />
         <source>Expand All</source>
         <translation>Развернуть все</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="709" />
+        <location line="+5" />
         <source>Collapse All</source>
         <translation>Свернуть все</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="722" />
+        <location line="+13" />
         <source>Download...</source>
         <translation>Загрузить...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="754" />
+        <location line="+32" />
         <source>Clear Data...</source>
         <translation>Очистить данные...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="759" />
+        <location line="+5" />
         <source>Save Data...</source>
         <translation>Сохранить данные...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="764" />
+        <location line="+5" />
         <source>Manual...</source>
         <translation>Руководство...</translation>
     </message>
     <message>
-        <location filename="../forms/mainwindow.ui" line="769" />
+        <location line="+5" />
         <source>About...</source>
         <translation>О программе...</translation>
     </message>
 </context>
 <context>
+    <name>CManualWindowClass</name>
+    <message>
+        <location filename="../forms/manualwindow.ui" line="+14" />
+        <source>Manual</source>
+        <translation>Руководство</translation>
+    </message>
+    <message>
+        <location line="+29" />
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <location line="+26" />
+        <source>Hide</source>
+        <translation>Скрыть</translation>
+    </message>
+</context>
+<context>
+    <name>COscFilterDialog</name>
+    <message>
+        <location filename="../forms/oscfilterdialog.ui" line="+14" />
+        <source>Oscilloscope Filter</source>
+        <translation>Фильтр осциллографа</translation>
+    </message>
+    <message>
+        <location line="+21" />
+        <source>Enable filter</source>
+        <translation>Включить фильтр</translation>
+    </message>
+    <message>
+        <location line="+27" />
+        <source>Up smooth coefficient</source>
+        <translation>Коэффициент сглаживания роста</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Down smooth coefficient</source>
+        <translation>Коэффициент сглаживания спада</translation>
+    </message>
+    <message>
+        <location line="+31" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location filename="../src/scope/oscfilterdialog.cpp" line="+63" />
+        <source>The smooth coefficients must be numbers not less than 1.</source>
+        <translation>Коэффициенты сглаживания должны быть числами не меньше 1.</translation>
+    </message>
+</context>
+<context>
+    <name>COscilloscopeWindow</name>
+    <message>
+        <location filename="../forms/oscilloscopewindow.ui" line="+20" />
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+61" />
+        <source>Oscilloscope</source>
+        <translation>Осциллограф</translation>
+    </message>
+    <message>
+        <location line="+37" />
+        <source>Trigger</source>
+        <translation>Триггер</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+155" />
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Reset axis X state</source>
+        <translation>Сбросить состояние оси X</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>Reset</source>
+        <translation>Сброс</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>Filter...</source>
+        <translation>Фильтр...</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-5" />
+        <source>Filter disabled</source>
+        <translation>Фильтр выключен</translation>
+    </message>
+    <message>
+        <location line="+20" />
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-149" />
+        <source>Threshold</source>
+        <translation>Порог</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>Average</source>
+        <translation>Среднее</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>Integral</source>
+        <translation>Интеграл</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>Max</source>
+        <translation>Максимум</translation>
+    </message>
+    <message>
+        <location line="+146" />
+        <source>Filter enabled</source>
+        <translation>Фильтр включён</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Resume</source>
+        <translation>Продолжить</translation>
+    </message>
+    <message>
+        <location line="+65" />
+        <source>Set Trigger Level</source>
+        <translation>Установить уровень триггера</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>Toggle Delta Cursor</source>
+        <translation>Дельта-курсор</translation>
+    </message>
+</context>
+<context>
     <name>CPreferencesDialogClass</name>
     <message>
-        <location filename="../forms/preferencesdialog.ui" line="14" />
+        <location filename="../forms/preferencesdialog.ui" line="+14" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../forms/preferencesdialog.ui" line="35" />
+        <location line="+21" />
         <source>Language</source>
         <translation>Язык</translation>
     </message>
     <message>
-        <location filename="../forms/preferencesdialog.ui" line="87" />
+        <location line="+52" />
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../forms/preferencesdialog.ui" line="97" />
+        <location line="+10" />
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -413,40 +1067,167 @@
 <context>
     <name>CProgressDialogClass</name>
     <message>
-        <location filename="../forms/progressdialog.ui" line="32" />
+        <location filename="../forms/progressdialog.ui" line="+32" />
         <source>Progress</source>
         <translation>Ход выполнения</translation>
     </message>
     <message>
-        <location filename="../forms/progressdialog.ui" line="53" />
+        <location line="+21" />
         <source>Message</source>
         <translation>Сообщение</translation>
     </message>
     <message>
-        <location filename="../forms/progressdialog.ui" line="85" />
+        <location line="+32" />
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
 </context>
 <context>
+    <name>CQDiagramWidget</name>
+    <message>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451" />
+        <source>Cursor values</source>
+        <translation>Значения под курсором</translation>
+    </message>
+    <message>
+        <location line="+9" />
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source> = n/a</source>
+        <translation> = н/д</translation>
+    </message>
+    <message>
+        <location line="+94" />
+        <source>3 minutes</source>
+        <translation>3 минуты</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>10 minutes</source>
+        <translation>10 минут</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>20 minutes</source>
+        <translation>20 минут</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>30 minutes</source>
+        <translation>30 минут</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>1 hour</source>
+        <translation>1 час</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>2 hours</source>
+        <translation>2 часа</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>3 hours</source>
+        <translation>3 часа</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>6 hours</source>
+        <translation>6 часов</translation>
+    </message>
+    <message>
+        <location line="+189" />
+        <source>Min = %1&lt;br&gt;Max = %2</source>
+        <translation>Мин. = %1&lt;br&gt;Макс. = %2</translation>
+    </message>
+</context>
+<context>
+    <name>CQOscilloscopeDiagram</name>
+    <message>
+        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+188" />
+        <source> dB</source>
+        <translation> дБ</translation>
+    </message>
+    <message>
+        <location line="+32" />
+        <source> ms</source>
+        <translation> мс</translation>
+    </message>
+    <message>
+        <location line="+100" />
+        <source>Min = %1 dB&lt;br&gt;Max = %2 dB&lt;br&gt;Visible range = %3 dB</source>
+        <translation>Мин = %1 дБ&lt;br&gt;Макс = %2 дБ&lt;br&gt;Видимый диапазон = %3 дБ</translation>
+    </message>
+    <message>
+        <location line="+14" />
+        <source>&lt;b&gt;Delta Cursor&lt;/b&gt;&lt;br&gt;Start: %1 ms&lt;br&gt;End: %2 ms&lt;br&gt;Difference: %3 ms (%4 Hz)</source>
+        <translation>&lt;b&gt;Дельта-курсор&lt;/b&gt;&lt;br&gt;Начало: %1 мс&lt;br&gt;Конец: %2 мс&lt;br&gt;Разница: %3 мс (%4 Гц)</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>&lt;b&gt;Delta Cursor&lt;/b&gt;&lt;br&gt;Start: %1 ms&lt;br&gt;End: %2 ms&lt;br&gt;Difference: %3 ms</source>
+        <translation>&lt;b&gt;Дельта-курсор&lt;/b&gt;&lt;br&gt;Начало: %1 мс&lt;br&gt;Конец: %2 мс&lt;br&gt;Разница: %3 мс</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>Position: %1 ms&lt;br&gt;Level: %3 dB</source>
+        <translation>Положение: %1 мс&lt;br&gt;Уровень: %3 дБ</translation>
+    </message>
+</context>
+<context>
+    <name>CQTimeDiagramBase</name>
+    <message>
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+225" />
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <location line="+15" />
+        <source>Min = %1 dBm&lt;br&gt;Max = %2 dBm&lt;br&gt;Visible range = %3 dBm</source>
+        <translation>Мин. = %1 дБм&lt;br&gt;Макс. = %2 дБм&lt;br&gt;Видимый диапазон = %3 дБм</translation>
+    </message>
+    <message>
+        <location line="+31" />
+        <source>Date/Time: %1&lt;br&gt;Level: %2 dBm</source>
+        <translation>Дата/время: %1&lt;br&gt;Уровень: %2 дБм</translation>
+    </message>
+    <message>
+        <location line="+9" />
+        <source>dBm</source>
+        <translation>дБм</translation>
+    </message>
+</context>
+<context>
+    <name>CQTimeRectsDiagram</name>
+    <message>
+        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207" />
+        <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
+        <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="21" />
+        <location filename="../src/app/main.cpp" line="+21" />
         <source>Companion program of the KV521 radio-frequency detector.</source>
         <translation>Программа для работы с детектором радиочастот KV521.</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="25" />
+        <location line="+4" />
         <source>Use serial port &lt;name&gt; instead of searching for the detector.</source>
         <translation>Использовать последовательный порт &lt;name&gt; вместо поиска детектора.</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="29" />
+        <location line="+4" />
         <source>Connect to a simulated detector started inside the program.</source>
         <translation>Подключиться к имитатору детектора, запущенному внутри программы.</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="44" />
+        <location line="+15" />
         <source>Cannot start the simulated detector: %1</source>
         <translation>Не удаётся запустить имитатор детектора: %1</translation>
     </message>
