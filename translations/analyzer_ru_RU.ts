@@ -821,12 +821,12 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+14" />
         <source>Device Menu...</source>
-        <translation>Меню прибора...</translation>
+        <translation>Меню детектора...</translation>
     </message>
     <message>
         <location line="+5" />
         <source>Preferences...</source>
-        <translation>Настройки...</translation>
+        <translation>Параметры...</translation>
     </message>
     <message>
         <location line="+5" />
@@ -866,12 +866,12 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+5" />
         <source>Expand All</source>
-        <translation>Развернуть все</translation>
+        <translation>Развернуть всё</translation>
     </message>
     <message>
         <location line="+5" />
         <source>Collapse All</source>
-        <translation>Свернуть все</translation>
+        <translation>Свернуть всё</translation>
     </message>
     <message>
         <location line="+13" />
@@ -1046,7 +1046,7 @@ Pulse Level: %3 dBm</source>
     <message>
         <location filename="../forms/preferencesdialog.ui" line="+14" />
         <source>Preferences</source>
-        <translation>Настройки</translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <location line="+21" />
