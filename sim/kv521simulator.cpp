@@ -568,10 +568,13 @@ void CKV521Simulator::BuildFrame(uint8_t* f, bool bClock)
     bool bAlarm = false;
     for (int c = 0; c < 3; ++c) {
         const double dWave = std::sin(dPhase + c * 2.1);
-        const int nDc = bFixed ? 60 + 10 * c : int(70 + 50 * dWave) + int(random() % 6);
-        const int nAc = bFixed ? 50 + 5 * c : int(60 + 40 * dWave) + int(random() % 4);
+        // Only the first channel's peaks cross its thresholds, so the alarm
+        // comes and goes as it would while sweeping a room.
+        const int nSwing = c == 0 ? 50 : 30;
+        const int nDc = bFixed ? 60 + 10 * c : int(70 + nSwing * dWave) + int(random() % 6);
+        const int nAc = bFixed ? 50 + 5 * c : int(60 + (nSwing - 10) * dWave) + int(random() % 4);
         const int nKind = bFixed ? c : (m_nFramesSent / 50 + c) % 6; // DECT, GSM, BT, WLAN, DECT base, WLAN base
-        const int nDcThreshold = 100, nAcThreshold = 90;
+        const int nDcThreshold = 112, nAcThreshold = 96;
         pLevels[c] = uint8_t(qBound(0, nDc, 255));
         pLevels[3 + c] = uint8_t(qBound(0, nAc, 255));
         pLevels[6 + c] = uint8_t(nKind);
