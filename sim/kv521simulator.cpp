@@ -256,6 +256,7 @@ std::array<uint8_t, 54> CKV521Simulator::FactoryMenu()
     m[1] = 5;   // brightness
     m[2] = 20;  // sound volume
     m[kMenuSyncClock] = 0;
+    m[33] = 0;  // display language: English
     return m;
 }
 
