@@ -1,24 +1,277 @@
 #include "devicefiles.h"
 #include "kv520datamodel.h"
+#include "kv520protocol.h"
 
-// Filled in with the storage and log views.
-bool CDeviceFiles::SaveLogFile(const QByteArray&, const QString&, QString* pError)
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstring>
+#include <vector>
+
+using namespace KV520;
+
+namespace {
+
+QString Tr(const char* pText)
 {
-    if (pError)
-        *pError = QStringLiteral("Not available yet.");
-    return false;
+    return QCoreApplication::translate("CDeviceFiles", pText);
 }
 
-bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel&, const QString&, int, QString&, QString* pError)
+void SetError(QString* pError, const QString& strText)
 {
     if (pError)
-        *pError = QStringLiteral("Not available yet.");
-    return false;
+        *pError = strText;
 }
 
-bool CDeviceFiles::LoadDataFile(const QString&, QList<CDeviceRecord>&, int&, QString* pError)
+QString TwoDigits(int n)
 {
-    if (pError)
-        *pError = QStringLiteral("Not available yet.");
-    return false;
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+QString FileStem(const char* pPrefix, int nMonth, int nDay, int nHour, int nMinute)
+{
+    return QLatin1String(pPrefix) + TwoDigits(nMonth) + TwoDigits(nDay) + QLatin1Char('_') + TwoDigits(nHour)
+         + TwoDigits(nMinute);
+}
+
+QByteArray VersionHeader(int32_t nVersion)
+{
+    QByteArray header(CDeviceFiles::kHeaderSize, '\0');
+    qToBigEndian<qint32>(nVersion, header.data());
+    return header;
+}
+
+bool CheckFolder(const QString& strFolder, QString* pError)
+{
+    if (strFolder.isEmpty()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "No storage folder is selected.")));
+        return false;
+    }
+    if (!QFileInfo(strFolder).isDir()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The folder %1 does not exist.")).arg(QDir::toNativeSeparators(strFolder)));
+        return false;
+    }
+    return true;
+}
+
+// Writes header and records under a temporary name and renames the result over
+// any earlier file of that name only when everything was written.
+bool WriteDataFile(const QString& strPath, int32_t nVersion, const char* pData, qint64 nSize, QString* pError)
+{
+    QSaveFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    const QByteArray header = VersionHeader(nVersion);
+    bool bOk = file.write(header) == header.size();
+    // Large histories go out in slices: one write of tens of megabytes gives no
+    // chance to stop at the first error.
+    constexpr qint64 kSlice = 1 << 20;
+    for (qint64 nDone = 0; bOk && nDone < nSize; nDone += kSlice) {
+        const qint64 n = qMin(kSlice, nSize - nDone);
+        bOk = file.write(pData + nDone, n) == n;
+    }
+    if (!bOk) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString CDeviceFiles::NoEventsNotice()
+{
+    return Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The log holds no events."));
+}
+
+QList<CDeviceFiles::LogFile> CDeviceFiles::ParseLog(const QByteArray& logBlocks)
+{
+    QList<LogFile> files;
+    const auto* p = reinterpret_cast<const uint8_t*>(logBlocks.constData());
+    const int nBlocks = int(qMin<qsizetype>(logBlocks.size() / kLogBlockSize, kLogBlockCount));
+    if (nBlocks == 0)
+        return files;
+
+    LogFile current;
+    bool bHeader = false;
+    int nEntry = 0;
+    int nSession = qFromLittleEndian<quint16>(p + kLogSession);
+    int nFirstMonth = 0;
+    int nLargestDay = 0;
+    uint8_t nBandMask = 0; // an unknown channel code keeps the previous event's mask
+
+    for (int n = 0; n < nBlocks; ++n) {
+        const uint8_t* pBlock = p + size_t(n) * kLogBlockSize;
+        // The log's last block carries no marker and is never parsed.
+        if (pBlock[kLogBlockMarker] != kLogMarker)
+            continue;
+        const int nBlockSession = qFromLittleEndian<quint16>(pBlock + kLogSession);
+        if (nBlockSession != nSession) {
+            if (bHeader)
+                files << current;
+            current = LogFile();
+            bHeader = false;
+            nEntry = 0;
+            nSession = nBlockSession;
+        }
+        for (int e = 0; e < kLogEntriesPerBlock; ++e) {
+            const uint8_t* E = pBlock + e * kLogEntrySize;
+            if (E[0] != kLogMarker)
+                continue;
+            const int nSeconds = E[28] * 3600 + E[29] * 60 + E[30];
+            const int nDay = E[31] + 1;
+            const int nMonth = E[32] + 1;
+            // The day is 1-based here, unlike the 0-based day byte of live records.
+            int32_t nTime = int32_t(nDay) * kTicksPerDay + nSeconds * kTicksPerSecond;
+            if (!bHeader) {
+                nFirstMonth = nMonth;
+                nLargestDay = nDay;
+            }
+            if (nDay > nLargestDay)
+                nLargestDay = nDay;
+            if (nMonth != nFirstMonth)
+                nTime += int32_t(nLargestDay) * kTicksPerDay;
+
+            DeviceRawRecord rec;
+            rec.Clear();
+            rec.SetSequence(int16_t(nEntry + 1));
+            std::memcpy(rec.BandBytes, E + 1, 3);
+            rec.SetTime(nTime);
+            rec.Day = uint8_t(nDay);
+            rec.Month = uint8_t(nMonth);
+            rec.StatusWord[0] = E[34];
+            rec.StatusWord[1] = E[35];
+            std::memcpy(rec.Levels, E + 4, 15);
+            std::memcpy(rec.Levels + 16, E + 20, 4);
+            rec.Levels[20] = E[24];
+            if (E[36] <= 2)
+                nBandMask = uint8_t(1u << E[36]);
+            rec.BandMask = nBandMask;
+
+            if (!bHeader) {
+                current.strName = FileStem("log_", nMonth, nDay, E[28], E[29]) + QStringLiteral(".ldf");
+                bHeader = true;
+            }
+            current.records.append(reinterpret_cast<const char*>(&rec), sizeof(rec));
+            ++nEntry;
+        }
+    }
+    if (bHeader)
+        files << current;
+    return files;
+}
+
+bool CDeviceFiles::SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError,
+                               QStringList* pWritten)
+{
+    SetError(pError, QString());
+    if (pWritten)
+        pWritten->clear();
+    if (!CheckFolder(strFolder, pError))
+        return false;
+    const QList<LogFile> files = ParseLog(logBlocks);
+    if (files.isEmpty()) {
+        SetError(pError, NoEventsNotice());
+        return true;
+    }
+    const QDir folder(strFolder);
+    for (const LogFile& file : files) {
+        // A session seen again with the same first minute replaces the earlier file.
+        if (!WriteDataFile(folder.filePath(file.strName), kLogVersion, file.records.constData(), file.records.size(),
+                           pError))
+            return false;
+        if (pWritten && !pWritten->contains(file.strName))
+            pWritten->append(file.strName);
+    }
+    return true;
+}
+
+bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString& strFolder, int nVersion,
+                                    QString& strName, QString* pError)
+{
+    SetError(pError, QString());
+    if (!CheckFolder(strFolder, pError))
+        return false;
+    // One snapshot of the ring: the worker may go on storing meanwhile, and
+    // what arrives after this point belongs to the next save.
+    const bool bWrapped = model.HasWrapped();
+    const int nWrite = model.WriteIndex();
+    const int nCount = bWrapped ? kHistorySize : nWrite;
+    if (nCount <= 0) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "There is no data to save.")));
+        return false;
+    }
+    std::vector<DeviceRawRecord> records(static_cast<size_t>(nCount));
+    int nCopied = 0;
+    if (bWrapped) {
+        // Oldest first: from the write index to the end of the ring, then from its start.
+        nCopied = model.CopyRecords(nWrite, kHistorySize - nWrite, records.data());
+        nCopied += model.CopyRecords(0, nWrite, records.data() + nCopied);
+    } else {
+        nCopied = model.CopyRecords(0, nCount, records.data());
+    }
+    if (nCopied <= 0) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "There is no data to save.")));
+        return false;
+    }
+    const DeviceRawRecord& oldest = records.front();
+    const int32_t t = oldest.GetTime();
+    strName = FileStem("rt_", oldest.Month, oldest.Day, int((t / kTicksPerHour) % 24), int((t / kTicksPerMinute) % 60));
+    const QString strPath = QDir(strFolder).filePath(strName + QStringLiteral(".rdf"));
+    return WriteDataFile(strPath, nVersion, reinterpret_cast<const char*>(records.data()),
+                         qint64(nCopied) * qint64(sizeof(DeviceRawRecord)), pError);
+}
+
+bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError)
+{
+    SetError(pError, QString());
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not open %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    const qint64 nSize = file.size();
+    if (nSize < kHeaderSize) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The file is too short to be a data file.")));
+        return false;
+    }
+    // Whole records only: a partial record at the end (an interrupted copy)
+    // would otherwise be shown with made-up bytes.
+    const qint64 nRecords = (nSize - kHeaderSize) / qint64(sizeof(DeviceRawRecord));
+    if (nRecords > kMaxFileRecords) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The file is too large to be a data file.")));
+        return false;
+    }
+    const QByteArray header = file.read(kHeaderSize);
+    if (header.size() != kHeaderSize) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not read %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    nVersion = qFromBigEndian<qint32>(header.constData());
+    if (nVersion != kRealtimeVersion && nVersion != kLogVersion) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The file has the unknown format version %1.")).arg(nVersion));
+        return false;
+    }
+    const QByteArray data = file.read(nRecords * qint64(sizeof(DeviceRawRecord)));
+    const qsizetype nWhole = data.size() / qsizetype(sizeof(DeviceRawRecord));
+    const int nYear = QDate::currentDate().year();
+    records.reserve(records.size() + nWhole);
+    DeviceRawRecord raw;
+    for (qsizetype i = 0; i < nWhole; ++i) {
+        std::memcpy(static_cast<void*>(&raw), data.constData() + i * qsizetype(sizeof(raw)), sizeof(raw));
+        records.append(CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File, nYear));
+    }
+    return true;
 }

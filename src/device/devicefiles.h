@@ -5,17 +5,52 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <cstdint>
 
 class CKV520DataModel;
 
 // The device's files: log files cut from a downloaded flash log, realtime
 // files written from the history, and reading either back. Each failure gives
 // a reason in *pError for the user.
+//
+// Both kinds are a big-endian int32 version followed by raw 76-byte records.
+// Every file is written to a temporary file first and renamed into place, so
+// an interrupted save never leaves a half-written file under a real name.
 class CDeviceFiles
 {
 public:
-    static bool SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError);
+    static constexpr int32_t kRealtimeVersion = 0;
+    static constexpr int32_t kLogVersion = 2;
+    static constexpr int kHeaderSize = 4;
+    // Far more than the history ring or a full flash log can produce; a larger
+    // file is not one of ours and is refused before anything is allocated.
+    static constexpr qint64 kMaxFileRecords = 1000000;
+
+    // Splits the blocks into sessions and writes one log file per session.
+    // A log without any event writes nothing and still succeeds, with a
+    // notice in *pError ("The log holds no events.") for the user.
+    // pWritten, when given, receives the names of the files written.
+    static bool SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError,
+                            QStringList* pWritten = nullptr);
+    // Writes every stored record, oldest first; strName gets the file name
+    // without folder and extension.
     static bool SaveRealtimeFile(const CKV520DataModel& model, const QString& strFolder, int nVersion,
                                  QString& strName, QString* pError);
+    // Appends the records of the file, converted in file mode. Files with a
+    // version other than 0 or 2, shorter than the header or of absurd size are
+    // refused with a reason.
     static bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError);
+
+    // The records of a log file cut from the blocks, one list per file, in the
+    // order the files are written; names as SaveLogFile gives them.
+    struct LogFile
+    {
+        QString strName;
+        QByteArray records; // 76 bytes per event
+    };
+    static QList<LogFile> ParseLog(const QByteArray& logBlocks);
+
+    static QString NoEventsNotice();
 };

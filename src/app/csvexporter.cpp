@@ -1,0 +1,120 @@
+#include "csvexporter.h"
+
+#include "logview.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+QString Tr(const char* pText)
+{
+    return QCoreApplication::translate("CCsvExporter", pText);
+}
+
+QString Decibels(double dValue)
+{
+    return QString::number(dValue, 'f', 1);
+}
+
+// Local time with its offset, so the file says which moment it means.
+QString IsoTime(int64_t nSeconds)
+{
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(nSeconds);
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+QString Bands(int nMask)
+{
+    QStringList parts;
+    const int masks[3] = {0x01, 0x02, 0x04};
+    for (int nBand : masks)
+        if (nMask & nBand)
+            parts << CLogView::BandText(nBand);
+    return parts.join(QLatin1Char('+'));
+}
+
+const char* const kEntryNames[6] = {
+    QT_TRANSLATE_NOOP("CCsvExporter", "B1 DC"),  QT_TRANSLATE_NOOP("CCsvExporter", "B1 AC"),
+    QT_TRANSLATE_NOOP("CCsvExporter", "B1F DC"), QT_TRANSLATE_NOOP("CCsvExporter", "B1F AC"),
+    QT_TRANSLATE_NOOP("CCsvExporter", "B2 DC"),  QT_TRANSLATE_NOOP("CCsvExporter", "B2 AC"),
+};
+
+} // namespace
+
+QString CCsvExporter::Quote(const QString& strField)
+{
+    const bool bQuote = strField.contains(QLatin1Char(',')) || strField.contains(QLatin1Char('"'))
+                     || strField.contains(QLatin1Char('\n')) || strField.contains(QLatin1Char('\r'))
+                     || strField.startsWith(QLatin1Char(' ')) || strField.endsWith(QLatin1Char(' '));
+    if (!bQuote)
+        return strField;
+    QString strQuoted = strField;
+    strQuoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + strQuoted + QLatin1Char('"');
+}
+
+QStringList CCsvExporter::Header(int nVersion)
+{
+    if (nVersion == 2) {
+        QStringList header = CLogView::HeaderLabels();
+        return header;
+    }
+    QStringList header = {Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Num")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Band")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Date Time")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Duration"))};
+    for (const char* pName : kEntryNames) {
+        header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 (dB)")).arg(Tr(pName)) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 Threshold (dB)")).arg(Tr(pName));
+    }
+    header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Signal")) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Frequency"));
+    return header;
+}
+
+QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersion)
+{
+    if (nVersion == 2) {
+        QStringList row = CLogView::RowTexts(record, nRow);
+        // A spreadsheet needs the year the list leaves out.
+        row[CLogView::ColAlarmTime] = IsoTime(qint64(quint32(record.m_nTime)));
+        return row;
+    }
+    QStringList row = {QString::number(nRow), Bands(record.m_nBandMask), IsoTime(record.m_nTime),
+                       CLogView::DurationText(record.m_nStatusWord)};
+    for (int i = 0; i < 6; ++i) {
+        const CDeviceLevel level = i < record.m_Levels.size() ? record.m_Levels[i] : CDeviceLevel();
+        row << Decibels(level.m_dLevel) << Decibels(level.m_dThreshold);
+    }
+    const int nKind = CLogView::SignalKindOf(record);
+    row << (nKind >= 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : CLogView::SignalText(nKind));
+    row << (record.m_dFrequency != 0.0 ? QString::number(record.m_dFrequency, 'f', 2) : QString());
+    return row;
+}
+
+QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion)
+{
+    QString strText;
+    const auto addLine = [&](const QStringList& fields) {
+        QStringList quoted;
+        quoted.reserve(fields.size());
+        for (const QString& strField : fields)
+            quoted << Quote(strField);
+        strText += quoted.join(QLatin1Char(',')) + QLatin1String("\r\n");
+    };
+    addLine(Header(nVersion));
+    int nRow = 0;
+    for (const CDeviceRecord& record : records)
+        addLine(Row(record, ++nRow, nVersion));
+    return QByteArray("\xEF\xBB\xBF") + strText.toUtf8();
+}
+
+bool CCsvExporter::Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError)
+{
+    QSaveFile file(strPath);
+    const QByteArray data = Build(records, nVersion);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        if (pError)
+            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,276 @@
+#include "logview.h"
+
+#include "idevice.h"
+#include "kv520protocol.h"
+#include "progressdialog.h"
+#include "qdiagramwidget.h"
+#include "qsmarttreewidgetitem.h"
+#include "recorddiagram.h"
+#include "storagebrowser.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <limits>
+
+namespace {
+
+constexpr int kDoneMessageMs = 10000;
+constexpr int kListTab = 1;
+
+double LevelOf(const CDeviceRecord& record, int nEntry)
+{
+    return nEntry < record.m_Levels.size() ? record.m_Levels[nEntry].m_dLevel : 0.0;
+}
+
+int BandByteOf(const CDeviceRecord& record, int nEntry)
+{
+    return nEntry < record.m_Levels.size() ? record.m_Levels[nEntry].m_nBandByte : 0;
+}
+
+QString Level(double dValue)
+{
+    return QString::number(dValue, 'f', 1);
+}
+
+} // namespace
+
+CLogView::CLogView(CQDiagramWidget* pGraph, QTreeWidget* pList, QTabWidget* pTabs, QLabel* pNumEventsLabel,
+                   QLineEdit* pNumEventsEdit, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent)
+    : QObject(pParent)
+    , m_pGraph(pGraph)
+    , m_pList(pList)
+    , m_pTabs(pTabs)
+    , m_pNumEventsLabel(pNumEventsLabel)
+    , m_pNumEventsEdit(pNumEventsEdit)
+    , m_pDialogParent(pDialogParent)
+    , m_pStatusBar(pStatusBar)
+{
+}
+
+QStringList CLogView::HeaderLabels()
+{
+    return {tr("Num"),      tr("Band"),     tr("Alarm Time"), tr("Duration"),   tr("1DC (dB)"), tr("1AC (dB)"),
+            tr("2DC (dB)"), tr("2AC (dB)"), tr("Signal"),     tr("Freq (MHz)"), tr("Comment")};
+}
+
+void CLogView::InitLogList()
+{
+    if (m_pList)
+        m_pList->setHeaderLabels(HeaderLabels());
+}
+
+QString CLogView::BandText(int nBandMask)
+{
+    switch (nBandMask) {
+    case 0x01:
+        return tr("1");
+    case 0x02:
+        return tr("1F");
+    case 0x04:
+        return tr("2");
+    default:
+        return tr("n/a");
+    }
+}
+
+QString CLogView::DurationText(int nSeconds)
+{
+    const auto part = [](int n, int m) { return QStringLiteral("%1").arg(((n % m) + m) % m, 2, 10, QLatin1Char('0')); };
+    return part(nSeconds / 3600, 24) + QLatin1Char(':') + part(nSeconds / 60, 60) + QLatin1Char(':') + part(nSeconds, 60);
+}
+
+int CLogView::SignalKindOf(const CDeviceRecord& record)
+{
+    int nKind = 0;
+    for (const CDeviceLevel& level : record.m_Levels)
+        if (level.m_nSignal != 0)
+            nKind = level.m_nSignal;
+    return nKind;
+}
+
+QString CLogView::SignalText(int nKind)
+{
+    // The detector may report kinds this program does not know yet.
+    if (nKind < 0 || nKind >= kSignalKindCount)
+        return tr("n/a");
+    return SignalKindName(nKind).remove(QLatin1Char(' '));
+}
+
+QStringList CLogView::RowTexts(const CDeviceRecord& record, int nRow)
+{
+    // The B1F channel shares the "1" columns: its entries fill them when B1's are empty.
+    const double d1DC = LevelOf(record, 0) != 0.0 ? LevelOf(record, 0) : LevelOf(record, 2);
+    const double d1AC = LevelOf(record, 1) != 0.0 ? LevelOf(record, 1) : LevelOf(record, 3);
+    const QDateTime alarm = QDateTime::fromSecsSinceEpoch(qint64(quint32(record.m_nTime)));
+    return {QString::number(nRow),
+            BandText(record.m_nBandMask),
+            alarm.toString(QStringLiteral("dd-MM hh:mm:ss")),
+            DurationText(record.m_nStatusWord),
+            Level(d1DC),
+            Level(d1AC),
+            Level(LevelOf(record, 4)),
+            Level(LevelOf(record, 5)),
+            SignalText(SignalKindOf(record)),
+            record.m_dFrequency != 0.0 ? QStringLiteral("%1").arg(record.m_dFrequency, 0, 'f', 2) : QString(),
+            QString()};
+}
+
+unsigned CLogView::HighlightMask(const CDeviceRecord& record)
+{
+    int nAll = 0;
+    for (const CDeviceLevel& level : record.m_Levels)
+        nAll |= level.m_nBandByte;
+    unsigned nMask = 0;
+    const auto set = [&](int nColumn, bool bOn) {
+        if (bOn)
+            nMask |= 1u << nColumn;
+    };
+    set(Col1DC, ((BandByteOf(record, 0) | BandByteOf(record, 2)) & 0x01) != 0);
+    set(Col1AC, ((BandByteOf(record, 1) | BandByteOf(record, 3)) & 0x02) != 0);
+    set(Col2DC, (BandByteOf(record, 4) & 0x01) != 0);
+    set(Col2AC, (BandByteOf(record, 5) & 0x02) != 0);
+    set(ColSignal, (nAll & 0x3C) != 0);
+    set(ColFreq, record.m_dFrequency != 0.0 && (nAll & 0x40) != 0);
+    return nMask;
+}
+
+void CLogView::FillLogList(const QList<CDeviceRecord>& records)
+{
+    if (!m_pList)
+        return;
+    // Sorting while rows go in would sort once per row; once at the end is enough.
+    const bool bSorting = m_pList->isSortingEnabled();
+    m_pList->setSortingEnabled(false);
+    m_pList->clear();
+    const QBrush foreground(Qt::white, Qt::SolidPattern);
+    const QBrush background(Qt::blue, Qt::SolidPattern);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(records.size());
+    int nRow = 0;
+    for (const CDeviceRecord& record : records) {
+        auto* pItem = new CQSmartTreeWidgetItem;
+        const QStringList texts = RowTexts(record, ++nRow);
+        const unsigned nHighlight = HighlightMask(record);
+        for (int c = 0; c < ColumnCount; ++c) {
+            pItem->setText(c, texts[c]);
+            if (c != ColComment)
+                pItem->setTextAlignment(c, Qt::AlignHCenter);
+            if (nHighlight & (1u << c)) {
+                pItem->setForeground(c, foreground);
+                pItem->setBackground(c, background);
+            }
+        }
+        items << pItem;
+    }
+    m_pList->addTopLevelItems(items);
+    m_pList->setSortingEnabled(bSorting);
+}
+
+void CLogView::ShowFileData(const QList<CDeviceRecord>& records, int nVersion)
+{
+    if (!m_pGraph)
+        return;
+    m_pGraph->ClearAll(true);
+    if (records.isEmpty()) {
+        m_pGraph->update();
+        return;
+    }
+    const bool bLog = nVersion == 2;
+    CRecordDiagram::SetupSignals(m_pGraph, nVersion, bLog);
+    qint64 nMin = std::numeric_limits<qint64>::max();
+    qint64 nMax = std::numeric_limits<qint64>::min();
+    for (const CDeviceRecord& record : records) {
+        nMin = qMin<qint64>(nMin, record.m_nTime);
+        nMax = qMax<qint64>(nMax, record.m_nTime);
+    }
+    // Two seconds of margin so the first and last samples are not drawn on the frame.
+    const QVariant vMin = QVariant::fromValue<quint64>(quint64(nMin - 2));
+    const QVariant vMax = QVariant::fromValue<quint64>(quint64(nMax + 2));
+    m_pGraph->SetXRange(vMin, vMax, 1.0, false);
+    m_pGraph->SetXVisible(vMin, vMax);
+    for (const CDeviceRecord& record : records)
+        CRecordDiagram::AddRecord(m_pGraph, record, bLog);
+    m_pGraph->update();
+}
+
+void CLogView::ShowFile(const QList<CDeviceRecord>& records, int nVersion)
+{
+    ShowFileData(records, nVersion);
+    const bool bLog = nVersion == 2;
+    if (m_pTabs)
+        m_pTabs->setTabEnabled(kListTab, bLog);
+    if (bLog) {
+        FillLogList(records);
+        if (m_pNumEventsEdit)
+            m_pNumEventsEdit->setText(QString::number(records.size()));
+    } else if (m_pList) {
+        m_pList->clear();
+    }
+    if (m_pNumEventsLabel)
+        m_pNumEventsLabel->setVisible(bLog);
+    if (m_pNumEventsEdit)
+        m_pNumEventsEdit->setVisible(bLog);
+}
+
+void CLogView::ShowMessage(const QString& strText, int nTimeoutMs)
+{
+    if (!m_pStatusBar)
+        return;
+    if (strText.isEmpty())
+        m_pStatusBar->clearMessage();
+    else
+        m_pStatusBar->showMessage(strText, nTimeoutMs);
+}
+
+void CLogView::OnDownloadButton()
+{
+    const QString strTitle = QCoreApplication::applicationName();
+    if (!g_pDevice || !g_pDevice->IsConnected()) {
+        QMessageBox::warning(m_pDialogParent, strTitle, tr("No connection with the device!"), QMessageBox::Ok);
+        return;
+    }
+    ShowMessage(tr("Downloading the log..."));
+    CProgressDialog dialog(tr("Reading the log from the internal flash memory"), g_pDevice->GetProgress(),
+                           KV520::kProgressDone, KV520::kProgressFailed, m_pDialogParent);
+    dialog.setWindowTitle(strTitle);
+    for (;;) {
+        g_pDevice->SetCommand(KV520::kCmdReadLog);
+        if (dialog.exec() == QDialog::Accepted)
+            break;
+        if (QMessageBox::question(m_pDialogParent, strTitle, tr("An error occured reading the log. Retry?"),
+                                  QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+    }
+    ShowMessage(tr("Parsing the log..."));
+    QTreeWidgetItem* pTarget = m_pStorage ? m_pStorage->TargetFolderItem() : nullptr;
+    const QString strFolder = m_pStorage ? m_pStorage->GetItemPath(pTarget) : QString();
+    if (!g_pDevice->SaveLogFile(strFolder)) {
+        ShowMessage(QString());
+        QString strText = tr("An error occured parsing log!");
+        const QString strReason = g_pDevice->GetLastFileError();
+        if (!strReason.isEmpty())
+            strText += QLatin1Char('\n') + strReason;
+        QMessageBox::warning(m_pDialogParent, strTitle, strText, QMessageBox::Ok);
+        return;
+    }
+    // A successful parse reports a notice only when the log held no events.
+    const QString strNotice = g_pDevice->GetLastFileError();
+    if (!strNotice.isEmpty()) {
+        ShowMessage(QString());
+        QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been read, but it holds no events."),
+                                 QMessageBox::Ok);
+        return;
+    }
+    QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been successfully read!"), QMessageBox::Ok);
+    if (m_pStorage && pTarget)
+        m_pStorage->FillStorageFolder(pTarget, strFolder);
+    ShowMessage(tr("The log has been downloaded and parsed"), kDoneMessageMs);
+}

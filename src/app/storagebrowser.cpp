@@ -1,0 +1,475 @@
+#include "storagebrowser.h"
+
+#include "csvexporter.h"
+#include "idevice.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSet>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kDoneMessageMs = 10000;
+// Not translated: the root reads the same in every language.
+const char kDefaultStorageText[] = "Default Storage";
+
+QStyle* Style(const QTreeWidget* pTree)
+{
+    return pTree ? pTree->style() : QApplication::style();
+}
+
+QString CleanFolder(const QString& strFolder)
+{
+    return strFolder.isEmpty() ? QString() : QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
+}
+
+// A link or junction must go itself, never what it points to.
+bool IsLink(const QFileInfo& info)
+{
+    return info.isSymLink() || info.isJunction();
+}
+
+bool RemoveLinkOrFile(const QString& strPath)
+{
+    if (QFile::remove(strPath) || QDir().rmdir(strPath))
+        return true;
+    // Read-only files cannot be removed on some systems until made writable.
+    QFile::setPermissions(strPath, QFile::ReadOwner | QFile::WriteOwner);
+    return QFile::remove(strPath);
+}
+
+} // namespace
+
+CStorageBrowser::CStorageBrowser(QTreeWidget* pTree, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent)
+    : QObject(pParent), m_pTree(pTree), m_pDialogParent(pDialogParent), m_pStatusBar(pStatusBar)
+{
+    m_fnChooseDirectory = [](QWidget* pParentWidget, const QString& strTitle, const QString& strStart) {
+        return QFileDialog::getExistingDirectory(pParentWidget, strTitle, strStart,
+                                                 QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    };
+    m_fnChooseSaveFile = [](QWidget* pParentWidget, const QString& strTitle, const QString& strStart) {
+        return QFileDialog::getSaveFileName(pParentWidget, strTitle, strStart, tr("CSV files (*.csv)"));
+    };
+}
+
+void CStorageBrowser::SetDefaultStorage(const QString& strFolder)
+{
+    m_strDefaultStorage = m_strStorageFolder = CleanFolder(strFolder);
+}
+
+void CStorageBrowser::ShowMessage(const QString& strText, int nTimeoutMs)
+{
+    if (!m_pStatusBar)
+        return;
+    if (strText.isEmpty())
+        m_pStatusBar->clearMessage();
+    else
+        m_pStatusBar->showMessage(strText, nTimeoutMs);
+}
+
+void CStorageBrowser::Warn(const QString& strText, const QString& strReason)
+{
+    QMessageBox::warning(m_pDialogParent, QCoreApplication::applicationName(),
+                         strReason.isEmpty() ? strText : strText + QLatin1Char('\n') + strReason, QMessageBox::Ok);
+}
+
+bool CStorageBrowser::Ask(const QString& strText)
+{
+    return QMessageBox::question(m_pDialogParent, QCoreApplication::applicationName(), strText,
+                                 QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+int CStorageBrowser::ItemKind(const QTreeWidgetItem* pItem)
+{
+    return pItem ? pItem->data(0, KindRole).toInt() : -1;
+}
+
+QTreeWidgetItem* CStorageBrowser::RootItem() const
+{
+    return m_pTree ? m_pTree->topLevelItem(0) : nullptr;
+}
+
+QTreeWidgetItem* CStorageBrowser::AddItem(QTreeWidgetItem* pParent, const QString& strText, int nKind,
+                                          const QString& strPath)
+{
+    auto* pItem = new QTreeWidgetItem(QTreeWidgetItem::Type);
+    pItem->setText(0, strText);
+    pItem->setData(0, KindRole, nKind);
+    pItem->setData(0, PathRole, strPath);
+    switch (nKind) {
+    case KindFolder:
+        pItem->setIcon(0, Style(m_pTree)->standardIcon(QStyle::SP_DirClosedIcon));
+        break;
+    case KindLog:
+        pItem->setIcon(0, QIcon(QStringLiteral(":/CKV521MainWindow/Resources/file_log.png")));
+        break;
+    default:
+        pItem->setIcon(0, QIcon(QStringLiteral(":/CKV521MainWindow/Resources/file_realtime.png")));
+        break;
+    }
+    if (pParent)
+        pParent->addChild(pItem);
+    return pItem;
+}
+
+QTreeWidgetItem* CStorageBrowser::AddFolderItem(QTreeWidgetItem* pParent, const QString& strName)
+{
+    return AddItem(pParent, strName, KindFolder, QDir(GetItemPath(pParent)).filePath(strName));
+}
+
+QTreeWidgetItem* CStorageBrowser::AddLogItem(QTreeWidgetItem* pParent, const QString& strFileName)
+{
+    return AddItem(pParent, QFileInfo(strFileName).baseName(), KindLog, QDir(GetItemPath(pParent)).filePath(strFileName));
+}
+
+QTreeWidgetItem* CStorageBrowser::AddRealtimeItem(QTreeWidgetItem* pParent, const QString& strFileName)
+{
+    return AddItem(pParent, QFileInfo(strFileName).baseName(), KindRealtime,
+                   QDir(GetItemPath(pParent)).filePath(strFileName));
+}
+
+void CStorageBrowser::FillStorageTree()
+{
+    if (!m_pTree)
+        return;
+    m_pTree->clear();
+    const QString strText = m_strStorageFolder == m_strDefaultStorage ? QString::fromLatin1(kDefaultStorageText)
+                                                                       : QDir::toNativeSeparators(m_strStorageFolder);
+    QTreeWidgetItem* pRoot = AddItem(nullptr, strText, KindFolder, m_strStorageFolder);
+    pRoot->setIcon(0, Style(m_pTree)->standardIcon(QStyle::SP_DriveHDIcon));
+    m_pTree->addTopLevelItem(pRoot);
+    FillStorageFolder(pRoot, m_strStorageFolder);
+    pRoot->setExpanded(true);
+}
+
+void CStorageBrowser::FillStorageFolder(QTreeWidgetItem* pItem, const QString& strPath)
+{
+    if (!pItem)
+        return;
+    qDeleteAll(pItem->takeChildren());
+    QStringList visited = {QFileInfo(strPath).canonicalFilePath()};
+    FillFolder(pItem, strPath, visited);
+}
+
+void CStorageBrowser::FillFolder(QTreeWidgetItem* pItem, const QString& strPath, QStringList& visited)
+{
+    const QFileInfoList entries =
+        QDir(strPath).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QFileInfo& info : entries) {
+        const QString strName = info.fileName();
+        if (info.isDir()) {
+            QTreeWidgetItem* pChild = AddFolderItem(pItem, strName);
+            // A link back up the tree would otherwise be followed forever.
+            const QString strCanonical = info.canonicalFilePath();
+            if (visited.contains(strCanonical))
+                continue;
+            visited << strCanonical;
+            FillFolder(pChild, info.filePath(), visited);
+        } else if (strName.endsWith(QLatin1String(".ldf"))) {
+            AddLogItem(pItem, strName);
+        } else if (strName.endsWith(QLatin1String(".rdf"))) {
+            AddRealtimeItem(pItem, strName);
+        }
+    }
+}
+
+QString CStorageBrowser::GetItemFolder(const QTreeWidgetItem* pItem) const
+{
+    if (!pItem || !pItem->parent())
+        return QString();
+    QString strFolder = GetItemPath(pItem->parent());
+    if (!strFolder.endsWith(QLatin1Char('/')))
+        strFolder += QLatin1Char('/');
+    return strFolder;
+}
+
+QString CStorageBrowser::GetItemExtension(const QTreeWidgetItem* pItem)
+{
+    if (!pItem)
+        return QString();
+    return ItemKind(pItem) == KindLog ? QStringLiteral("ldf") : QStringLiteral("rdf");
+}
+
+QString CStorageBrowser::GetItemPath(const QTreeWidgetItem* pItem) const
+{
+    if (!pItem)
+        return QString();
+    if (!pItem->parent())
+        return m_strStorageFolder;
+    return pItem->data(0, PathRole).toString();
+}
+
+QTreeWidgetItem* CStorageBrowser::TargetFolderItem() const
+{
+    QTreeWidgetItem* pItem = m_pTree ? m_pTree->currentItem() : nullptr;
+    if (!pItem)
+        pItem = RootItem();
+    if (pItem && ItemKind(pItem) != KindFolder)
+        pItem = pItem->parent() ? pItem->parent() : RootItem();
+    return pItem;
+}
+
+void CStorageBrowser::SelectStorageFile(QTreeWidgetItem* pFolderItem, const QString& strName)
+{
+    if (!pFolderItem || !m_pTree)
+        return;
+    QTreeWidgetItem* pFound = nullptr;
+    for (int i = 0; i < pFolderItem->childCount() && !pFound; ++i) {
+        QTreeWidgetItem* pChild = pFolderItem->child(i);
+        // The file itself first: several files may show the same text.
+        if (ItemKind(pChild) != KindFolder && QFileInfo(GetItemPath(pChild)).completeBaseName() == strName)
+            pFound = pChild;
+    }
+    for (int i = 0; i < pFolderItem->childCount() && !pFound; ++i)
+        if (pFolderItem->child(i)->text(0) == strName)
+            pFound = pFolderItem->child(i);
+    if (!pFound)
+        return;
+    m_pTree->setCurrentItem(pFound);
+    OnStorageItemActivated(pFound);
+}
+
+bool CStorageBrowser::RemoveFolderContents(const QString& strPath)
+{
+    const QDir dir(strPath);
+    if (strPath.isEmpty() || !dir.exists())
+        return false;
+    bool bOk = true;
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QFileInfo& info : entries) {
+        if (IsLink(info) || !info.isDir())
+            bOk = RemoveLinkOrFile(info.filePath()) && bOk;
+        else
+            bOk = RemoveFolder(info.filePath()) && bOk;
+    }
+    return bOk;
+}
+
+bool CStorageBrowser::RemoveFolder(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    if (strPath.isEmpty())
+        return false;
+    if (IsLink(info))
+        return RemoveLinkOrFile(strPath);
+    RemoveFolderContents(strPath);
+    return QDir().rmdir(info.absoluteFilePath());
+}
+
+QString CStorageBrowser::CheckName(const QString& strName)
+{
+    static const QString strForbidden = QStringLiteral("<>:\"|?*");
+    bool bBad = strName == QLatin1String(".") || strName == QLatin1String("..") || strName.contains(QLatin1Char('/'))
+             || strName.contains(QLatin1Char('\\')) || strName.endsWith(QLatin1Char(' '))
+             || strName.endsWith(QLatin1Char('.'));
+    for (const QChar c : strName)
+        bBad = bBad || c.unicode() < 0x20 || strForbidden.contains(c);
+    if (!bBad)
+        return QString();
+    return tr("The name may not contain / \\ < > : \" | ? * or control characters, may not be \".\" or \"..\" "
+              "and may not end with a blank or a dot.");
+}
+
+void CStorageBrowser::OnStorageItemActivated(QTreeWidgetItem* pItem)
+{
+    if (!pItem || ItemKind(pItem) == KindFolder || !g_pDevice)
+        return;
+    ShowMessage(tr("Loading file..."));
+    QList<CDeviceRecord> records;
+    int nVersion = 0;
+    if (!g_pDevice->LoadDataFile(GetItemPath(pItem), records, nVersion)) {
+        ShowMessage(QString());
+        Warn(tr("An error occured loading the file!"), g_pDevice->GetLastFileError());
+        return;
+    }
+    Q_EMIT FileLoaded(records, nVersion);
+    ShowMessage(tr("A file loaded"), kDoneMessageMs);
+}
+
+void CStorageBrowser::OnStorageItemExpanded(QTreeWidgetItem* pItem)
+{
+    if (!pItem)
+        return;
+    pItem->setIcon(0, Style(m_pTree)->standardIcon(pItem->isExpanded() ? QStyle::SP_DirOpenIcon
+                                                                        : QStyle::SP_DirClosedIcon));
+}
+
+void CStorageBrowser::OnStorageContextMenu(const QPoint& pos)
+{
+    if (!m_pTree || !m_pStorageMenu || !m_pTree->itemAt(pos))
+        return;
+    m_pStorageMenu->popup(m_pTree->viewport()->mapToGlobal(pos));
+}
+
+void CStorageBrowser::OnBrowseButton()
+{
+    const QString strPath = CleanFolder(m_fnChooseDirectory(m_pDialogParent, tr("Select a storage folder"),
+                                                            m_strStorageFolder));
+    if (strPath.isEmpty())
+        return;
+    m_strStorageFolder = strPath;
+    FillStorageTree();
+    if (QTreeWidgetItem* pRoot = RootItem())
+        pRoot->setText(0, QDir::toNativeSeparators(strPath));
+    ShowMessage(tr("New storage has been loaded"), kDoneMessageMs);
+}
+
+void CStorageBrowser::OnFolderButton()
+{
+    QTreeWidgetItem* pTarget = TargetFolderItem();
+    if (!pTarget)
+        return;
+    bool bOk = false;
+    const QString strName = QInputDialog::getText(m_pDialogParent, tr("Create a folder"), tr("Folder name:"),
+                                                  QLineEdit::Normal, QString(), &bOk);
+    if (!bOk || strName.isEmpty())
+        return;
+    const QString strProblem = CheckName(strName);
+    if (!strProblem.isEmpty()) {
+        Warn(strProblem);
+        return;
+    }
+    if (!QDir(GetItemPath(pTarget)).mkdir(strName)) {
+        Warn(tr("Could not create a folder!"));
+        return;
+    }
+    AddFolderItem(pTarget, strName);
+    pTarget->setExpanded(true);
+    ShowMessage(tr("A folder created"), kDoneMessageMs);
+}
+
+void CStorageBrowser::OnRenameButton()
+{
+    QTreeWidgetItem* pItem = m_pTree ? m_pTree->currentItem() : nullptr;
+    const int nKind = ItemKind(pItem);
+    if (nKind != KindLog && nKind != KindRealtime)
+        return;
+    bool bOk = false;
+    const QString strName = QInputDialog::getText(m_pDialogParent, tr("Rename a file"), tr("New file name:"),
+                                                  QLineEdit::Normal, pItem->text(0), &bOk);
+    if (!bOk || strName.isEmpty() || strName == pItem->text(0))
+        return;
+    const QString strProblem = CheckName(strName);
+    if (!strProblem.isEmpty()) {
+        Warn(strProblem);
+        return;
+    }
+    const QString strOld = GetItemPath(pItem);
+    const QString strNew = QFileInfo(strOld).dir().filePath(strName + QLatin1Char('.') + GetItemExtension(pItem));
+    if (!QFile::rename(strOld, strNew)) {
+        Warn(tr("Could not rename the file!"));
+        return;
+    }
+    pItem->setText(0, QFileInfo(strNew).baseName());
+    pItem->setData(0, PathRole, strNew);
+    ShowMessage(tr("A file renamed"), kDoneMessageMs);
+}
+
+void CStorageBrowser::OnDeleteButton()
+{
+    QTreeWidgetItem* pItem = m_pTree ? m_pTree->currentItem() : nullptr;
+    if (!pItem || !pItem->parent())
+        return;
+    const QString strPath = GetItemPath(pItem);
+    if (ItemKind(pItem) == KindFolder) {
+        if (!Ask(tr("Do you really want to delete the folder and all its content?")))
+            return;
+        if (!RemoveFolder(strPath)) {
+            Warn(tr("Could not delete the folder!"));
+            return;
+        }
+        delete pItem;
+        ShowMessage(tr("A folder has been deleted"), kDoneMessageMs);
+    } else {
+        if (!Ask(tr("Do you really want to delete the file?")))
+            return;
+        if (!QFile::remove(strPath)) {
+            Warn(tr("Could not delete the file!"));
+            return;
+        }
+        delete pItem;
+        ShowMessage(tr("A file has been deleted"), kDoneMessageMs);
+    }
+}
+
+void CStorageBrowser::OnDeleteAllAction()
+{
+    if (!Ask(tr("Do you really want to delete all the items in the archive?")))
+        return;
+    const QDir storage(m_strStorageFolder);
+    // A storage chosen at the top of a drive is not emptied: that would wipe the drive.
+    if (m_strStorageFolder.isEmpty() || storage.isRoot() || !storage.exists()) {
+        Warn(tr("Could not delete the items of this storage folder!"));
+        return;
+    }
+    QTreeWidgetItem* pRoot = RootItem();
+    if (pRoot)
+        qDeleteAll(pRoot->takeChildren());
+    const bool bOk = RemoveFolderContents(m_strStorageFolder);
+    if (pRoot)
+        FillStorageFolder(pRoot, m_strStorageFolder); // whatever could not be deleted stays visible
+    if (!bOk)
+        Warn(tr("Some items could not be deleted!"));
+}
+
+void CStorageBrowser::OnRealtimeSaveButton()
+{
+    if (!g_pDevice)
+        return;
+    if (g_pDevice->GetRecordCount() == 0) {
+        QMessageBox::information(m_pDialogParent, QCoreApplication::applicationName(), tr("There's no data to save!"),
+                                 QMessageBox::Ok);
+        return;
+    }
+    QTreeWidgetItem* pTarget = TargetFolderItem();
+    const QString strFolder = GetItemPath(pTarget);
+    QString strName;
+    if (!g_pDevice->SaveRealtimeFile(strFolder, 0, strName)) {
+        Warn(tr("An error occured saving collected data!"), g_pDevice->GetLastFileError());
+        return;
+    }
+    FillStorageFolder(pTarget, strFolder);
+    SelectStorageFile(pTarget, strName);
+    ShowMessage(tr("Collected data saved"), kDoneMessageMs);
+}
+
+void CStorageBrowser::OnExportCsvAction()
+{
+    QTreeWidgetItem* pItem = m_pTree ? m_pTree->currentItem() : nullptr;
+    const int nKind = ItemKind(pItem);
+    if ((nKind != KindLog && nKind != KindRealtime) || !g_pDevice) {
+        QMessageBox::information(m_pDialogParent, QCoreApplication::applicationName(),
+                                 tr("Select a log or realtime file to export."), QMessageBox::Ok);
+        return;
+    }
+    QList<CDeviceRecord> records;
+    int nVersion = 0;
+    if (!g_pDevice->LoadDataFile(GetItemPath(pItem), records, nVersion)) {
+        Warn(tr("An error occured loading the file!"), g_pDevice->GetLastFileError());
+        return;
+    }
+    const QString strStart = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                 .filePath(pItem->text(0) + QStringLiteral(".csv"));
+    const QString strPath = m_fnChooseSaveFile(m_pDialogParent, tr("Export CSV"), strStart);
+    if (strPath.isEmpty())
+        return;
+    QString strError;
+    if (!CCsvExporter::Write(strPath, records, nVersion, &strError)) {
+        Warn(tr("Could not export the file!"), strError);
+        return;
+    }
+    ShowMessage(tr("The file has been exported"), kDoneMessageMs);
+}

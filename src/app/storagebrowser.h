@@ -1,0 +1,97 @@
+#pragma once
+
+#include "devicerecord.h"
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+class QStatusBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+// The storage tree: the storage folder, its sub-folders and the data files in
+// them, and the operations of the "Storage" menu on them. Every item keeps the
+// real path of what it shows, so names that the tree shortens or that look
+// like the root's label still lead to the right file.
+class CStorageBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    enum Kind { KindLog = 0, KindRealtime = 1, KindFolder = 2 };
+    static constexpr int KindRole = Qt::UserRole;
+    static constexpr int PathRole = Qt::UserRole + 1;
+
+    CStorageBrowser(QTreeWidget* pTree, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent = nullptr);
+
+    // The default storage also becomes the shown storage.
+    void SetDefaultStorage(const QString& strFolder);
+    QString DefaultStorage() const { return m_strDefaultStorage; }
+    QString StorageFolder() const { return m_strStorageFolder; }
+    // The menu that pops up over an item ("Storage").
+    void SetStorageMenu(QMenu* pMenu) { m_pStorageMenu = pMenu; }
+
+    // Dialogs that tests answer without a file dialog.
+    std::function<QString(QWidget* pParent, const QString& strTitle, const QString& strStart)> m_fnChooseDirectory;
+    std::function<QString(QWidget* pParent, const QString& strTitle, const QString& strStart)> m_fnChooseSaveFile;
+
+    void FillStorageTree();
+    void FillStorageFolder(QTreeWidgetItem* pItem, const QString& strPath);
+    QTreeWidgetItem* AddFolderItem(QTreeWidgetItem* pParent, const QString& strName);
+    QTreeWidgetItem* AddLogItem(QTreeWidgetItem* pParent, const QString& strFileName);
+    QTreeWidgetItem* AddRealtimeItem(QTreeWidgetItem* pParent, const QString& strFileName);
+
+    static int ItemKind(const QTreeWidgetItem* pItem);
+    // The folder that holds the item, with a trailing separator; empty for the root.
+    QString GetItemFolder(const QTreeWidgetItem* pItem) const;
+    static QString GetItemExtension(const QTreeWidgetItem* pItem);
+    QString GetItemPath(const QTreeWidgetItem* pItem) const;
+    QTreeWidgetItem* RootItem() const;
+    // The folder new files and folders go into: the current item, or the
+    // root; a file's folder for a file.
+    QTreeWidgetItem* TargetFolderItem() const;
+    void SelectStorageFile(QTreeWidgetItem* pFolderItem, const QString& strName);
+
+    // Deletes the directory and all inside it; links are removed, never followed.
+    static bool RemoveFolder(const QString& strPath);
+    // Deletes everything inside the folder and keeps the folder; true when
+    // nothing is left.
+    static bool RemoveFolderContents(const QString& strPath);
+    // Why a name typed for a new folder or file cannot be used; empty when it can.
+    static QString CheckName(const QString& strName);
+
+public Q_SLOTS:
+    void OnStorageItemActivated(QTreeWidgetItem* pItem);
+    void OnStorageItemExpanded(QTreeWidgetItem* pItem);
+    void OnStorageContextMenu(const QPoint& pos);
+    void OnBrowseButton();
+    void OnFolderButton();
+    void OnRenameButton();
+    void OnDeleteButton();
+    void OnDeleteAllAction();
+    void OnRealtimeSaveButton();
+    void OnExportCsvAction();
+
+Q_SIGNALS:
+    // A file was opened from the tree.
+    void FileLoaded(const QList<CDeviceRecord>& records, int nVersion);
+
+private:
+    QTreeWidgetItem* AddItem(QTreeWidgetItem* pParent, const QString& strText, int nKind, const QString& strPath);
+    void FillFolder(QTreeWidgetItem* pItem, const QString& strPath, QStringList& visited);
+    void ShowMessage(const QString& strText, int nTimeoutMs = 0);
+    void Warn(const QString& strText, const QString& strReason = QString());
+    bool Ask(const QString& strText);
+
+    QTreeWidget* m_pTree;
+    QWidget* m_pDialogParent;
+    QStatusBar* m_pStatusBar;
+    QMenu* m_pStorageMenu = nullptr;
+    QString m_strDefaultStorage;
+    QString m_strStorageFolder;
+};

@@ -1,0 +1,293 @@
+// The log list's cells, highlighting and sorting, the pane's reaction to an
+// opened file, the CSV export, and the log download against the simulator.
+#include "csvexporter.h"
+#include "dialoganswerer.h"
+#include "logview.h"
+#include "qsmarttreewidgetitem.h"
+#include "storagebrowser.h"
+
+#include "kv520device.h"
+#include "kv520protocol.h"
+#include "kv521simulator.h"
+#include "qdiagramwidget.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+CDeviceRecord Record(int nBandMask, const QDateTime& time, int nDuration = 0)
+{
+    CDeviceRecord r;
+    r.m_nBandMask = nBandMask;
+    r.m_nTime = time.toSecsSinceEpoch();
+    r.m_nStatusWord = nDuration;
+    for (int i = 0; i < 6; ++i)
+        r.m_Levels << CDeviceLevel();
+    return r;
+}
+
+QDateTime At(int nMonth, int nDay, int h, int m, int s)
+{
+    return QDateTime(QDate(2024, nMonth, nDay), QTime(h, m, s));
+}
+
+QStringList Column(const QTreeWidget& tree, int nColumn)
+{
+    QStringList texts;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        texts << tree.topLevelItem(i)->text(nColumn);
+    return texts;
+}
+
+} // namespace
+
+class TestLogView : public QObject
+{
+    Q_OBJECT
+
+    struct Pane
+    {
+        QWidget window;
+        CQDiagramWidget* pGraph = new CQDiagramWidget(&window);
+        QTreeWidget* pList = new QTreeWidget(&window);
+        QTabWidget* pTabs = new QTabWidget(&window);
+        QLabel* pLabel = new QLabel(&window);
+        QLineEdit* pEdit = new QLineEdit(&window);
+        QStatusBar* pStatus = new QStatusBar(&window);
+        CLogView view{pGraph, pList, pTabs, pLabel, pEdit, &window, pStatus};
+
+        Pane()
+        {
+            pTabs->addTab(new QWidget, "Diagram");
+            pTabs->addTab(new QWidget, "List");
+            pList->setSortingEnabled(true);
+            view.InitLogList();
+        }
+    };
+
+private Q_SLOTS:
+    void cellsAndHighlighting()
+    {
+        QList<CDeviceRecord> records;
+        CDeviceRecord b1f = Record(0x02, At(3, 15, 14, 2, 9), 3725);
+        b1f.m_Levels[2].m_dLevel = 51 / 2.0;
+        b1f.m_Levels[3].m_dLevel = 30.0;
+        b1f.m_Levels[2].m_nBandByte = 0x01; // DC alarm of B1F
+        b1f.m_Levels[3].m_nBandByte = 0x01; // not an AC alarm: bit 1 is clear
+        b1f.m_Levels[2].m_nSignal = 4;
+        b1f.m_Levels[3].m_nSignal = 1;
+        b1f.m_dFrequency = 0.0;
+        b1f.m_Levels[0].m_nBandByte = 0x40; // frequency flag, but no frequency
+        records << b1f;
+
+        CDeviceRecord b2 = Record(0x04, At(3, 15, 14, 3, 0));
+        b2.m_Levels[4].m_dLevel = 10.0;
+        b2.m_Levels[5].m_dLevel = 127.5;
+        b2.m_Levels[5].m_nBandByte = 0x02 | 0x04 | 0x40;
+        b2.m_Levels[4].m_nSignal = 9; // unknown to this program
+        b2.m_dFrequency = 2412.5;
+        records << b2;
+
+        CDeviceRecord none = Record(0x05, At(3, 15, 14, 4, 0));
+        none.m_Levels[0].m_dLevel = 1.0;
+        none.m_Levels[2].m_dLevel = 2.0;
+        records << none;
+
+        Pane pane;
+        pane.pList->sortByColumn(CLogView::ColNum, Qt::AscendingOrder);
+        pane.view.FillLogList(records);
+        QCOMPARE(pane.pList->topLevelItemCount(), 3);
+        QTreeWidgetItem* a = pane.pList->topLevelItem(0);
+        QTreeWidgetItem* b = pane.pList->topLevelItem(1);
+        QTreeWidgetItem* c = pane.pList->topLevelItem(2);
+        QCOMPARE(Column(*pane.pList, CLogView::ColBand), QStringList({"1F", "2", "n/a"}));
+        QCOMPARE(a->text(CLogView::ColAlarmTime), QString("15-03 14:02:09"));
+        QCOMPARE(a->text(CLogView::ColDuration), QString("01:02:05"));
+        QCOMPARE(a->text(CLogView::Col1DC), QString("25.5"));
+        QCOMPARE(a->text(CLogView::Col1AC), QString("30.0"));
+        QCOMPARE(b->text(CLogView::Col1DC), QString("0.0"));
+        QCOMPARE(b->text(CLogView::Col2AC), QString("127.5"));
+        QCOMPARE(c->text(CLogView::Col1DC), QString("1.0")); // B1 wins when it is not 0
+        QCOMPARE(Column(*pane.pList, CLogView::ColSignal), QStringList({"DECT", "n/a", ""}));
+        QCOMPARE(Column(*pane.pList, CLogView::ColFreq), QStringList({"", "2412.50", ""}));
+
+        const auto lit = [](QTreeWidgetItem* pItem, int nColumn) {
+            return pItem->background(nColumn).color() == QColor(Qt::blue)
+                && pItem->foreground(nColumn).color() == QColor(Qt::white);
+        };
+        QVERIFY(lit(a, CLogView::Col1DC));
+        QVERIFY(!lit(a, CLogView::Col1AC));
+        QVERIFY(!lit(a, CLogView::ColFreq)); // no frequency shown, whatever the flag
+        QVERIFY(!lit(a, CLogView::ColSignal)); // 0x01 and 0x40 are not signal flags
+        QVERIFY(lit(b, CLogView::Col2AC));
+        QVERIFY(!lit(b, CLogView::Col2DC));
+        QVERIFY(lit(b, CLogView::ColSignal));
+        QVERIFY(lit(b, CLogView::ColFreq));
+        QVERIFY(!lit(c, CLogView::ColSignal));
+        QCOMPARE(a->textAlignment(CLogView::ColBand), int(Qt::AlignHCenter));
+        QCOMPARE(a->textAlignment(CLogView::ColComment), 0);
+    }
+
+    void sortingByDateTimeAndNumber()
+    {
+        QList<CDeviceRecord> records;
+        const QDateTime times[] = {At(2, 1, 0, 0, 0), At(1, 31, 23, 59, 59), At(2, 29, 12, 0, 0), At(1, 2, 5, 0, 0)};
+        const double levels[] = {100.0, 9.5, 25.0, 9.0};
+        const int durations[] = {60, 3600, 5, 59};
+        for (int i = 0; i < 4; ++i) {
+            CDeviceRecord r = Record(i == 3 ? 0x02 : 0x01, times[i], durations[i]);
+            r.m_Levels[0].m_dLevel = levels[i];
+            r.m_Levels[2].m_dLevel = levels[i];
+            records << r;
+        }
+        Pane pane;
+        pane.view.FillLogList(records);
+        pane.pList->sortByColumn(CLogView::ColAlarmTime, Qt::AscendingOrder);
+        QCOMPARE(Column(*pane.pList, CLogView::ColAlarmTime),
+                 QStringList({"02-01 05:00:00", "31-01 23:59:59", "01-02 00:00:00", "29-02 12:00:00"}));
+        pane.pList->sortByColumn(CLogView::Col1DC, Qt::AscendingOrder);
+        QCOMPARE(Column(*pane.pList, CLogView::Col1DC), QStringList({"9.0", "9.5", "25.0", "100.0"}));
+        pane.pList->sortByColumn(CLogView::ColDuration, Qt::DescendingOrder);
+        QCOMPARE(Column(*pane.pList, CLogView::ColDuration),
+                 QStringList({"01:00:00", "00:01:00", "00:00:59", "00:00:05"}));
+        // Ten rows: "10" after "9", not after "1".
+        records << records << records;
+        pane.view.FillLogList(records.mid(0, 10));
+        pane.pList->sortByColumn(CLogView::ColNum, Qt::AscendingOrder);
+        QCOMPARE(pane.pList->topLevelItem(9)->text(0), QString("10"));
+
+        // Mixed texts: numbers among themselves, the rest as text.
+        using Key = CQSmartTreeWidgetItem::SortKey;
+        QCOMPARE(CQSmartTreeWidgetItem::KeyOf("1F").eKind, Key::Text);
+        QCOMPARE(CQSmartTreeWidgetItem::KeyOf("30-02 00:00:00").eKind, Key::Text);
+        QCOMPARE(CQSmartTreeWidgetItem::KeyOf("24:00:00").eKind, Key::Text);
+        QCOMPARE(CQSmartTreeWidgetItem::KeyOf("-2.5").eKind, Key::Number);
+    }
+
+    void openedFileSwitchesListAndEventCount()
+    {
+        Pane pane;
+        QList<CDeviceRecord> log = {Record(1, At(5, 1, 1, 0, 0)), Record(2, At(5, 1, 1, 0, 5)),
+                                    Record(4, At(5, 1, 1, 0, 9))};
+        pane.view.ShowFile(log, 2);
+        QVERIFY(pane.pTabs->isTabEnabled(1));
+        QCOMPARE(pane.pList->topLevelItemCount(), 3);
+        QCOMPARE(pane.pEdit->text(), QString("3"));
+        QVERIFY(!pane.pLabel->isHidden());
+        QVERIFY(!pane.pEdit->isHidden());
+        QCOMPARE(pane.pGraph->AreaCount(), 2);
+        QCOMPARE(pane.pGraph->Area(0)->m_signals.size(), 8); // levels and thresholds
+
+        pane.pTabs->setCurrentIndex(1);
+        pane.view.ShowFile({Record(1, At(5, 1, 2, 0, 0))}, 0);
+        QVERIFY(!pane.pTabs->isTabEnabled(1));
+        QCOMPARE(pane.pList->topLevelItemCount(), 0);
+        QVERIFY(pane.pLabel->isHidden());
+        QVERIFY(pane.pEdit->isHidden());
+        QCOMPARE(pane.pGraph->Area(0)->m_signals.size(), 4);
+
+        // An empty file empties the diagram and keeps its signals.
+        pane.view.ShowFile({}, 2);
+        QCOMPARE(pane.pGraph->Area(0)->m_signals.size(), 4);
+        QVERIFY(pane.pTabs->isTabEnabled(1));
+        QCOMPARE(pane.pEdit->text(), QString("0"));
+    }
+
+    void csvUsesPointAndQuotesWhateverTheLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QCOMPARE(CCsvExporter::Quote("plain"), QString("plain"));
+        QCOMPARE(CCsvExporter::Quote("a,b"), QString("\"a,b\""));
+        QCOMPARE(CCsvExporter::Quote("say \"hi\""), QString("\"say \"\"hi\"\"\""));
+        QCOMPARE(CCsvExporter::Quote("two\nlines"), QString("\"two\nlines\""));
+
+        CDeviceRecord r = Record(0x05, At(7, 4, 9, 8, 7), 65);
+        r.m_Levels[0].m_dLevel = 25.5;
+        r.m_Levels[0].m_dThreshold = 40.0;
+        r.m_Levels[4].m_dLevel = 1.5;
+        r.m_Levels[5].m_nSignal = 5;
+        r.m_dFrequency = 1234.5;
+        const QString strRealtime = QString::fromUtf8(CCsvExporter::Build({r}, 0).mid(3));
+        const QStringList lines = strRealtime.split("\r\n");
+        QCOMPARE(lines.size(), 3); // header, one row, the empty rest after the last line end
+        const QStringList fields = lines[1].split(',');
+        QCOMPARE(fields.size(), 4 + 12 + 2);
+        QCOMPARE(fields[0], QString("1"));
+        QCOMPARE(fields[1], QString("1+2"));
+        QVERIFY2(fields[2].startsWith("2024-07-04T09:08:07"), qPrintable(fields[2]));
+        QCOMPARE(fields[3], QString("00:01:05"));
+        QCOMPARE(fields[4], QString("25.5"));
+        QCOMPARE(fields[5], QString("40.0"));
+        QCOMPARE(fields[12], QString("1.5"));
+        QCOMPARE(fields[16], QString("DECT BASE"));
+        QCOMPARE(fields[17], QString("1234.50"));
+
+        const QStringList logLines = QString::fromUtf8(CCsvExporter::Build({r}, 2).mid(3)).split("\r\n");
+        QCOMPARE(logLines[0].split(',').size(), int(CLogView::ColumnCount));
+        QCOMPARE(logLines[1].split(',')[CLogView::ColSignal], QString("DECTBASE"));
+        QCOMPARE(logLines[1].split(',')[CLogView::ColFreq], QString("1234.50"));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void downloadRetriesAndFillsTheStorage()
+    {
+        QTemporaryDir dir;
+        QTreeWidget tree;
+        CStorageBrowser storage(&tree, nullptr, nullptr);
+        storage.SetDefaultStorage(dir.path());
+        storage.FillStorageTree();
+        Pane pane;
+        pane.view.SetStorageBrowser(&storage);
+
+        CKV520Device device;
+        g_pDevice = &device;
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Ok);
+            pane.view.OnDownloadButton();
+            QCOMPARE(answers.m_Seen, QStringList({"No connection with the device!"}));
+        }
+
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        CKV521Simulator sim(options);
+        QString strError;
+        QVERIFY2(sim.Open(&strError), qPrintable(strError));
+        sim.Start();
+        device.SetPortOverride(sim.SlavePath());
+        device.Start();
+        QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 5000);
+
+        sim.SetLogFault(1, CKV521Simulator::LogFault::BadChecksum);
+        DialogAnswerer answers;
+        answers.Button(QMessageBox::Yes); // retry after the broken block
+        answers.Button(QMessageBox::Ok);  // read
+        // The fault takes effect once; clear it when the question comes up.
+        QTimer clear;
+        connect(&clear, &QTimer::timeout, [&] {
+            if (!answers.m_Seen.isEmpty())
+                sim.ClearLogFaults();
+        });
+        clear.start(5);
+        pane.view.OnDownloadButton();
+        device.Stop();
+        g_pDevice = nullptr;
+        QCOMPARE(answers.m_Seen, QStringList({"An error occured reading the log. Retry?",
+                                              "The log has been successfully read!"}));
+        QCOMPARE(tree.topLevelItem(0)->childCount(), 3);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+    }
+};
+
+QTEST_MAIN(TestLogView)
+#include "tst_logview.moc"

@@ -1,0 +1,379 @@
+// The storage tree on a temporary folder, with its dialogs answered by the test.
+#include "dialoganswerer.h"
+#include "storagebrowser.h"
+
+#include "kv520device.h"
+#include "kv520protocol.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QtEndian>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+void WriteFile(const QString& strPath, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(strPath).path());
+    QFile f(strPath);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// A log file of nEvents records on channel B1.
+QByteArray LogFileData(int nEvents)
+{
+    QByteArray data = QByteArray::fromHex("00000002");
+    for (int i = 0; i < nEvents; ++i) {
+        QByteArray r(76, '\0');
+        r[0] = char(i + 1);
+        r[12] = 5;
+        r[13] = 3;
+        r[16] = 60;
+        r[72] = 1;
+        data += r;
+    }
+    return data;
+}
+
+QTreeWidgetItem* Child(QTreeWidgetItem* pParent, const QString& strText)
+{
+    for (int i = 0; pParent && i < pParent->childCount(); ++i)
+        if (pParent->child(i)->text(0) == strText)
+            return pParent->child(i);
+    return nullptr;
+}
+
+QStringList Texts(QTreeWidgetItem* pParent)
+{
+    QStringList texts;
+    for (int i = 0; i < pParent->childCount(); ++i)
+        texts << pParent->child(i)->text(0);
+    texts.sort();
+    return texts;
+}
+
+} // namespace
+
+class TestStorageBrowser : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<QWidget> m_pWindow;
+    QTreeWidget* m_pTree = nullptr;
+    QStatusBar* m_pStatus = nullptr;
+    std::unique_ptr<CStorageBrowser> m_pBrowser;
+    CKV520Device* m_pDevice = nullptr;
+
+    QString Path(const QString& strName) const { return m_pDir->filePath(strName); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_pDevice = new CKV520Device; // never started: files and history only
+        g_pDevice = m_pDevice;
+    }
+
+    void cleanupTestCase()
+    {
+        g_pDevice = nullptr;
+        delete m_pDevice;
+    }
+
+    void init()
+    {
+        m_pDir = std::make_unique<QTemporaryDir>();
+        m_pWindow = std::make_unique<QWidget>();
+        m_pTree = new QTreeWidget(m_pWindow.get());
+        m_pStatus = new QStatusBar(m_pWindow.get());
+        m_pBrowser = std::make_unique<CStorageBrowser>(m_pTree, m_pWindow.get(), m_pStatus);
+        m_pBrowser->SetDefaultStorage(m_pDir->path());
+    }
+
+    void cleanup()
+    {
+        m_pBrowser.reset();
+        m_pWindow.reset();
+        m_pDir.reset();
+    }
+
+    void treeShowsDataFilesAndOpensThemByTheirRealPath()
+    {
+        WriteFile(Path("a.b.ldf"), LogFileData(3));
+        WriteFile(Path("x.LDF"), LogFileData(1));
+        WriteFile(Path("notes.txt"), "x");
+        WriteFile(Path("rt_0101_0000.rdf"), QByteArray(4, '\0'));
+        WriteFile(Path("Default Storage/inner.ldf"), LogFileData(2));
+        WriteFile(Path("sub/deeper/d.ldf"), LogFileData(1));
+#ifdef Q_OS_UNIX
+        QVERIFY(QFile::link(m_pDir->path(), Path("sub/loop"))); // a link back up must not hang the fill
+#endif
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+        QCOMPARE(pRoot->text(0), QString("Default Storage"));
+        QCOMPARE(CStorageBrowser::ItemKind(pRoot), int(CStorageBrowser::KindFolder));
+        QVERIFY(pRoot->isExpanded());
+        QCOMPARE(Texts(pRoot), QStringList({"Default Storage", "a", "rt_0101_0000", "sub"}));
+        QCOMPARE(CStorageBrowser::ItemKind(Child(pRoot, "a")), int(CStorageBrowser::KindLog));
+        QCOMPARE(CStorageBrowser::ItemKind(Child(pRoot, "rt_0101_0000")), int(CStorageBrowser::KindRealtime));
+        QVERIFY(Child(Child(Child(pRoot, "sub"), "deeper"), "d"));
+        QCOMPARE(m_pBrowser->GetItemPath(pRoot), QDir::cleanPath(m_pDir->path()));
+        QCOMPARE(m_pBrowser->GetItemFolder(pRoot), QString());
+
+        QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
+        m_pBrowser->OnStorageItemActivated(Child(pRoot, "a"));
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), 3);
+        QCOMPARE(loaded[0][1].toInt(), 2);
+        QCOMPARE(m_pStatus->currentMessage(), QString("A file loaded"));
+
+        QTreeWidgetItem* pInner = Child(Child(pRoot, "Default Storage"), "inner");
+        QCOMPARE(m_pBrowser->GetItemPath(pInner), QDir(m_pDir->path()).filePath("Default Storage/inner.ldf"));
+        QCOMPARE(m_pBrowser->GetItemFolder(pInner), QDir(m_pDir->path()).filePath("Default Storage") + "/");
+        m_pBrowser->OnStorageItemActivated(pInner);
+        QCOMPARE(loaded.size(), 2);
+        QCOMPARE(loaded[1][0].value<QList<CDeviceRecord>>().size(), 2);
+
+        // Folders are not opened.
+        m_pBrowser->OnStorageItemActivated(Child(pRoot, "sub"));
+        m_pBrowser->OnStorageItemActivated(pRoot);
+        QCOMPARE(loaded.size(), 2);
+    }
+
+    void brokenFileGivesWarningNotData()
+    {
+        WriteFile(Path("bad.ldf"), QByteArray::fromHex("0000"));
+        m_pBrowser->FillStorageTree();
+        QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
+        DialogAnswerer answers;
+        answers.Button(QMessageBox::Ok);
+        m_pBrowser->OnStorageItemActivated(Child(m_pTree->topLevelItem(0), "bad"));
+        QCOMPARE(loaded.size(), 0);
+        QCOMPARE(answers.m_Seen.size(), 1);
+        QVERIFY(answers.m_Seen[0].startsWith("An error occured loading the file!\n"));
+        QVERIFY(m_pStatus->currentMessage().isEmpty());
+    }
+
+    void createFolderNextToFileAndRefuseBadNames()
+    {
+        WriteFile(Path("sub/f.ldf"), LogFileData(1));
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pSub = Child(m_pTree->topLevelItem(0), "sub");
+        m_pTree->setCurrentItem(Child(pSub, "f"));
+        {
+            DialogAnswerer answers;
+            answers.Text("new");
+            m_pBrowser->OnFolderButton();
+            QCOMPARE(answers.m_nUnexpected, 0);
+        }
+        QVERIFY(QFileInfo(Path("sub/new")).isDir());
+        QVERIFY(Child(pSub, "new"));
+        QVERIFY(pSub->isExpanded());
+        QCOMPARE(m_pStatus->currentMessage(), QString("A folder created"));
+
+        const QStringList entries = QDir(Path("sub")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        for (const QString& strBad : {QString(".."), QString("../out"), QString("a\\b"), QString("x:y"),
+                                      QString("end."), QString("new")}) {
+            DialogAnswerer answers;
+            answers.Text(strBad);
+            answers.Button(QMessageBox::Ok);
+            m_pBrowser->OnFolderButton();
+            QCOMPARE(answers.m_Seen.size(), 1);
+            if (strBad == "new")
+                QCOMPARE(answers.m_Seen[0], QString("Could not create a folder!"));
+        }
+        QCOMPARE(QDir(Path("sub")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        QVERIFY(!QFileInfo::exists(Path("out")));
+
+        DialogAnswerer answers;
+        answers.Cancel();
+        m_pBrowser->OnFolderButton();
+        QCOMPARE(answers.m_Seen.size(), 0);
+    }
+
+    void renameKeepsExtensionAndRefusesPaths()
+    {
+        WriteFile(Path("a.b.ldf"), LogFileData(1));
+        WriteFile(Path("taken.ldf"), LogFileData(1));
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+        QTreeWidgetItem* pItem = Child(pRoot, "a");
+        m_pTree->setCurrentItem(pItem);
+        for (const QString& strSame : {QString("a"), QString()}) {
+            DialogAnswerer answers;
+            answers.Text(strSame);
+            m_pBrowser->OnRenameButton();
+            QCOMPARE(answers.m_Seen.size(), 0);
+        }
+        for (const QString& strBad : {QString("../up"), QString("taken")}) {
+            DialogAnswerer answers;
+            answers.Text(strBad);
+            answers.Button(QMessageBox::Ok);
+            m_pBrowser->OnRenameButton();
+            QCOMPARE(answers.m_Seen.size(), 1);
+        }
+        QVERIFY(QFileInfo::exists(Path("a.b.ldf")));
+        {
+            DialogAnswerer answers;
+            answers.Text("renamed");
+            m_pBrowser->OnRenameButton();
+        }
+        QVERIFY(!QFileInfo::exists(Path("a.b.ldf")));
+        QVERIFY(QFileInfo::exists(Path("renamed.ldf")));
+        QCOMPARE(pItem->text(0), QString("renamed"));
+        QCOMPARE(m_pBrowser->GetItemPath(pItem), Path("renamed.ldf"));
+
+        // Folders are not renamed: no dialog at all.
+        m_pTree->setCurrentItem(pRoot);
+        DialogAnswerer answers;
+        m_pBrowser->OnRenameButton();
+        QTest::qWait(30);
+        QCOMPARE(answers.m_nUnexpected, 0);
+    }
+
+    void deleteFilesAndFoldersButNeverFollowLinks()
+    {
+        QTemporaryDir outside;
+        WriteFile(outside.filePath("keep.ldf"), LogFileData(1));
+        WriteFile(Path("f.rdf"), QByteArray(4, '\0'));
+        WriteFile(Path("dir/x/y.ldf"), LogFileData(1));
+#ifdef Q_OS_UNIX
+        QVERIFY(QFile::link(outside.path(), Path("dir/link")));
+#endif
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+
+        // No current item, or the root: nothing is asked.
+        {
+            DialogAnswerer answers;
+            m_pTree->setCurrentItem(nullptr);
+            m_pBrowser->OnDeleteButton();
+            m_pTree->setCurrentItem(pRoot);
+            m_pBrowser->OnDeleteButton();
+            QTest::qWait(30);
+            QCOMPARE(answers.m_nUnexpected, 0);
+        }
+        m_pTree->setCurrentItem(Child(pRoot, "f"));
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::No);
+            m_pBrowser->OnDeleteButton();
+        }
+        QVERIFY(QFileInfo::exists(Path("f.rdf")));
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Yes);
+            m_pBrowser->OnDeleteButton();
+            QCOMPARE(answers.m_Seen, QStringList({"Do you really want to delete the file?"}));
+        }
+        QVERIFY(!QFileInfo::exists(Path("f.rdf")));
+        QVERIFY(!Child(pRoot, "f"));
+
+        m_pTree->setCurrentItem(Child(pRoot, "dir"));
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Yes);
+            m_pBrowser->OnDeleteButton();
+        }
+        QVERIFY(!QFileInfo::exists(Path("dir")));
+        QVERIFY(!Child(pRoot, "dir"));
+        QCOMPARE(m_pStatus->currentMessage(), QString("A folder has been deleted"));
+        QVERIFY(QFileInfo::exists(outside.filePath("keep.ldf")));
+    }
+
+    void deleteAllEmptiesOnlyTheStorage()
+    {
+        QTemporaryDir outside;
+        WriteFile(outside.filePath("keep.ldf"), LogFileData(1));
+        WriteFile(Path("a.ldf"), LogFileData(1));
+        WriteFile(Path(".hidden"), "x");
+        WriteFile(Path("d/e/f.rdf"), QByteArray(4, '\0'));
+#ifdef Q_OS_UNIX
+        QVERIFY(QFile::link(outside.path(), Path("d/link")));
+        QVERIFY(QFile::link(outside.filePath("keep.ldf"), Path("filelink.ldf")));
+#endif
+        m_pBrowser->FillStorageTree();
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::No);
+            m_pBrowser->OnDeleteAllAction();
+        }
+        QVERIFY(QFileInfo::exists(Path("a.ldf")));
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Yes);
+            m_pBrowser->OnDeleteAllAction();
+            QCOMPARE(answers.m_Seen, QStringList({"Do you really want to delete all the items in the archive?"}));
+        }
+        QVERIFY(QFileInfo(m_pDir->path()).isDir());
+        QCOMPARE(QDir(m_pDir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList());
+        QCOMPARE(m_pTree->topLevelItemCount(), 1);
+        QCOMPARE(m_pTree->topLevelItem(0)->childCount(), 0);
+        QVERIFY(QFileInfo::exists(outside.filePath("keep.ldf")));
+    }
+
+    void saveDataWritesSelectsAndOpensTheFile()
+    {
+        m_pDevice->Model().ResetHistory();
+        WriteFile(Path("sub/f.ldf"), LogFileData(1));
+        m_pBrowser->FillStorageTree();
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Ok);
+            m_pBrowser->OnRealtimeSaveButton();
+            QCOMPARE(answers.m_Seen, QStringList({"There's no data to save!"}));
+        }
+        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
+        frame[KV520::kBandMask] = 1;
+        frame[KV520::kDay] = 4;
+        frame[KV520::kMonth] = 2;
+        for (int i = 0; i < 3; ++i)
+            m_pDevice->HandleFrameForTest(frame.data());
+
+        QTreeWidgetItem* pSub = Child(m_pTree->topLevelItem(0), "sub");
+        m_pTree->setCurrentItem(Child(pSub, "f"));
+        QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
+        m_pBrowser->OnRealtimeSaveButton();
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), 3);
+        QCOMPARE(loaded[0][1].toInt(), 0);
+        QTreeWidgetItem* pCurrent = m_pTree->currentItem();
+        QVERIFY(pCurrent && pCurrent->parent() == pSub);
+        QVERIFY(pCurrent->text(0).startsWith("rt_0305_"));
+        QVERIFY(QFileInfo::exists(m_pBrowser->GetItemPath(pCurrent)));
+        QCOMPARE(m_pStatus->currentMessage(), QString("Collected data saved"));
+    }
+
+    void exportCsvOfSelectedFile()
+    {
+        WriteFile(Path("e.ldf"), LogFileData(2));
+        m_pBrowser->FillStorageTree();
+        const QString strCsv = Path("out.csv");
+        m_pBrowser->m_fnChooseSaveFile = [&](QWidget*, const QString&, const QString&) { return strCsv; };
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Ok);
+            m_pTree->setCurrentItem(m_pTree->topLevelItem(0));
+            m_pBrowser->OnExportCsvAction(); // a folder: nothing to export
+            QCOMPARE(answers.m_Seen.size(), 1);
+        }
+        QVERIFY(!QFileInfo::exists(strCsv));
+        m_pTree->setCurrentItem(Child(m_pTree->topLevelItem(0), "e"));
+        m_pBrowser->OnExportCsvAction();
+        QFile f(strCsv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count("\r\n"), 3);
+    }
+};
+
+QTEST_MAIN(TestStorageBrowser)
+#include "tst_storagebrowser.moc"
