@@ -7,11 +7,13 @@
 #include "kv520device.h"
 #include "kv520menudialog.h"
 #include "language.h"
+#include "logview.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
 #include "preferencesdialog.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
+#include "storagebrowser.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -33,8 +35,6 @@ QString& DevicePort()
     static QString strPort;
     return strPort;
 }
-
-constexpr int kLogColumns = 11;
 
 } // namespace
 
@@ -71,6 +71,13 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.ico")));
     m_pUi->setupUi(this);
+    m_pStorage = new CStorageBrowser(m_pUi->m_pStorageTree, this, statusBar(), this);
+    m_pStorage->SetStorageMenu(m_pUi->menuTree);
+    m_pLogView = new CLogView(m_pUi->m_pLogGraphFrame, m_pUi->m_pLogListTree, m_pUi->m_pTabWidget,
+                              m_pUi->m_pNumEventsLabel, m_pUi->m_pNumEventsEdit, this, statusBar(), this);
+    m_pLogView->SetStorageBrowser(m_pStorage);
+    connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView, &CLogView::ShowFile);
+    connect(m_pUi->m_pStorageExportCsvAction, &QAction::triggered, m_pStorage, &CStorageBrowser::OnExportCsvAction);
 
     m_pUi->m_pOptButton1->hide();
     m_pUi->m_pOptButton2->hide();
@@ -92,7 +99,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     m_strDefaultStorage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(m_strDefaultStorage);
-    m_strStorageFolder = m_strDefaultStorage;
+    m_pStorage->SetDefaultStorage(m_strDefaultStorage);
 
     InitLayout();
     InitLogList();
@@ -193,11 +200,12 @@ void CKV521MainWindow::InitLayout()
 
 void CKV521MainWindow::InitLogList()
 {
-    m_pUi->m_pLogListTree->setColumnCount(kLogColumns);
+    m_pLogView->InitLogList();
 }
 
 void CKV521MainWindow::FillStorageTree()
 {
+    m_pStorage->FillStorageTree();
 }
 
 void CKV521MainWindow::SplitHalves()
@@ -237,7 +245,7 @@ void CKV521MainWindow::RestoreSettings()
 
 QString CKV521MainWindow::StorageFolder() const
 {
-    return m_strStorageFolder;
+    return m_pStorage->StorageFolder();
 }
 
 void CKV521MainWindow::ShowLinkProblem()
@@ -353,30 +361,37 @@ void CKV521MainWindow::OnRealtimeClearButton()
 
 void CKV521MainWindow::OnRealtimeSaveButton()
 {
+    m_pStorage->OnRealtimeSaveButton();
 }
 
 void CKV521MainWindow::OnBrowseButton()
 {
+    m_pStorage->OnBrowseButton();
 }
 
 void CKV521MainWindow::OnFolderButton()
 {
+    m_pStorage->OnFolderButton();
 }
 
 void CKV521MainWindow::OnRenameButton()
 {
+    m_pStorage->OnRenameButton();
 }
 
 void CKV521MainWindow::OnDeleteButton()
 {
+    m_pStorage->OnDeleteButton();
 }
 
 void CKV521MainWindow::OnDeleteAllAction()
 {
+    m_pStorage->OnDeleteAllAction();
 }
 
 void CKV521MainWindow::OnDownloadButton()
 {
+    m_pLogView->OnDownloadButton();
 }
 
 void CKV521MainWindow::OnLogDiagramAction()
@@ -397,16 +412,19 @@ void CKV521MainWindow::OnTabWidgetCurChanged(int nIndex)
     m_pUi->m_pLogListAction->setChecked(nIndex != 0);
 }
 
-void CKV521MainWindow::OnStorageContextMenu(QPoint)
+void CKV521MainWindow::OnStorageContextMenu(QPoint pos)
 {
+    m_pStorage->OnStorageContextMenu(pos);
 }
 
-void CKV521MainWindow::OnStorageItemExpanded(QTreeWidgetItem*)
+void CKV521MainWindow::OnStorageItemExpanded(QTreeWidgetItem* pItem)
 {
+    m_pStorage->OnStorageItemExpanded(pItem);
 }
 
-void CKV521MainWindow::OnStorageItemActivated(QTreeWidgetItem*)
+void CKV521MainWindow::OnStorageItemActivated(QTreeWidgetItem* pItem)
 {
+    m_pStorage->OnStorageItemActivated(pItem);
 }
 
 void CKV521MainWindow::OnFileDeviceMenuAction()

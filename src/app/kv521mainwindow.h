@@ -113,7 +113,6 @@ private:
     int32_t m_nModeOnData = -1;
     bool m_bDifference = false;
     QString m_strDefaultStorage;
-    QString m_strStorageFolder;
     // The link problem last shown, so a port that keeps failing is reported
     // once instead of at every reconnection attempt.
     QString m_strShownLinkError;
