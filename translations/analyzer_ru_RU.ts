@@ -2,6 +2,139 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CCsvExporter</name>
+    <message>
+        <location filename="../src/app/csvexporter.cpp" line="+40" />
+        <source>B1 DC</source>
+        <translation>B1 DC</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>B1 AC</source>
+        <translation>B1 AC</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>B1F DC</source>
+        <translation>B1F DC</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>B1F AC</source>
+        <translation>B1F AC</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>B2 DC</source>
+        <translation>B2 DC</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>B2 AC</source>
+        <translation>B2 AC</translation>
+    </message>
+    <message>
+        <location line="+23" />
+        <source>Num</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Band</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Date Time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>%1 (dB)</source>
+        <translation>%1 (дБ)</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>%1 Threshold (dB)</source>
+        <translation>%1 порог (дБ)</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>Signal</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Frequency</source>
+        <translation>Частота</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceFiles</name>
+    <message>
+        <location filename="../src/device/devicefiles.cpp" line="+52" />
+        <source>No storage folder is selected.</source>
+        <translation>Папка хранилища не выбрана.</translation>
+    </message>
+    <message>
+        <location line="+4" />
+        <source>The folder %1 does not exist.</source>
+        <translation>Папка %1 не существует.</translation>
+    </message>
+    <message>
+        <location line="+12" />
+        <source>Could not create %1: %2</source>
+        <translation>Не удалось создать %1: %2</translation>
+    </message>
+    <message>
+        <location line="+13" />
+        <location line="+5" />
+        <source>Could not write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>The log holds no events.</source>
+        <translation>Журнал не содержит событий.</translation>
+    </message>
+    <message>
+        <location line="+117" />
+        <location line="+13" />
+        <source>There is no data to save.</source>
+        <translation>Нет данных для сохранения.</translation>
+    </message>
+    <message>
+        <location line="+16" />
+        <source>Could not open %1: %2</source>
+        <translation>Не удалось открыть %1: %2</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>The file is too short to be a data file.</source>
+        <translation>Файл слишком короткий для файла данных.</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>The file is too large to be a data file.</source>
+        <translation>Файл слишком большой для файла данных.</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Could not read %1: %2</source>
+        <translation>Не удалось прочитать %1: %2</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>The file has the unknown format version %1.</source>
+        <translation>Файл имеет неизвестную версию формата %1.</translation>
+    </message>
+</context>
+<context>
     <name>CDeviceWidget</name>
     <message>
         <location filename="../src/panel/devicewidget.cpp" line="+127" />
@@ -521,37 +654,37 @@ Pulse Level: %3 dBm</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+21" />
-        <location line="+356" />
+        <location line="+28" />
+        <location line="+367" />
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-329" />
+        <location line="-340" />
         <location line="+84" />
-        <location line="+108" />
+        <location line="+109" />
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-191" />
+        <location line="-192" />
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="+81" />
-        <location line="+248" />
+        <location line="+259" />
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-244" />
-        <location line="+245" />
+        <location line="-255" />
+        <location line="+256" />
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-183" />
+        <location line="-193" />
         <source>Cannot open the detector's port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -586,7 +719,7 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+100" />
+        <location line="+110" />
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -654,6 +787,130 @@ Pulse Level: %3 dBm</source>
         <location line="+1" />
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
+    </message>
+</context>
+<context>
+    <name>CLogView</name>
+    <message>
+        <location filename="../src/app/logview.cpp" line="+59" />
+        <source>Num</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Band</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Alarm Time</source>
+        <translation>Время тревоги</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>1DC (dB)</source>
+        <translation>1DC (дБ)</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>1AC (dB)</source>
+        <translation>1AC (дБ)</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>2DC (dB)</source>
+        <translation>2DC (дБ)</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>2AC (dB)</source>
+        <translation>2AC (дБ)</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Signal</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Freq (MHz)</source>
+        <translation>Частота (МГц)</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Comment</source>
+        <translation>Комментарий</translation>
+    </message>
+    <message>
+        <location line="+13" />
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>1F</source>
+        <translation>1F</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <location line="+23" />
+        <source>n/a</source>
+        <translation>н/д</translation>
+    </message>
+    <message>
+        <location line="+134" />
+        <source>No connection with the device!</source>
+        <translation>Нет связи с прибором!</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>Downloading the log...</source>
+        <translation>Загрузка журнала...</translation>
+    </message>
+    <message>
+        <location line="+1" />
+        <source>Reading the log from the internal flash memory</source>
+        <translation>Чтение журнала из внутренней флэш-памяти</translation>
+    </message>
+    <message>
+        <location line="+7" />
+        <source>An error occured reading the log. Retry?</source>
+        <translation>Ошибка при чтении журнала. Повторить?</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Parsing the log...</source>
+        <translation>Разбор журнала...</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>An error occured parsing log!</source>
+        <translation>Ошибка при разборе журнала!</translation>
+    </message>
+    <message>
+        <location line="+11" />
+        <source>The log has been read, but it holds no events.</source>
+        <translation>Журнал прочитан, но не содержит событий.</translation>
+    </message>
+    <message>
+        <location line="+4" />
+        <source>The log has been successfully read!</source>
+        <translation>Журнал успешно прочитан!</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>The log has been downloaded and parsed</source>
+        <translation>Журнал загружен и разобран</translation>
     </message>
 </context>
 <context>
@@ -1207,6 +1464,165 @@ Pulse Level: %3 dBm</source>
         <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207" />
         <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
+    </message>
+</context>
+<context>
+    <name>CStorageBrowser</name>
+    <message>
+        <location filename="../src/app/storagebrowser.cpp" line="+62" />
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+220" />
+        <source>The name may not contain / \ &lt; &gt; : " | ? * or control characters, may not be "." or ".." and may not end with a blank or a dot.</source>
+        <translation>Имя не может содержать / \ &lt; &gt; : " | ? * и управляющие символы, не может быть "." или ".." и не может оканчиваться пробелом или точкой.</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>Loading file...</source>
+        <translation>Загрузка файла...</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <location line="+166" />
+        <source>An error occured loading the file!</source>
+        <translation>Ошибка при загрузке файла!</translation>
+    </message>
+    <message>
+        <location line="-162" />
+        <source>A file loaded</source>
+        <translation>Файл загружен</translation>
+    </message>
+    <message>
+        <location line="+20" />
+        <source>Select a storage folder</source>
+        <translation>Выберите папку хранилища</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>New storage has been loaded</source>
+        <translation>Новое хранилище загружено</translation>
+    </message>
+    <message>
+        <location line="+9" />
+        <source>Create a folder</source>
+        <translation>Создание папки</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>Folder name:</source>
+        <translation>Имя папки:</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Could not create a folder!</source>
+        <translation>Не удалось создать папку!</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>A folder created</source>
+        <translation>Папка создана</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Rename a file</source>
+        <translation>Переименование файла</translation>
+    </message>
+    <message>
+        <location line="+0" />
+        <source>New file name:</source>
+        <translation>Новое имя файла:</translation>
+    </message>
+    <message>
+        <location line="+12" />
+        <source>Could not rename the file!</source>
+        <translation>Не удалось переименовать файл!</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>A file renamed</source>
+        <translation>Файл переименован</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Do you really want to delete the folder and all its content?</source>
+        <translation>Вы действительно хотите удалить папку со всем содержимым?</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>Could not delete the folder!</source>
+        <translation>Не удалось удалить папку!</translation>
+    </message>
+    <message>
+        <location line="+4" />
+        <source>A folder has been deleted</source>
+        <translation>Папка удалена</translation>
+    </message>
+    <message>
+        <location line="+2" />
+        <source>Do you really want to delete the file?</source>
+        <translation>Вы действительно хотите удалить файл?</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>Could not delete the file!</source>
+        <translation>Не удалось удалить файл!</translation>
+    </message>
+    <message>
+        <location line="+4" />
+        <source>A file has been deleted</source>
+        <translation>Файл удалён</translation>
+    </message>
+    <message>
+        <location line="+6" />
+        <source>Do you really want to delete all the items in the archive?</source>
+        <translation>Вы действительно хотите удалить все элементы архива?</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Could not delete the items of this storage folder!</source>
+        <translation>Не удалось удалить содержимое этой папки хранилища!</translation>
+    </message>
+    <message>
+        <location line="+10" />
+        <source>Some items could not be deleted!</source>
+        <translation>Некоторые элементы не удалось удалить!</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>There's no data to save!</source>
+        <translation>Нет данных для сохранения!</translation>
+    </message>
+    <message>
+        <location line="+8" />
+        <source>An error occured saving collected data!</source>
+        <translation>Ошибка при сохранении собранных данных!</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Collected data saved</source>
+        <translation>Собранные данные сохранены</translation>
+    </message>
+    <message>
+        <location line="+9" />
+        <source>Select a log or realtime file to export.</source>
+        <translation>Выберите файл журнала или файл реального времени для экспорта.</translation>
+    </message>
+    <message>
+        <location line="+11" />
+        <source>Export CSV</source>
+        <translation>Экспорт в CSV</translation>
+    </message>
+    <message>
+        <location line="+5" />
+        <source>Could not export the file!</source>
+        <translation>Не удалось экспортировать файл!</translation>
+    </message>
+    <message>
+        <location line="+3" />
+        <source>The file has been exported</source>
+        <translation>Файл экспортирован</translation>
     </message>
 </context>
 <context>
