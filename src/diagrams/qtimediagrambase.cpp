@@ -176,13 +176,9 @@ void CQTimeDiagramBase::DrawTimeLevelGrid(QPainter& painter)
         }
     }
     const QRect& ya = YAxis();
-    const double dMin = m_pAxis->m_dYVisibleMin;
-    const double dMax = m_pAxis->m_dYVisibleMax;
-    if (!(dMax > dMin))
-        return;
-    const double q = ya.height() / (dMax - dMin);
-    const int k = LevelStep(q);
-    if (k <= 0)
+    double dMin = 0, dMax = 0, q = 0;
+    int k = 0;
+    if (!LevelSpacing(dMin, dMax, q, k))
         return;
     for (double v = dMin + k; v < dMax; v += k) {
         const int y = int(ya.bottom() - (v - dMin) * q);
@@ -190,16 +186,23 @@ void CQTimeDiagramBase::DrawTimeLevelGrid(QPainter& painter)
     }
 }
 
+bool CQTimeDiagramBase::LevelSpacing(double& dMin, double& dMax, double& q, int& k) const
+{
+    dMin = m_pAxis->m_dYVisibleMin;
+    dMax = m_pAxis->m_dYVisibleMax;
+    if (!(dMax > dMin))
+        return false;
+    q = YAxis().height() / (dMax - dMin);
+    k = LevelStep(q);
+    return k > 0;
+}
+
 void CQTimeDiagramBase::DrawLevelTicks(QPainter& painter)
 {
     const QRect& ya = YAxis();
-    const double dMin = m_pAxis->m_dYVisibleMin;
-    const double dMax = m_pAxis->m_dYVisibleMax;
-    if (!(dMax > dMin))
-        return;
-    const double q = ya.height() / (dMax - dMin);
-    const int k = LevelStep(q);
-    if (k <= 0)
+    double dMin = 0, dMax = 0, q = 0;
+    int k = 0;
+    if (!LevelSpacing(dMin, dMax, q, k))
         return;
     painter.setPen(m_tickPen);
     const int x = Plot().left();
@@ -212,13 +215,9 @@ void CQTimeDiagramBase::DrawLevelTicks(QPainter& painter)
 void CQTimeDiagramBase::DrawLevelLabels(QPainter& painter)
 {
     const QRect& ya = YAxis();
-    const double dMin = m_pAxis->m_dYVisibleMin;
-    const double dMax = m_pAxis->m_dYVisibleMax;
-    if (!(dMax > dMin))
-        return;
-    const double q = ya.height() / (dMax - dMin);
-    const int k = LevelStep(q);
-    if (k <= 0)
+    double dMin = 0, dMax = 0, q = 0;
+    int k = 0;
+    if (!LevelSpacing(dMin, dMax, q, k))
         return;
     painter.setPen(m_textPen);
     painter.setFont(m_labelFont);

@@ -22,6 +22,9 @@ public:
     // Level spacing in dB: the smallest multiple of 5 at least 20 pixels apart;
     // 0 when the column has no height or the Y window is empty.
     static int LevelStep(double dPixelsPerUnit);
+    // The visible level range, pixels per dB and the labelled step in dB;
+    // false when there is nothing to mark.
+    bool LevelSpacing(double& dMin, double& dMax, double& q, int& k) const;
     // A time bound as whole seconds; wheel zooming may leave a double in the axis.
     static quint64 TimeValue(const QVariant& v);
 
