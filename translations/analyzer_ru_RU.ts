@@ -70,8 +70,8 @@
     </message>
     <message>
         <location line="+0" />
-        <source>Frequency</source>
-        <translation>Частота</translation>
+        <source>Frequency (MHz)</source>
+        <translation>Частота (МГц)</translation>
     </message>
 </context>
 <context>
@@ -1438,7 +1438,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+225" />
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224" />
         <source>dB</source>
         <translation>дБ</translation>
     </message>

@@ -66,7 +66,7 @@ QStringList CCsvExporter::Header(int nVersion)
     for (const char* pName : kEntryNames) {
         header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 (dB)")).arg(Tr(pName)) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 Threshold (dB)")).arg(Tr(pName));
     }
-    header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Signal")) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Frequency"));
+    header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Signal")) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Frequency (MHz)"));
     return header;
 }
 
@@ -86,7 +86,7 @@ QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersio
     }
     const int nKind = CLogView::SignalKindOf(record);
     row << (nKind >= 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : CLogView::SignalText(nKind));
-    row << (record.m_dFrequency != 0.0 ? QString::number(record.m_dFrequency, 'f', 2) : QString());
+    row << (record.m_dFrequency != 0.0 ? CLogView::FrequencyText(record.m_dFrequency) : QString());
     return row;
 }
 

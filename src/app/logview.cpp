@@ -118,7 +118,7 @@ QStringList CLogView::RowTexts(const CDeviceRecord& record, int nRow)
             Level(LevelOf(record, 4)),
             Level(LevelOf(record, 5)),
             SignalText(SignalKindOf(record)),
-            record.m_dFrequency != 0.0 ? QStringLiteral("%1").arg(record.m_dFrequency, 0, 'f', 2) : QString(),
+            record.m_dFrequency != 0.0 ? FrequencyText(record.m_dFrequency) : QString(),
             QString()};
 }
 
@@ -273,4 +273,9 @@ void CLogView::OnDownloadButton()
     if (m_pStorage && pTarget)
         m_pStorage->FillStorageFolder(pTarget, strFolder);
     ShowMessage(tr("The log has been downloaded and parsed"), kDoneMessageMs);
+}
+
+QString CLogView::FrequencyText(double dKilohertz)
+{
+    return QStringLiteral("%1").arg(dKilohertz / 1000.0, 0, 'f', 2);
 }

@@ -45,6 +45,8 @@ public:
     // Bit c set: cell c is highlighted.
     static unsigned HighlightMask(const CDeviceRecord& record);
     static QString BandText(int nBandMask);
+    // The detector counts frequency in kHz; the list and exports show MHz.
+    static QString FrequencyText(double dKilohertz);
     static QString DurationText(int nSeconds);
     // The last non-zero signal kind of the record's entries, 0 when none.
     static int SignalKindOf(const CDeviceRecord& record);

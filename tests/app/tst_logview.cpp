@@ -95,7 +95,7 @@ private Q_SLOTS:
         b2.m_Levels[5].m_dLevel = 127.5;
         b2.m_Levels[5].m_nBandByte = 0x02 | 0x04 | 0x40;
         b2.m_Levels[4].m_nSignal = 9; // unknown to this program
-        b2.m_dFrequency = 2412.5;
+        b2.m_dFrequency = 2412500; // kHz, as the detector counts
         records << b2;
 
         CDeviceRecord none = Record(0x05, At(3, 15, 14, 4, 0));
@@ -216,7 +216,7 @@ private Q_SLOTS:
         r.m_Levels[0].m_dThreshold = 40.0;
         r.m_Levels[4].m_dLevel = 1.5;
         r.m_Levels[5].m_nSignal = 5;
-        r.m_dFrequency = 1234.5;
+        r.m_dFrequency = 1234500;
         const QString strRealtime = QString::fromUtf8(CCsvExporter::Build({r}, 0).mid(3));
         const QStringList lines = strRealtime.split("\r\n");
         QCOMPARE(lines.size(), 3); // header, one row, the empty rest after the last line end
