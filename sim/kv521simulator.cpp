@@ -9,10 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 using namespace KV520;
 
@@ -46,69 +42,27 @@ CKV521Simulator::CKV521Simulator(const Options& options) : m_Options(options)
 CKV521Simulator::~CKV521Simulator()
 {
     Stop();
-    if (m_nMaster >= 0)
-        ::close(m_nMaster);
 }
 
 bool CKV521Simulator::Open(QString* pError)
 {
-    auto fail = [&](const char* what) {
-        if (pError)
-            *pError = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
-        if (m_nMaster >= 0)
-            ::close(m_nMaster);
-        m_nMaster = -1;
-        return false;
-    };
-    m_nMaster = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_nMaster < 0)
-        return fail("posix_openpt");
-    if (::grantpt(m_nMaster) != 0 || ::unlockpt(m_nMaster) != 0)
-        return fail("grantpt/unlockpt");
-    const char* pName = ::ptsname(m_nMaster);
-    if (!pName)
-        return fail("ptsname");
-    m_strSlave = QString::fromLocal8Bit(pName);
-    termios tio{};
-    if (::tcgetattr(m_nMaster, &tio) == 0) {
-        ::cfmakeraw(&tio);
-        ::tcsetattr(m_nMaster, TCSANOW, &tio);
-    }
-    // Raw on the slave too, so a newline from the PC is not turned into two bytes
-    // before the PC side sets its own mode.
-    const int nSlave = ::open(pName, O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (nSlave >= 0) {
-        if (::tcgetattr(nSlave, &tio) == 0) {
-            ::cfmakeraw(&tio);
-            ::tcsetattr(nSlave, TCSANOW, &tio);
-        }
-        ::close(nSlave);
-    }
-    ::fcntl(m_nMaster, F_SETFL, ::fcntl(m_nMaster, F_GETFL) | O_NONBLOCK);
-    return true;
+    return m_Terminal.Open(pError);
 }
 
 QString CKV521Simulator::SlavePath() const
 {
-    return m_strSlave;
+    return m_Terminal.SlavePath();
 }
 
 bool CKV521Simulator::LinkTo(const QString& strPath, QString* pError)
 {
-    const QByteArray link = strPath.toLocal8Bit();
-    ::unlink(link.constData());
-    if (::symlink(m_strSlave.toLocal8Bit().constData(), link.constData()) != 0) {
-        if (pError)
-            *pError = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    return true;
+    return m_Terminal.LinkTo(strPath, pError);
 }
 
 void CKV521Simulator::Start()
 {
     Stop();
-    if (m_nMaster < 0)
+    if (!m_Terminal.IsOpen())
         return;
     m_eState = WaitPoll;
     m_Partial.clear();
@@ -327,18 +281,17 @@ void CKV521Simulator::Run()
 {
     uint8_t buffer[4096];
     while (m_bRunning.load()) {
-        pollfd pfd{m_nMaster, POLLIN, 0};
-        const int nReady = ::poll(&pfd, 1, 20);
-        if (nReady > 0 && (pfd.revents & POLLIN)) {
-            const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
+        const CPseudoTerminal::Wait eWait = m_Terminal.WaitReadable(20);
+        if (eWait == CPseudoTerminal::Ready) {
+            const int n = m_Terminal.Read(buffer, int(sizeof buffer));
             if (n > 0) {
                 m_nLastByteMs = NowMs();
-                for (ssize_t i = 0; i < n && m_bRunning.load(); ++i)
+                for (int i = 0; i < n && m_bRunning.load(); ++i)
                     HandleByte(buffer[i]);
                 continue;
             }
         }
-        if (nReady > 0 && !(pfd.revents & POLLIN)) {
+        if (eWait == CPseudoTerminal::HungUp) {
             // No PC side open (hang-up): the pseudo-terminal reports it at once, so
             // wait a little instead of spinning.
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -506,10 +459,9 @@ void CKV521Simulator::AnswerPoll()
         const int64_t nEnd = NowMs() + nSilence;
         uint8_t buffer[4096];
         while (m_bRunning.load() && NowMs() < nEnd) {
-            pollfd pfd{m_nMaster, POLLIN, 0};
-            if (::poll(&pfd, 1, 10) > 0 && (pfd.revents & POLLIN)) {
-                const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
-                for (ssize_t i = 0; i < n; ++i)
+            if (m_Terminal.WaitReadable(10) == CPseudoTerminal::Ready) {
+                const int n = m_Terminal.Read(buffer, int(sizeof buffer));
+                for (int i = 0; i < n; ++i)
                     Record(buffer[i] == kPollRequest ? PcMessage::Poll : PcMessage::Unexpected,
                            QByteArray(1, char(buffer[i])));
             } else {
@@ -627,15 +579,15 @@ bool CKV521Simulator::WriteAll(const uint8_t* p, int n)
     int64_t nStalledSince = NowMs();
     while (nDone < n && m_bRunning.load()) {
         const int nWant = std::min(nChunk, n - nDone);
-        pollfd pfd{m_nMaster, POLLOUT, 0};
-        if (::poll(&pfd, 1, 20) <= 0 || !(pfd.revents & POLLOUT)) {
+        const CPseudoTerminal::Wait eWait = m_Terminal.WaitWritable(20);
+        if (eWait != CPseudoTerminal::Ready) {
             if (NowMs() - nStalledSince > 2000)
                 return false; // nobody reads: drop the rest
-            if (pfd.revents & (POLLHUP | POLLERR))
+            if (eWait == CPseudoTerminal::HungUp)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;
         }
-        const ssize_t w = ::write(m_nMaster, p + nDone, size_t(nWant));
+        const int w = m_Terminal.Write(p + nDone, nWant);
         if (w <= 0) {
             if (NowMs() - nStalledSince > 2000)
                 return false;

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "pseudoterminal.h"
+
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -93,8 +95,7 @@ private:
     static std::array<uint8_t, 54> FactoryMenu();
 
     Options m_Options;
-    int m_nMaster = -1;
-    QString m_strSlave;
+    CPseudoTerminal m_Terminal;
     std::thread m_Thread;
     std::atomic<bool> m_bRunning{false};
 
