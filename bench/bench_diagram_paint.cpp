@@ -1,5 +1,6 @@
 // Prints the paint cost of the time diagrams with large signals, offscreen.
-// Run: QT_QPA_PLATFORM=offscreen build/default/bench/bench_diagram_paint [--no-1e7] [--save DIR]
+// Run: QT_QPA_PLATFORM=offscreen build/default/bench/bench_diagram_paint [--no-1e7] [--lines N] [--save DIR]
+// --lines N runs only the lines case with N samples per signal (for profiling).
 #include "qdiagramwidget.h"
 
 #include <QApplication>
@@ -192,15 +193,22 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     bool bLarge = true;
+    qint64 nOnlyLines = 0;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--no-1e7"))
             bLarge = false;
+        else if (args[i] == QLatin1String("--lines") && i + 1 < args.size())
+            nOnlyLines = args[++i].toLongLong();
         else if (args[i] == QLatin1String("--save") && i + 1 < args.size())
             g_sSaveDir = args[++i];
     }
     std::printf("sizeof(CDiagramSample) = %zu bytes; 1200 x 500 (lines), 1200 x 600 (realtime); "
                 "median ms per paint\n", sizeof(CDiagramSample));
+    if (nOnlyLines > 0) {
+        LinesBench(nOnlyLines);
+        return 0;
+    }
     for (qint64 n : {qint64(10000), qint64(100000), qint64(1000000)})
         LinesBench(n);
     if (bLarge)
