@@ -131,12 +131,12 @@ QTreeWidgetItem* CStorageBrowser::AddFolderItem(QTreeWidgetItem* pParent, const 
 
 QTreeWidgetItem* CStorageBrowser::AddLogItem(QTreeWidgetItem* pParent, const QString& strFileName)
 {
-    return AddItem(pParent, QFileInfo(strFileName).baseName(), KindLog, QDir(GetItemPath(pParent)).filePath(strFileName));
+    return AddItem(pParent, QFileInfo(strFileName).completeBaseName(), KindLog, QDir(GetItemPath(pParent)).filePath(strFileName));
 }
 
 QTreeWidgetItem* CStorageBrowser::AddRealtimeItem(QTreeWidgetItem* pParent, const QString& strFileName)
 {
-    return AddItem(pParent, QFileInfo(strFileName).baseName(), KindRealtime,
+    return AddItem(pParent, QFileInfo(strFileName).completeBaseName(), KindRealtime,
                    QDir(GetItemPath(pParent)).filePath(strFileName));
 }
 
@@ -373,7 +373,7 @@ void CStorageBrowser::OnRenameButton()
         Warn(tr("Could not rename the file!"));
         return;
     }
-    pItem->setText(0, QFileInfo(strNew).baseName());
+    pItem->setText(0, QFileInfo(strNew).completeBaseName());
     pItem->setData(0, PathRole, strNew);
     ShowMessage(tr("A file renamed"), kDoneMessageMs);
 }

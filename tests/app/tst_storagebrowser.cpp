@@ -121,15 +121,15 @@ private Q_SLOTS:
         QCOMPARE(pRoot->text(0), QString("Default Storage"));
         QCOMPARE(CStorageBrowser::ItemKind(pRoot), int(CStorageBrowser::KindFolder));
         QVERIFY(pRoot->isExpanded());
-        QCOMPARE(Texts(pRoot), QStringList({"Default Storage", "a", "rt_0101_0000", "sub"}));
-        QCOMPARE(CStorageBrowser::ItemKind(Child(pRoot, "a")), int(CStorageBrowser::KindLog));
+        QCOMPARE(Texts(pRoot), QStringList({"Default Storage", "a.b", "rt_0101_0000", "sub"}));
+        QCOMPARE(CStorageBrowser::ItemKind(Child(pRoot, "a.b")), int(CStorageBrowser::KindLog));
         QCOMPARE(CStorageBrowser::ItemKind(Child(pRoot, "rt_0101_0000")), int(CStorageBrowser::KindRealtime));
         QVERIFY(Child(Child(Child(pRoot, "sub"), "deeper"), "d"));
         QCOMPARE(m_pBrowser->GetItemPath(pRoot), QDir::cleanPath(m_pDir->path()));
         QCOMPARE(m_pBrowser->GetItemFolder(pRoot), QString());
 
         QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
-        m_pBrowser->OnStorageItemActivated(Child(pRoot, "a"));
+        m_pBrowser->OnStorageItemActivated(Child(pRoot, "a.b"));
         QCOMPARE(loaded.size(), 1);
         QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), 3);
         QCOMPARE(loaded[0][1].toInt(), 2);
@@ -205,9 +205,9 @@ private Q_SLOTS:
         WriteFile(Path("taken.ldf"), LogFileData(1));
         m_pBrowser->FillStorageTree();
         QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
-        QTreeWidgetItem* pItem = Child(pRoot, "a");
+        QTreeWidgetItem* pItem = Child(pRoot, "a.b");
         m_pTree->setCurrentItem(pItem);
-        for (const QString& strSame : {QString("a"), QString()}) {
+        for (const QString& strSame : {QString("a.b"), QString()}) {
             DialogAnswerer answers;
             answers.Text(strSame);
             m_pBrowser->OnRenameButton();

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -344,6 +346,81 @@ private Q_SLOTS:
             QVERIFY2(!CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError), qPrintable(strPath));
             QVERIFY(!strError.isEmpty());
             QCOMPARE(records.size(), 1); // left as it was
+        }
+    }
+    // Flash logs and files are untrusted: random bytes must give whole records
+    // or a refusal, never a read outside the buffer (run under AddressSanitizer).
+    void randomBytesGiveWholeRecordsOrARefusal()
+    {
+        QRandomGenerator rng(521);
+        auto randomBytes = [&](qsizetype nSize) {
+            QByteArray b(nSize, '\0');
+            for (char& c : b)
+                c = char(rng.bounded(256));
+            return b;
+        };
+        const QRegularExpression name(QStringLiteral("^log_\\d{4,6}_\\d{4,6}\\.ldf$"));
+        QTemporaryDir dir;
+        for (int nRound = 0; nRound < 300; ++nRound) {
+            // Markers are set often, or the random bytes would never reach the entries.
+            const int nBlocks = int(rng.bounded(40));
+            QByteArray log = randomBytes(qsizetype(nBlocks) * kLogBlockSize + rng.bounded(kLogBlockSize));
+            auto* p = reinterpret_cast<uint8_t*>(log.data());
+            for (int b = 0; b < nBlocks; ++b) {
+                uint8_t* pBlock = p + b * kLogBlockSize;
+                if (rng.bounded(4) != 0)
+                    pBlock[kLogBlockMarker] = kLogMarker;
+                qToLittleEndian<quint16>(quint16(rng.bounded(3)), pBlock + kLogSession);
+                for (int e = 0; e < kLogEntriesPerBlock; ++e)
+                    if (rng.bounded(3) != 0)
+                        pBlock[e * kLogEntrySize] = kLogMarker;
+            }
+            qsizetype nEvents = 0;
+            for (const CDeviceFiles::LogFile& file : CDeviceFiles::ParseLog(log)) {
+                QVERIFY2(name.match(file.strName).hasMatch(), qPrintable(file.strName));
+                QVERIFY(!file.records.isEmpty());
+                QCOMPARE(file.records.size() % 76, 0);
+                nEvents += file.records.size() / 76;
+            }
+            QVERIFY(nEvents <= qsizetype(nBlocks) * kLogEntriesPerBlock);
+
+            const QString strFolder = dir.filePath(QString::number(nRound));
+            QVERIFY(QDir().mkpath(strFolder));
+            QString strError;
+            QStringList written;
+            QVERIFY(CDeviceFiles::SaveLogFile(log, strFolder, &strError, &written));
+            for (const QString& strFile : written) {
+                QList<CDeviceRecord> records;
+                int nVersion = -1;
+                QVERIFY(CDeviceFiles::LoadDataFile(QDir(strFolder).filePath(strFile), records, nVersion, &strError));
+                QCOMPARE(nVersion, int(CDeviceFiles::kLogVersion));
+                QVERIFY(!records.isEmpty());
+            }
+        }
+
+        for (int nRound = 0; nRound < 500; ++nRound) {
+            QByteArray data = randomBytes(rng.bounded(4 + 76 * 6));
+            if (data.size() >= 4 && rng.bounded(4) != 0)
+                qToBigEndian<qint32>(rng.bounded(2) ? 2 : 0, data.data());
+            const QString strPath = dir.filePath(QStringLiteral("f%1.rdf").arg(nRound));
+            QFile f(strPath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(data);
+            f.close();
+            QList<CDeviceRecord> records;
+            int nVersion = -1;
+            QString strError;
+            if (!CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError)) {
+                QVERIFY(!strError.isEmpty());
+                QVERIFY(records.isEmpty());
+                continue;
+            }
+            QCOMPARE(records.size(), (data.size() - 4) / 76);
+            for (const CDeviceRecord& r : records) {
+                QCOMPARE(r.m_Levels.size(), 6);
+                for (const CDeviceLevel& level : r.m_Levels)
+                    QVERIFY(level.m_dLevel >= 0 && level.m_dLevel <= 127.5);
+            }
         }
     }
 };
