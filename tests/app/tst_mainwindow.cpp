@@ -10,6 +10,8 @@
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
 
+#include "../panel/fakedevice.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QPointer>
@@ -24,6 +26,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -80,6 +83,7 @@ private Q_SLOTS:
     void modeZeroDrawsNothing();
     void oscilloscopeOpensAndCloses();
     void manualToggles();
+    void pollRestartsAFailedWorkerAndSurvivesFaults();
 };
 
 void TestMainWindow::init()
@@ -362,6 +366,74 @@ void TestMainWindow::manualToggles()
         QVERIFY(!window.ManualWindow()->isVisible());
     }
     QVERIFY(QSettings().contains("Manual/Geometry"));
+}
+
+namespace {
+
+// A detector whose worker has failed, or whose answers throw, or which changes mode.
+class CPolledDevice : public CFakeDevice
+{
+public:
+    bool m_bFailed = false;
+    bool m_bThrow = false;
+    int m_nStarts = 0;
+    int m_nRecords = 0;
+
+    void Start() override
+    {
+        ++m_nStarts;
+        m_bFailed = false;
+    }
+    bool IsConnected() override
+    {
+        if (m_bThrow)
+            throw std::runtime_error("damaged frame");
+        return m_bConnected;
+    }
+    bool HasFailed() override { return m_bFailed; }
+    int GetRecordCount() override { return m_nRecords; }
+};
+
+} // namespace
+
+void TestMainWindow::pollRestartsAFailedWorkerAndSurvivesFaults()
+{
+    CKV521MainWindow window;
+    IDevice* pReal = g_pDevice;
+    CPolledDevice device;
+    g_pDevice = &device;
+    QStatusBar* pStatus = window.statusBar();
+
+    device.m_bConnected = false;
+    device.m_bFailed = true;
+    window.OnTimer();
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Error"));
+    QCOMPARE(pStatus->currentMessage(),
+             QStringLiteral("Device data exchange error occurred! Trying to restart exchange process..."));
+    QCOMPARE(device.m_nStarts, 1);
+    window.OnTimer();
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Offline"));
+    QCOMPARE(device.m_nStarts, 1);
+
+    // A mode change rebuilds the realtime diagram for the new kind.
+    CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+    device.m_bConnected = true;
+    device.m_Live.m_nModeFlags = 1;
+    device.m_LastRecord = MakeRecord(0x01, QDateTime::currentSecsSinceEpoch());
+    device.m_nRecords = 1;
+    window.OnTimer();
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Online"));
+    QCOMPARE(pDiagram->GetDiagramType(0), DT_TimeLines);
+    device.m_Live.m_nModeFlags = 2;
+    device.m_nRecords = 2;
+    window.OnTimer();
+    QCOMPARE(pDiagram->GetDiagramType(0), DT_TimeLevelRects);
+
+    // Whatever the device object throws stays inside the poll.
+    device.m_bThrow = true;
+    window.OnTimer();
+    QCOMPARE(pStatus->currentMessage(), QStringLiteral("Device data processing error!"));
+    g_pDevice = pReal;
 }
 
 namespace {
