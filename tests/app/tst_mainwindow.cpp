@@ -9,6 +9,7 @@
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
+#include "dialoganswerer.h"
 
 #include "../panel/fakedevice.h"
 
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void oscilloscopeOpensAndCloses();
     void manualToggles();
     void pollRestartsAFailedWorkerAndSurvivesFaults();
+    void downloadedLogOpensFromTheTree();
 };
 
 void TestMainWindow::init()
@@ -434,6 +436,44 @@ void TestMainWindow::pollRestartsAFailedWorkerAndSurvivesFaults()
     window.OnTimer();
     QCOMPARE(pStatus->currentMessage(), QStringLiteral("Device data processing error!"));
     g_pDevice = pReal;
+}
+
+void TestMainWindow::downloadedLogOpensFromTheTree()
+{
+    CKV521Simulator::Options options;
+    options.bDeterministic = true;
+    CKV521Simulator simulator(options);
+    QVERIFY(simulator.Open());
+    simulator.Start();
+    CKV521MainWindow::SetDevicePort(simulator.SlavePath());
+    {
+        CKV521MainWindow window;
+        window.resize(1000, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(window.LinkLabel()->text(), QStringLiteral("Online"), 5000);
+
+        {
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Ok);
+            window.Form()->m_pDownloadButton->click();
+            QCOMPARE(answers.m_Seen, QStringList({"The log has been successfully read!"}));
+        }
+        QTreeWidget* pTree = window.Form()->m_pStorageTree;
+        QTreeWidgetItem* pRoot = pTree->topLevelItem(0);
+        QCOMPARE(pRoot->childCount(), 3);
+
+        // A click on a session file, as the user does it, shows it as diagram and list.
+        QTreeWidgetItem* pFile = pRoot->child(0);
+        pTree->scrollToItem(pFile);
+        const QRect rect = pTree->visualItemRect(pFile);
+        QVERIFY(!rect.isEmpty());
+        QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, rect.center());
+        QTRY_COMPARE(window.Form()->m_pLogListTree->topLevelItemCount(), 10);
+        QCOMPARE(window.Form()->m_pNumEventsEdit->text(), QStringLiteral("10"));
+        QCOMPARE(SampleCount(*window.Form()->m_pLogGraphFrame, 0, 0) > 0, true);
+    }
+    simulator.Stop();
 }
 
 namespace {
