@@ -1,6 +1,7 @@
 #include "kv521mainwindow.h"
 
 #include "ui_mainwindow.h"
+#include "windowplacement.h"
 
 #include "devicerecord.h"
 #include "devicewidget.h"
@@ -20,7 +21,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -220,16 +220,7 @@ void CKV521MainWindow::RestoreSettings()
     QRect geometry = settings.value(QStringLiteral("Window/Geometry"), QRect(50, 50, 600, 400)).toRect();
     if (!geometry.isValid())
         geometry = QRect(50, 50, 600, 400);
-    // A geometry saved on a screen that is gone would open the window where
-    // nobody can reach it.
-    bool bOnScreen = false;
-    for (const QScreen* pScreen : QGuiApplication::screens())
-        bOnScreen = bOnScreen || pScreen->availableGeometry().intersects(geometry);
-    if (!bOnScreen && QGuiApplication::primaryScreen()) {
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        geometry.moveTopLeft(screen.topLeft() + QPoint(50, 50));
-        geometry.setSize(geometry.size().boundedTo(screen.size()));
-    }
+    geometry = CWindowPlacement::BroughtBack(geometry);
     setGeometry(geometry);
     setWindowState(settings.value(QStringLiteral("Window/Maximized"), false).toBool() ? Qt::WindowMaximized
                                                                                       : Qt::WindowNoState);

@@ -1,4 +1,5 @@
 #include "manualwindow.h"
+#include "windowplacement.h"
 
 #include "language.h"
 #include "ui_manualwindow.h"
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QTextCursor>
@@ -28,19 +28,6 @@ QString PageName(const QString &strLanguage)
     return QLatin1String("Kv521Analyzer_") + strLanguage + QLatin1String(".htm");
 }
 
-// Enough of the window on some screen to grab its title bar and drag it back.
-bool IsReachable(const QRect &rect)
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
-        return true;
-    for (const QScreen *pScreen : screens) {
-        const QRect visible = pScreen->availableGeometry().intersected(rect);
-        if (visible.width() >= 64 && visible.height() >= 32)
-            return true;
-    }
-    return false;
-}
 }
 
 const char *const CManualWindow::GeometryKey = "Manual/Geometry";
@@ -101,7 +88,7 @@ void CManualWindow::RestoreGeometry()
     QSettings settings;
     QRect rect = settings.value(QLatin1String(GeometryKey), DefaultGeometry()).toRect();
     // A stored place on a monitor that is gone would open the window where nobody can see it.
-    if (!rect.isValid() || !IsReachable(rect))
+    if (!rect.isValid() || !CWindowPlacement::IsReachable(rect))
         rect = DefaultGeometry();
     setGeometry(rect);
 }

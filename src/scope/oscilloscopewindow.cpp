@@ -1,4 +1,5 @@
 #include "oscilloscopewindow.h"
+#include "windowplacement.h"
 
 #include "oscfilterdialog.h"
 #include "qdiagramwidget.h"
@@ -41,8 +42,10 @@ COscilloscopeWindow::COscilloscopeWindow(QWidget* pParent)
 
     const QRect defaultGeometry(110, 110, 600, 400);
     QRect geometry = Store().value(QLatin1String(kGeometryKey), defaultGeometry).toRect();
-    // A damaged or foreign entry must not leave the window without a size.
-    if (!geometry.isValid() || geometry.width() < 50 || geometry.height() < 50)
+    // A damaged or foreign entry must not leave the window without a size, and
+    // one saved on a monitor that is gone must not open it out of reach.
+    if (!geometry.isValid() || geometry.width() < 50 || geometry.height() < 50
+        || !CWindowPlacement::IsReachable(geometry))
         geometry = defaultGeometry;
     setGeometry(geometry);
 

@@ -210,6 +210,9 @@ void TestOscilloscopeWindow::storesGeometryOnClose()
     QSettings settings(QStringLiteral("Lumatrix"), QStringLiteral("KV521 Analyzer"));
     settings.setValue(QStringLiteral("Oscilloscope/Geometry"), QStringLiteral("garbage"));
     QCOMPARE(Window().geometry().size(), QSize(600, 400));
+    // Saved on a monitor that is no longer there.
+    settings.setValue(QStringLiteral("Oscilloscope/Geometry"), QRect(-40000, 30000, 700, 500));
+    QCOMPARE(Window().geometry(), QRect(110, 110, 600, 400));
 
     Window window;
     QSignalSpy closed(&window, &COscilloscopeWindow::closed);

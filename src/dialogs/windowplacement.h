@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRect>
+
+// Where a window stored in the settings may be put back: monitors come and
+// go between runs, and a window restored onto one that is gone cannot be seen
+// or moved.
+class CWindowPlacement
+{
+public:
+    // Enough of the rectangle lies on some screen to grab its title bar and
+    // drag it back. True when there are no screens to ask.
+    static bool IsReachable(const QRect& rect);
+
+    // The rectangle itself when it is reachable, otherwise the same size (shrunk
+    // to fit) at the top left of the primary screen's free area.
+    static QRect BroughtBack(const QRect& rect);
+};
