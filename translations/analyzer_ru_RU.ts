@@ -4,72 +4,72 @@
 <context>
     <name>CCsvExporter</name>
     <message>
-        <location filename="../src/app/csvexporter.cpp" line="+40" />
+        <location filename="../src/app/csvexporter.cpp" line="+40"/>
         <source>B1 DC</source>
         <translation>B1 DC</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>B1 AC</source>
         <translation>B1 AC</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B1F DC</source>
         <translation>B1F DC</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>B1F AC</source>
         <translation>B1F AC</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B2 DC</source>
         <translation>B2 DC</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>B2 AC</source>
         <translation>B2 AC</translation>
     </message>
     <message>
-        <location line="+23" />
+        <location line="+23"/>
         <source>Num</source>
         <translation>№</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Band</source>
         <translation>Канал</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Date Time</source>
         <translation>Дата и время</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Duration</source>
         <translation>Длительность</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>%1 (dB)</source>
         <translation>%1 (дБ)</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>%1 Threshold (dB)</source>
         <translation>%1 порог (дБ)</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>Signal</source>
         <translation>Сигнал</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Frequency (MHz)</source>
         <translation>Частота (МГц)</translation>
     </message>
@@ -77,59 +77,59 @@
 <context>
     <name>CDeviceFiles</name>
     <message>
-        <location filename="../src/device/devicefiles.cpp" line="+52" />
+        <location filename="../src/device/devicefiles.cpp" line="+52"/>
         <source>No storage folder is selected.</source>
         <translation>Папка хранилища не выбрана.</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>The folder %1 does not exist.</source>
         <translation>Папка %1 не существует.</translation>
     </message>
     <message>
-        <location line="+12" />
+        <location line="+12"/>
         <source>Could not create %1: %2</source>
         <translation>Не удалось создать %1: %2</translation>
     </message>
     <message>
-        <location line="+13" />
-        <location line="+5" />
+        <location line="+13"/>
+        <location line="+5"/>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>The log holds no events.</source>
         <translation>Журнал не содержит событий.</translation>
     </message>
     <message>
-        <location line="+117" />
-        <location line="+13" />
+        <location line="+117"/>
+        <location line="+13"/>
         <source>There is no data to save.</source>
         <translation>Нет данных для сохранения.</translation>
     </message>
     <message>
-        <location line="+16" />
+        <location line="+16"/>
         <source>Could not open %1: %2</source>
         <translation>Не удалось открыть %1: %2</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>The file is too short to be a data file.</source>
         <translation>Файл слишком короткий для файла данных.</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>The file is too large to be a data file.</source>
         <translation>Файл слишком большой для файла данных.</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Could not read %1: %2</source>
         <translation>Не удалось прочитать %1: %2</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>The file has the unknown format version %1.</source>
         <translation>Файл имеет неизвестную версию формата %1.</translation>
     </message>
@@ -137,37 +137,37 @@
 <context>
     <name>CDeviceWidget</name>
     <message>
-        <location filename="../src/panel/devicewidget.cpp" line="+127" />
+        <location filename="../src/panel/devicewidget.cpp" line="+127"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
     <message>
-        <location line="+14" />
+        <location line="+14"/>
         <source>Save Display Image...</source>
         <translation>Сохранить изображение дисплея...</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>Save Panel Image...</source>
         <translation>Сохранить изображение панели...</translation>
     </message>
     <message>
-        <location line="+13" />
+        <location line="+13"/>
         <source>Save Panel Image</source>
         <translation>Сохранить изображение панели</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Save Display Image</source>
         <translation>Сохранить изображение дисплея</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>PNG images (*.png)</source>
         <translation>Изображения PNG (*.png)</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>Cannot write the image file %1:
 %2</source>
         <translation>Не удалось записать файл изображения %1:
@@ -175,9 +175,17 @@
     </message>
 </context>
 <context>
+    <name>CKV520Device</name>
+    <message>
+        <location filename="../src/device/kv520device.cpp" line="+234"/>
+        <source>The file is empty.</source>
+        <translation>Файл пуст.</translation>
+    </message>
+</context>
+<context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+373" />
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+373"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -188,12 +196,12 @@ Pulse Level: %3 dBm</source>
 Импульсный уровень: %3 дБм</translation>
     </message>
     <message>
-        <location line="+15" />
+        <location line="+15"/>
         <source>KV521 Analyzer - Alarm!</source>
         <translation>KV521 Analyzer - Тревога!</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>KV521 Analyzer - Monitor</source>
         <translation>KV521 Analyzer - Мониторинг</translation>
     </message>
@@ -201,7 +209,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV520LevelsDialog</name>
     <message>
-        <location filename="../src/settings/kv520levelsdialog.cpp" line="+92" />
+        <location filename="../src/settings/kv520levelsdialog.cpp" line="+92"/>
         <source>%1 dB</source>
         <translation>%1 дБ</translation>
     </message>
@@ -209,51 +217,51 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV520LevelsDialogClass</name>
     <message>
-        <location filename="../forms/kv520levelsdialog.ui" line="+14" />
+        <location filename="../forms/kv520levelsdialog.ui" line="+14"/>
         <source>Individual Levels Setup</source>
         <translation>Настройка индивидуальных уровней</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Relative Signal Level</source>
         <translation>Относительный уровень сигнала</translation>
     </message>
     <message>
-        <location line="+12" />
-        <location line="+147" />
+        <location line="+12"/>
+        <location line="+147"/>
         <source>1st Band</source>
         <translation>1-й диапазон</translation>
     </message>
     <message>
-        <location line="-140" />
-        <location line="+147" />
+        <location line="-140"/>
+        <location line="+147"/>
         <source>2nd Band</source>
         <translation>2-й диапазон</translation>
     </message>
     <message>
-        <location line="-140" />
-        <location line="+147" />
+        <location line="-140"/>
+        <location line="+147"/>
         <source>Constant Component</source>
         <translation>Постоянная составляющая</translation>
     </message>
     <message>
-        <location line="-140" />
-        <location line="+147" />
+        <location line="-140"/>
+        <location line="+147"/>
         <source>Pulse Component</source>
         <translation>Импульсная составляющая</translation>
     </message>
     <message>
-        <location line="-33" />
+        <location line="-33"/>
         <source>Absolute Signal Level</source>
         <translation>Абсолютный уровень сигнала</translation>
     </message>
     <message>
-        <location line="+175" />
+        <location line="+175"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -261,92 +269,92 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV520MenuDialog</name>
     <message>
-        <location filename="../src/settings/kv520menudialog.cpp" line="+192" />
-        <location line="+13" />
-        <location line="+56" />
+        <location filename="../src/settings/kv520menudialog.cpp" line="+192"/>
+        <location line="+13"/>
+        <location line="+56"/>
         <source>KV521 Analyzer</source>
         <translation>KV521 Analyzer</translation>
     </message>
     <message>
-        <location line="-55" />
+        <location line="-55"/>
         <source>Do you really want to reset device settings to factory defaults?</source>
         <translation>Вы действительно хотите сбросить настройки прибора к заводским?</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Open Saved Menu Data</source>
         <translation>Открыть сохранённые настройки меню</translation>
     </message>
     <message>
-        <location line="+1" />
-        <location line="+14" />
+        <location line="+1"/>
+        <location line="+14"/>
         <source>Menu Files (*.mnu)</source>
         <translation>Файлы меню (*.mnu)</translation>
     </message>
     <message>
-        <location line="-9" />
-        <source>Cannot read the menu file "%1".</source>
+        <location line="-9"/>
+        <source>Cannot read the menu file &quot;%1&quot;.</source>
         <translation>Не удалось прочитать файл меню «%1».</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>Save Menu Data</source>
         <translation>Сохранить настройки меню</translation>
     </message>
     <message>
-        <location line="+6" />
-        <source>Cannot save the menu file "%1".</source>
+        <location line="+6"/>
+        <source>Cannot save the menu file &quot;%1&quot;.</source>
         <translation>Не удалось сохранить файл меню «%1».</translation>
     </message>
     <message>
-        <location line="+25" />
+        <location line="+25"/>
         <source>Do you really want to clear all log records?</source>
         <translation>Вы действительно хотите удалить все записи журнала?</translation>
     </message>
     <message>
-        <location line="+16" />
+        <location line="+16"/>
         <source>30 sec</source>
         <translation>30 с</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>2 min</source>
         <translation>2 мин</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>10 min</source>
         <translation>10 мин</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>20 min</source>
         <translation>20 мин</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>60 min</source>
         <translation>60 мин</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>%1 dB</source>
         <translation>%1 дБ</translation>
     </message>
     <message>
-        <location line="+5" />
-        <location line="+12" />
+        <location line="+5"/>
+        <location line="+12"/>
         <source>%1s</source>
         <translation>%1 с</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>%1%2 s</source>
         <translation>%1%2 с</translation>
     </message>
     <message>
-        <location line="+5" />
-        <location line="+5" />
+        <location line="+5"/>
+        <location line="+5"/>
         <source>%1 h</source>
         <translation>%1 ч</translation>
     </message>
@@ -354,294 +362,294 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV520MenuDialogClass</name>
     <message>
-        <location filename="../forms/kv520menudialog.ui" line="+14" />
+        <location filename="../forms/kv520menudialog.ui" line="+14"/>
         <source>Device Menu</source>
         <translation>Меню прибора</translation>
     </message>
     <message>
-        <location line="+16" />
+        <location line="+16"/>
         <source>Range &amp;&amp; Logging</source>
         <translation>Диапазон и журнал</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Range</source>
         <translation>Диапазон</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Enable Range 1</source>
         <translation>Включить диапазон 1</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Enable Range 2</source>
         <translation>Включить диапазон 2</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Enable Low Path Filter (LPF)</source>
         <translation>Включить фильтр нижних частот (ФНЧ)</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Freqmeter priority</source>
         <translation>Приоритет частотомера</translation>
     </message>
     <message>
-        <location line="+39" />
+        <location line="+39"/>
         <source>Logging</source>
         <translation>Журнал</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Enable Logging</source>
         <translation>Вести журнал</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Sort Order</source>
         <translation>Порядок сортировки</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>By Time</source>
         <translation>По времени</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>By Level</source>
         <translation>По уровню</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>By Frequency Range</source>
         <translation>По диапазону частот</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>By Duration</source>
         <translation>По длительности</translation>
     </message>
     <message>
-        <location line="+25" />
+        <location line="+25"/>
         <source>Clear Log</source>
         <translation>Очистить журнал</translation>
     </message>
     <message>
-        <location line="+12" />
+        <location line="+12"/>
         <source>Recorder</source>
         <translation>Регистратор</translation>
     </message>
     <message>
-        <location line="+6" />
-        <location line="+525" />
+        <location line="+6"/>
+        <location line="+525"/>
         <source>Enable</source>
         <translation>Включить</translation>
     </message>
     <message>
-        <location line="-518" />
+        <location line="-518"/>
         <source>Time</source>
         <translation>Время</translation>
     </message>
     <message>
-        <location line="+56" />
+        <location line="+56"/>
         <source>Monitor</source>
         <translation>Монитор</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Event</source>
         <translation>Событие</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Common relative signal level</source>
         <translation>Общий относительный уровень сигнала</translation>
     </message>
     <message>
-        <location line="+36" />
+        <location line="+36"/>
         <source>Individual signals levels</source>
         <translation>Индивидуальные уровни сигналов</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Setup...</source>
         <translation>Настройка...</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Delay</source>
         <translation>Задержка</translation>
     </message>
     <message>
-        <location line="+36" />
+        <location line="+36"/>
         <source>Frequency Capture</source>
         <translation>Захват частоты</translation>
     </message>
     <message>
-        <location line="+12" />
+        <location line="+12"/>
         <source>Indication</source>
         <translation>Индикация</translation>
     </message>
     <message>
-        <location line="+6" />
-        <location line="+188" />
+        <location line="+6"/>
+        <location line="+188"/>
         <source>Display</source>
         <translation>Дисплей</translation>
     </message>
     <message>
-        <location line="-181" />
+        <location line="-181"/>
         <source>Hold</source>
         <translation>Удержание</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Vibro</source>
         <translation>Вибро</translation>
     </message>
     <message>
-        <location line="+23" />
+        <location line="+23"/>
         <source>Signals</source>
         <translation>Сигналы</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>DECT</source>
         <translation>DECT</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>GSM</source>
         <translation>GSM</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Bluetooth</source>
         <translation>Bluetooth</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>WLAN</source>
         <translation>WLAN</translation>
     </message>
     <message>
-        <location line="+23" />
+        <location line="+23"/>
         <source>Sensitivity</source>
         <translation>Чувствительность</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>High</source>
         <translation>Высокая</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Middle</source>
         <translation>Средняя</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Low</source>
         <translation>Низкая</translation>
     </message>
     <message>
-        <location line="+39" />
+        <location line="+39"/>
         <source>System</source>
         <translation>Система</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Language</source>
         <translation>Язык</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location line="+36" />
+        <location line="+36"/>
         <source>Brightness</source>
         <translation>Яркость</translation>
     </message>
     <message>
-        <location line="+33" />
+        <location line="+33"/>
         <source>Display Auto-Off</source>
         <translation>Автовыключение дисплея</translation>
     </message>
     <message>
-        <location line="+33" />
+        <location line="+33"/>
         <source>Display Auto-On</source>
         <translation>Автовключение дисплея</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Key Tone</source>
         <translation>Звук клавиш</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Clock</source>
         <translation>Часы</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Set Clock</source>
         <translation>Установить часы</translation>
     </message>
     <message>
-        <location line="+14" />
+        <location line="+14"/>
         <source>Sync with PC</source>
         <translation>Синхронизировать с ПК</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Time Correction</source>
         <translation>Коррекция времени</translation>
     </message>
     <message>
-        <location line="+36" />
+        <location line="+36"/>
         <source>Schedule</source>
         <translation>Расписание</translation>
     </message>
     <message>
-        <location line="+13" />
+        <location line="+13"/>
         <source>Start Time</source>
         <translation>Время начала</translation>
     </message>
     <message>
-        <location line="+33" />
+        <location line="+33"/>
         <source>Stop Time</source>
         <translation>Время окончания</translation>
     </message>
     <message>
-        <location line="+33" />
+        <location line="+33"/>
         <source>Everyday</source>
         <translation>Ежедневно</translation>
     </message>
     <message>
-        <location line="+29" />
+        <location line="+29"/>
         <source>Defaults</source>
         <translation>По умолчанию</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Load...</source>
         <translation>Загрузить...</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Save...</source>
         <translation>Сохранить...</translation>
     </message>
     <message>
-        <location line="+20" />
+        <location line="+20"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -649,142 +657,142 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+56" />
+        <location filename="../src/app/kv521mainwindow.cpp" line="+53"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+28" />
-        <location line="+367" />
+        <location line="+28"/>
+        <location line="+358"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-340" />
-        <location line="+84" />
-        <location line="+109" />
+        <location line="-331"/>
+        <location line="+84"/>
+        <location line="+100"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-192" />
+        <location line="-183"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location line="+81" />
-        <location line="+259" />
+        <location line="+81"/>
+        <location line="+250"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-255" />
-        <location line="+256" />
+        <location line="-246"/>
+        <location line="+247"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-193" />
-        <source>Cannot open the detector's port: %1</source>
+        <location line="-193"/>
+        <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
     <message>
-        <location line="+3" />
-        <source> (add your user to the "dialout" group and log in again)</source>
+        <location line="+3"/>
+        <source> (add your user to the &quot;dialout&quot; group and log in again)</source>
         <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново)</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location line="+26" />
+        <location line="+26"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>Device data exchange error occurred! Trying to restart exchange process...</source>
         <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
     </message>
     <message>
-        <location line="+13" />
+        <location line="+13"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
     <message>
-        <location line="+46" />
+        <location line="+46"/>
         <source>Collected data cleared</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+110" />
+        <location line="+110"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+18" />
+        <location line="+18"/>
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Copyright &amp;copy; Lumatrix. </source>
         <translation>Copyright &amp;copy; Lumatrix. </translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>All rights reserved.</source>
         <translation>Все права защищены.</translation>
     </message>
     <message>
-        <location line="+63" />
+        <location line="+63"/>
         <source>Autoscroll</source>
         <translation>Автопрокрутка</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>Difference</source>
         <translation>Разность</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="+31" />
+        <location filename="../src/app/recorddiagram.cpp" line="+31"/>
         <source>B1 DC</source>
         <translation>B1 DC</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B1 AC</source>
         <translation>B1 AC</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B2 DC</source>
         <translation>B2 DC</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B2 AC</source>
         <translation>B2 AC</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>B1 DC Thres.</source>
         <translation>B1 DC порог</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B1 AC Thres.</source>
         <translation>B1 AC порог</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B2 DC Thres.</source>
         <translation>B2 DC порог</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
     </message>
@@ -792,123 +800,123 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CLogView</name>
     <message>
-        <location filename="../src/app/logview.cpp" line="+59" />
+        <location filename="../src/app/logview.cpp" line="+59"/>
         <source>Num</source>
         <translation>№</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Band</source>
         <translation>Канал</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Alarm Time</source>
         <translation>Время тревоги</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Duration</source>
         <translation>Длительность</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>1DC (dB)</source>
         <translation>1DC (дБ)</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>1AC (dB)</source>
         <translation>1AC (дБ)</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>2DC (dB)</source>
         <translation>2DC (дБ)</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>2AC (dB)</source>
         <translation>2AC (дБ)</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Signal</source>
         <translation>Сигнал</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Freq (MHz)</source>
         <translation>Частота (МГц)</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Comment</source>
         <translation>Комментарий</translation>
     </message>
     <message>
-        <location line="+13" />
+        <location line="+13"/>
         <source>1</source>
         <translation>1</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>1F</source>
         <translation>1F</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>2</source>
         <translation>2</translation>
     </message>
     <message>
-        <location line="+2" />
-        <location line="+23" />
+        <location line="+2"/>
+        <location line="+23"/>
         <source>n/a</source>
         <translation>н/д</translation>
     </message>
     <message>
-        <location line="+134" />
+        <location line="+134"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Downloading the log...</source>
         <translation>Загрузка журнала...</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>Reading the log from the internal flash memory</source>
         <translation>Чтение журнала из внутренней флэш-памяти</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>An error occured reading the log. Retry?</source>
         <translation>Ошибка при чтении журнала. Повторить?</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Parsing the log...</source>
         <translation>Разбор журнала...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>An error occured parsing log!</source>
         <translation>Ошибка при разборе журнала!</translation>
     </message>
     <message>
-        <location line="+11" />
+        <location line="+11"/>
         <source>The log has been read, but it holds no events.</source>
         <translation>Журнал прочитан, но не содержит событий.</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>The log has been successfully read!</source>
         <translation>Журнал успешно прочитан!</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>The log has been downloaded and parsed</source>
         <translation>Журнал загружен и разобран</translation>
     </message>
@@ -916,242 +924,242 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CMainWindowClass</name>
     <message>
-        <location filename="../forms/mainwindow.ui" line="+17" />
+        <location filename="../forms/mainwindow.ui" line="+17"/>
         <source>Analyzer</source>
         <translation>Анализатор</translation>
     </message>
     <message>
-        <location line="+59" />
+        <location line="+59"/>
         <source>Storage Content</source>
         <translation>Содержимое хранилища</translation>
     </message>
     <message>
-        <location line="+23" />
+        <location line="+23"/>
         <source>Browse for data store folder</source>
         <translation>Выбрать папку хранилища данных</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Browse...</source>
         <translation>Обзор...</translation>
     </message>
     <message>
-        <location line="+15" />
+        <location line="+15"/>
         <source>Saved data store contents</source>
         <translation>Содержимое хранилища сохранённых данных</translation>
     </message>
     <message>
-        <location line="+75" />
-        <source>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Logged Data&lt;/span&gt;</source>
-        <translation>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Данные журнала&lt;/span&gt;</translation>
+        <location line="+75"/>
+        <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Logged Data&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные журнала&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+7" />
-        <location line="+240" />
-        <location line="+278" />
-        <location line="+32" />
+        <location line="+7"/>
+        <location line="+240"/>
+        <location line="+278"/>
+        <location line="+32"/>
         <source>Maximize</source>
         <translation>Развернуть</translation>
     </message>
     <message>
-        <location line="-540" />
+        <location line="-540"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Download</source>
         <translation>Загрузить</translation>
     </message>
     <message>
-        <location line="+50" />
+        <location line="+50"/>
         <source>Number of Events</source>
         <translation>Число событий</translation>
     </message>
     <message>
-        <location line="+65" />
-        <location line="+406" />
+        <location line="+65"/>
+        <location line="+406"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-380" />
-        <location line="+388" />
+        <location line="-380"/>
+        <location line="+388"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-309" />
-        <source>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Realtime Data&lt;/span&gt;</source>
-        <translation>&lt;span style=" font-size:12pt; font-weight:600;"&gt;Данные реального времени&lt;/span&gt;</translation>
+        <location line="-309"/>
+        <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+17" />
+        <location line="+17"/>
         <source>Clear Data</source>
         <translation>Очистить</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Save Data</source>
         <translation>Сохранить</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Show device options</source>
         <translation>Показать параметры прибора</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Options...</source>
         <translation>Параметры...</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Device mode: Auto or Manual</source>
         <translation>Режим прибора: автоматический или ручной</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Mode</source>
         <translation>Режим</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>&lt;-</source>
         <translation>&lt;-</translation>
     </message>
     <message>
-        <location line="+19" />
+        <location line="+19"/>
         <source>Unknown Mode</source>
         <translation>Неизвестный режим</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Switch to next band</source>
         <translation>Перейти к следующему диапазону</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>-&gt;</source>
         <translation>-&gt;</translation>
     </message>
     <message>
-        <location line="+35" />
+        <location line="+35"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>&lt;Opt2&gt;</source>
         <translation>&lt;Опц2&gt;</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>&lt;Opt1&gt;</source>
         <translation>&lt;Опц1&gt;</translation>
     </message>
     <message>
-        <location line="+39" />
+        <location line="+39"/>
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Storage</source>
         <translation>Хранилище</translation>
     </message>
     <message>
-        <location line="+14" />
+        <location line="+14"/>
         <source>Log</source>
         <translation>Журнал</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Realtime</source>
         <translation>Реальное время</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location line="+14" />
+        <location line="+14"/>
         <source>Device Menu...</source>
         <translation>Меню детектора...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Preferences...</source>
         <translation>Параметры...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Reset to defaults...</source>
         <translation>Сбросить настройки...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Create Folder...</source>
         <translation>Создать папку...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Rename...</source>
         <translation>Переименовать...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Delete...</source>
         <translation>Удалить...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Delete All...</source>
         <translation>Удалить всё...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Expand All</source>
         <translation>Развернуть всё</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Collapse All</source>
         <translation>Свернуть всё</translation>
     </message>
     <message>
-        <location line="+13" />
+        <location line="+13"/>
         <source>Download...</source>
         <translation>Загрузить...</translation>
     </message>
     <message>
-        <location line="+32" />
+        <location line="+32"/>
         <source>Clear Data...</source>
         <translation>Очистить данные...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Save Data...</source>
         <translation>Сохранить данные...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Manual...</source>
         <translation>Руководство...</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>About...</source>
         <translation>О программе...</translation>
     </message>
@@ -1159,17 +1167,17 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CManualWindowClass</name>
     <message>
-        <location filename="../forms/manualwindow.ui" line="+14" />
+        <location filename="../forms/manualwindow.ui" line="+14"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location line="+29" />
+        <location line="+29"/>
         <source>Find</source>
         <translation>Найти</translation>
     </message>
     <message>
-        <location line="+26" />
+        <location line="+26"/>
         <source>Hide</source>
         <translation>Скрыть</translation>
     </message>
@@ -1177,37 +1185,37 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>COscFilterDialog</name>
     <message>
-        <location filename="../forms/oscfilterdialog.ui" line="+14" />
+        <location filename="../forms/oscfilterdialog.ui" line="+14"/>
         <source>Oscilloscope Filter</source>
         <translation>Фильтр осциллографа</translation>
     </message>
     <message>
-        <location line="+21" />
+        <location line="+21"/>
         <source>Enable filter</source>
         <translation>Включить фильтр</translation>
     </message>
     <message>
-        <location line="+27" />
+        <location line="+27"/>
         <source>Up smooth coefficient</source>
         <translation>Коэффициент сглаживания роста</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Down smooth coefficient</source>
         <translation>Коэффициент сглаживания спада</translation>
     </message>
     <message>
-        <location line="+31" />
+        <location line="+31"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../src/scope/oscfilterdialog.cpp" line="+63" />
+        <location filename="../src/scope/oscfilterdialog.cpp" line="+63"/>
         <source>The smooth coefficients must be numbers not less than 1.</source>
         <translation>Коэффициенты сглаживания должны быть числами не меньше 1.</translation>
     </message>
@@ -1215,85 +1223,85 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>COscilloscopeWindow</name>
     <message>
-        <location filename="../forms/oscilloscopewindow.ui" line="+20" />
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+61" />
+        <location filename="../forms/oscilloscopewindow.ui" line="+20"/>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+64"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="+37" />
+        <location line="+37"/>
         <source>Trigger</source>
         <translation>Триггер</translation>
     </message>
     <message>
-        <location line="+10" />
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+155" />
+        <location line="+10"/>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+155"/>
         <source>Pause</source>
         <translation>Пауза</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Reset axis X state</source>
         <translation>Сбросить состояние оси X</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Reset</source>
         <translation>Сброс</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>Filter...</source>
         <translation>Фильтр...</translation>
     </message>
     <message>
-        <location line="+7" />
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="-5" />
+        <location line="+7"/>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-5"/>
         <source>Filter disabled</source>
         <translation>Фильтр выключен</translation>
     </message>
     <message>
-        <location line="+20" />
+        <location line="+20"/>
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="-149" />
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-149"/>
         <source>Threshold</source>
         <translation>Порог</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>Average</source>
         <translation>Среднее</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>Integral</source>
         <translation>Интеграл</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>Max</source>
         <translation>Максимум</translation>
     </message>
     <message>
-        <location line="+146" />
+        <location line="+146"/>
         <source>Filter enabled</source>
         <translation>Фильтр включён</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Resume</source>
         <translation>Продолжить</translation>
     </message>
     <message>
-        <location line="+65" />
+        <location line="+65"/>
         <source>Set Trigger Level</source>
         <translation>Установить уровень триггера</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>Toggle Delta Cursor</source>
         <translation>Дельта-курсор</translation>
     </message>
@@ -1301,22 +1309,22 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CPreferencesDialogClass</name>
     <message>
-        <location filename="../forms/preferencesdialog.ui" line="+14" />
+        <location filename="../forms/preferencesdialog.ui" line="+14"/>
         <source>Preferences</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location line="+21" />
+        <location line="+21"/>
         <source>Language</source>
         <translation>Язык</translation>
     </message>
     <message>
-        <location line="+52" />
+        <location line="+52"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -1324,17 +1332,17 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CProgressDialogClass</name>
     <message>
-        <location filename="../forms/progressdialog.ui" line="+32" />
+        <location filename="../forms/progressdialog.ui" line="+32"/>
         <source>Progress</source>
         <translation>Ход выполнения</translation>
     </message>
     <message>
-        <location line="+21" />
+        <location line="+21"/>
         <source>Message</source>
         <translation>Сообщение</translation>
     </message>
     <message>
-        <location line="+32" />
+        <location line="+32"/>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -1342,62 +1350,62 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451" />
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source> = n/a</source>
         <translation> = н/д</translation>
     </message>
     <message>
-        <location line="+94" />
+        <location line="+94"/>
         <source>3 minutes</source>
         <translation>3 минуты</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>10 minutes</source>
         <translation>10 минут</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>20 minutes</source>
         <translation>20 минут</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>30 minutes</source>
         <translation>30 минут</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>1 hour</source>
         <translation>1 час</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>2 hours</source>
         <translation>2 часа</translation>
     </message>
     <message>
-        <location line="+1" />
+        <location line="+1"/>
         <source>3 hours</source>
         <translation>3 часа</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>6 hours</source>
         <translation>6 часов</translation>
     </message>
     <message>
-        <location line="+189" />
+        <location line="+189"/>
         <source>Min = %1&lt;br&gt;Max = %2</source>
         <translation>Мин. = %1&lt;br&gt;Макс. = %2</translation>
     </message>
@@ -1405,32 +1413,32 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQOscilloscopeDiagram</name>
     <message>
-        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+188" />
+        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+188"/>
         <source> dB</source>
         <translation> дБ</translation>
     </message>
     <message>
-        <location line="+32" />
+        <location line="+32"/>
         <source> ms</source>
         <translation> мс</translation>
     </message>
     <message>
-        <location line="+100" />
+        <location line="+100"/>
         <source>Min = %1 dB&lt;br&gt;Max = %2 dB&lt;br&gt;Visible range = %3 dB</source>
         <translation>Мин = %1 дБ&lt;br&gt;Макс = %2 дБ&lt;br&gt;Видимый диапазон = %3 дБ</translation>
     </message>
     <message>
-        <location line="+14" />
+        <location line="+14"/>
         <source>&lt;b&gt;Delta Cursor&lt;/b&gt;&lt;br&gt;Start: %1 ms&lt;br&gt;End: %2 ms&lt;br&gt;Difference: %3 ms (%4 Hz)</source>
         <translation>&lt;b&gt;Дельта-курсор&lt;/b&gt;&lt;br&gt;Начало: %1 мс&lt;br&gt;Конец: %2 мс&lt;br&gt;Разница: %3 мс (%4 Гц)</translation>
     </message>
     <message>
-        <location line="+7" />
+        <location line="+7"/>
         <source>&lt;b&gt;Delta Cursor&lt;/b&gt;&lt;br&gt;Start: %1 ms&lt;br&gt;End: %2 ms&lt;br&gt;Difference: %3 ms</source>
         <translation>&lt;b&gt;Дельта-курсор&lt;/b&gt;&lt;br&gt;Начало: %1 мс&lt;br&gt;Конец: %2 мс&lt;br&gt;Разница: %3 мс</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>Position: %1 ms&lt;br&gt;Level: %3 dB</source>
         <translation>Положение: %1 мс&lt;br&gt;Уровень: %3 дБ</translation>
     </message>
@@ -1438,22 +1446,22 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224" />
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <location line="+15" />
+        <location line="+15"/>
         <source>Min = %1 dBm&lt;br&gt;Max = %2 dBm&lt;br&gt;Visible range = %3 dBm</source>
         <translation>Мин. = %1 дБм&lt;br&gt;Макс. = %2 дБм&lt;br&gt;Видимый диапазон = %3 дБм</translation>
     </message>
     <message>
-        <location line="+31" />
+        <location line="+31"/>
         <source>Date/Time: %1&lt;br&gt;Level: %2 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Уровень: %2 дБм</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>dBm</source>
         <translation>дБм</translation>
     </message>
@@ -1461,7 +1469,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeRectsDiagram</name>
     <message>
-        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207" />
+        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207"/>
         <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
     </message>
@@ -1469,158 +1477,158 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CStorageBrowser</name>
     <message>
-        <location filename="../src/app/storagebrowser.cpp" line="+62" />
+        <location filename="../src/app/storagebrowser.cpp" line="+62"/>
         <source>CSV files (*.csv)</source>
         <translation>Файлы CSV (*.csv)</translation>
     </message>
     <message>
-        <location line="+220" />
-        <source>The name may not contain / \ &lt; &gt; : " | ? * or control characters, may not be "." or ".." and may not end with a blank or a dot.</source>
-        <translation>Имя не может содержать / \ &lt; &gt; : " | ? * и управляющие символы, не может быть "." или ".." и не может оканчиваться пробелом или точкой.</translation>
+        <location line="+220"/>
+        <source>The name may not contain / \ &lt; &gt; : &quot; | ? * or control characters, may not be &quot;.&quot; or &quot;..&quot; and may not end with a blank or a dot.</source>
+        <translation>Имя не может содержать / \ &lt; &gt; : &quot; | ? * и управляющие символы, не может быть &quot;.&quot; или &quot;..&quot; и не может оканчиваться пробелом или точкой.</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location line="+5" />
-        <location line="+166" />
+        <location line="+5"/>
+        <location line="+166"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-162" />
+        <location line="-162"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
     <message>
-        <location line="+20" />
+        <location line="+20"/>
         <source>Select a storage folder</source>
         <translation>Выберите папку хранилища</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>New storage has been loaded</source>
         <translation>Новое хранилище загружено</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>Create a folder</source>
         <translation>Создание папки</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>Folder name:</source>
         <translation>Имя папки:</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Could not create a folder!</source>
         <translation>Не удалось создать папку!</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>A folder created</source>
         <translation>Папка создана</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Rename a file</source>
         <translation>Переименование файла</translation>
     </message>
     <message>
-        <location line="+0" />
+        <location line="+0"/>
         <source>New file name:</source>
         <translation>Новое имя файла:</translation>
     </message>
     <message>
-        <location line="+12" />
+        <location line="+12"/>
         <source>Could not rename the file!</source>
         <translation>Не удалось переименовать файл!</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>A file renamed</source>
         <translation>Файл переименован</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Do you really want to delete the folder and all its content?</source>
         <translation>Вы действительно хотите удалить папку со всем содержимым?</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Could not delete the folder!</source>
         <translation>Не удалось удалить папку!</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>A folder has been deleted</source>
         <translation>Папка удалена</translation>
     </message>
     <message>
-        <location line="+2" />
+        <location line="+2"/>
         <source>Do you really want to delete the file?</source>
         <translation>Вы действительно хотите удалить файл?</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>Could not delete the file!</source>
         <translation>Не удалось удалить файл!</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>A file has been deleted</source>
         <translation>Файл удалён</translation>
     </message>
     <message>
-        <location line="+6" />
+        <location line="+6"/>
         <source>Do you really want to delete all the items in the archive?</source>
         <translation>Вы действительно хотите удалить все элементы архива?</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Could not delete the items of this storage folder!</source>
         <translation>Не удалось удалить содержимое этой папки хранилища!</translation>
     </message>
     <message>
-        <location line="+10" />
+        <location line="+10"/>
         <source>Some items could not be deleted!</source>
         <translation>Некоторые элементы не удалось удалить!</translation>
     </message>
     <message>
-        <location line="+8" />
-        <source>There's no data to save!</source>
+        <location line="+8"/>
+        <source>There&apos;s no data to save!</source>
         <translation>Нет данных для сохранения!</translation>
     </message>
     <message>
-        <location line="+8" />
+        <location line="+8"/>
         <source>An error occured saving collected data!</source>
         <translation>Ошибка при сохранении собранных данных!</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Collected data saved</source>
         <translation>Собранные данные сохранены</translation>
     </message>
     <message>
-        <location line="+9" />
+        <location line="+9"/>
         <source>Select a log or realtime file to export.</source>
         <translation>Выберите файл журнала или файл реального времени для экспорта.</translation>
     </message>
     <message>
-        <location line="+11" />
+        <location line="+11"/>
         <source>Export CSV</source>
         <translation>Экспорт в CSV</translation>
     </message>
     <message>
-        <location line="+5" />
+        <location line="+5"/>
         <source>Could not export the file!</source>
         <translation>Не удалось экспортировать файл!</translation>
     </message>
     <message>
-        <location line="+3" />
+        <location line="+3"/>
         <source>The file has been exported</source>
         <translation>Файл экспортирован</translation>
     </message>
@@ -1628,22 +1636,22 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+21" />
+        <location filename="../src/app/main.cpp" line="+25"/>
         <source>Companion program of the KV521 radio-frequency detector.</source>
         <translation>Программа для работы с детектором радиочастот KV521.</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>Use serial port &lt;name&gt; instead of searching for the detector.</source>
         <translation>Использовать последовательный порт &lt;name&gt; вместо поиска детектора.</translation>
     </message>
     <message>
-        <location line="+4" />
+        <location line="+4"/>
         <source>Connect to a simulated detector started inside the program.</source>
         <translation>Подключиться к имитатору детектора, запущенному внутри программы.</translation>
     </message>
     <message>
-        <location line="+15" />
+        <location line="+15"/>
         <source>Cannot start the simulated detector: %1</source>
         <translation>Не удаётся запустить имитатор детектора: %1</translation>
     </message>

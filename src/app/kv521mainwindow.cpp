@@ -49,10 +49,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
     QCoreApplication::setOrganizationDomain(QString());
     QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
-    {
-        QSettings settings;
-        CLanguage::Instance().Load(settings.value(QStringLiteral("General/Language"), QLocale::system().name()).toString());
-    }
+    CLanguage::Instance().LoadStored();
     QCoreApplication::setApplicationVersion(tr("Version") + QStringLiteral(" 2.0.05"));
 
     // The device object lives until the process ends: the panel, the painter
@@ -144,7 +141,7 @@ CKV521MainWindow::~CKV521MainWindow()
         for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
             settings.setValue(QStringLiteral("Window/Log/Column%1").arg(i), m_pUi->m_pLogListTree->columnWidth(i));
         settings.setValue(QStringLiteral("Window/Log/TabIndex"), m_pUi->m_pTabWidget->currentIndex());
-        settings.setValue(QStringLiteral("General/Language"), CLanguage::Instance().Name());
+        settings.setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     }
     delete m_pManualWindow;
 }

@@ -1,6 +1,7 @@
 #include "kv520device.h"
 #include "kv521mainwindow.h"
 #include "kv521simulator.h"
+#include "language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.png")));
     QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.05"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
+    // Before the options are parsed, so that --help speaks the user's language.
+    CLanguage::Instance().LoadStored();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

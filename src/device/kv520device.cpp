@@ -1,6 +1,7 @@
 #include "kv520device.h"
 #include "devicefiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QSaveFile>
@@ -230,7 +231,7 @@ bool CKV520Device::LoadMenuFile(const QString& strPath)
         if (n < 0)
             strError = file.errorString();
         else if (n == 0)
-            strError = QStringLiteral("The file is empty.");
+            strError = QCoreApplication::translate("CKV520Device", "The file is empty.");
         else
             m_Model.SetMenuBytes(data, int(n)); // a shorter file sets the positions it holds
     }

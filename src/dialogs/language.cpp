@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
+
+const char *const CLanguage::SettingsKey = "General/Language";
 
 CLanguage::CLanguage()
     : m_strName(QLocale::system().name())
@@ -42,6 +45,11 @@ void CLanguage::Load(const QString &strName)
     }
     // Kept even without a translation: the manual window picks its document by this name.
     m_strName = strName;
+}
+
+void CLanguage::LoadStored()
+{
+    Load(QSettings().value(QLatin1String(SettingsKey), QLocale::system().name()).toString());
 }
 
 QString CLanguage::Name() const

@@ -16,6 +16,10 @@ public:
     static CLanguage &Instance();
 
     void Load(const QString &strName);
+    // The language chosen in the preferences, or the system's before any choice.
+    // Needs the application's organisation and name set.
+    void LoadStored();
+    static const char *const SettingsKey;
     QString Name() const;
 
 private:
