@@ -48,6 +48,8 @@ QString WriteFile(const QTemporaryDir& dir, const QString& strName, int nVersion
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     QWidget window;

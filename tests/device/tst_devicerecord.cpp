@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QTest>
 
+#include <ctime>
+
 class TestDeviceRecord : public QObject
 {
     Q_OBJECT
@@ -79,6 +81,37 @@ private Q_SLOTS:
         const QDateTime t = QDateTime::fromSecsSinceEpoch(CDeviceRecord::TimeOf(r, 2026));
         QCOMPARE(t, QDateTime(QDate(2026, 7, 5), QTime(12, 30, 7)));
         QCOMPARE(CDeviceRecord::FromRaw(r, CDeviceRecord::Mode::Live, 2026).m_nTime, t.toSecsSinceEpoch());
+    }
+
+    // Conversions are shared per local day or minute; on ordinary days and
+    // across the clock changes of a zone with summer time they must agree with
+    // a direct conversion.
+    void timesAgreeAcrossSummerTimeChanges()
+    {
+        const QByteArray oldZone = qgetenv("TZ");
+        qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3"); // a rule, so no zone files are needed
+        tzset();
+        DeviceRawRecord r = MakeRecord(1);
+        QTest::qWait(1100); // what was learnt in the zone of the earlier tests is forgotten
+        for (const QDate& date : {QDate(2026, 3, 29), QDate(2026, 7, 5), QDate(2026, 10, 25)}) {
+            r.Day = uint8_t(date.day());
+            r.Month = uint8_t(date.month());
+            for (int nSecond = 0; nSecond < 86400; nSecond += 7) {
+                r.SetTime(nSecond * KV520::kTicksPerSecond);
+                const QTime time(nSecond / 3600, nSecond / 60 % 60, nSecond % 60);
+                QCOMPARE(CDeviceRecord::TimeOf(r, 2026), QDateTime(date, time).toSecsSinceEpoch());
+            }
+        }
+        // The two days really have clock changes: 23 and 25 hours long.
+        QCOMPARE(QDateTime(QDate(2026, 3, 30), QTime(0, 0)).toSecsSinceEpoch()
+                     - QDateTime(QDate(2026, 3, 29), QTime(0, 0)).toSecsSinceEpoch(), 23 * 3600);
+        QCOMPARE(QDateTime(QDate(2026, 10, 26), QTime(0, 0)).toSecsSinceEpoch()
+                     - QDateTime(QDate(2026, 10, 25), QTime(0, 0)).toSecsSinceEpoch(), 25 * 3600);
+        if (oldZone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", oldZone);
+        tzset();
     }
 
     void untrustedDatesNeverGiveAnInvalidTime()
