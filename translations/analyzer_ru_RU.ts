@@ -727,7 +727,7 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+107"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -757,12 +757,12 @@ Pulse Level: %3 dBm</source>
         <translation>Разность</translation>
     </message>
     <message>
-        <location filename="../src/app/recorddiagram.cpp" line="+31"/>
+        <location filename="../src/app/recorddiagram.cpp" line="+20"/>
         <source>B1 DC</source>
         <translation>B1 DC</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>B1 AC</source>
         <translation>B1 AC</translation>
     </message>
@@ -772,17 +772,17 @@ Pulse Level: %3 dBm</source>
         <translation>B2 DC</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>B2 AC</source>
         <translation>B2 AC</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>B1 DC Thres.</source>
         <translation>B1 DC порог</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>B1 AC Thres.</source>
         <translation>B1 AC порог</translation>
     </message>
@@ -792,7 +792,7 @@ Pulse Level: %3 dBm</source>
         <translation>B2 DC порог</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
     </message>

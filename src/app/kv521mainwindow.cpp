@@ -441,12 +441,9 @@ void CKV521MainWindow::OnFilePreferencesAction()
     m_pStateLabel->setText(tr("Normal"));
     InitLogList();
     setWindowTitle(QCoreApplication::applicationName());
-    if (g_pDevice->IsConnected()) {
-        const int32_t nMode = g_pDevice->GetModeFlags();
-        SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);
-        // The rebuilt diagram is empty: let the next record be drawn.
-        m_nModeOnChange = m_nModeOnData = nMode;
-    }
+    // Renamed in place rather than rebuilt, which would throw away the trace
+    // collected so far.
+    CRecordDiagram::RetranslateSignals(m_pUi->m_pRealtimeGraphFrame);
     if (QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem())
         OnStorageItemActivated(pItem);
 }

@@ -6,12 +6,22 @@
 #include <QCoreApplication>
 #include <QPen>
 
+#include <iterator>
+
 namespace {
 
 QString LevelName(const char* pText)
 {
     return QCoreApplication::translate("CKV521MainWindow", pText);
 }
+
+// Area 0 in signal order: the four levels, then their thresholds.
+const char* const kLevelNames[8] = {
+    QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC"),        QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC"),
+    QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC"),        QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC"),
+    QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC Thres."), QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC Thres."),
+    QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC Thres."), QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC Thres."),
+};
 
 QPen ThresholdPen(const QColor& color)
 {
@@ -28,15 +38,11 @@ void CRecordDiagram::SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool
     pDiagram->SetXAxisType(0);
 
     const QColor levelColours[4] = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed};
-    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC")), QPen(levelColours[0]), 0, true);
-    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC")), QPen(levelColours[1]), 0, true);
-    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC")), QPen(levelColours[2]), 0, true);
-    pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC")), QPen(levelColours[3]), 0, true);
+    for (int i = 0; i < 4; ++i)
+        pDiagram->AddSignal(0, LevelName(kLevelNames[i]), QPen(levelColours[i]), 0, true);
     if (bThresholds) {
-        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 DC Thres.")), ThresholdPen(levelColours[0]), 1, true);
-        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B1 AC Thres.")), ThresholdPen(levelColours[1]), 1, true);
-        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 DC Thres.")), ThresholdPen(levelColours[2]), 1, true);
-        pDiagram->AddSignal(0, LevelName(QT_TRANSLATE_NOOP("CKV521MainWindow", "B2 AC Thres.")), ThresholdPen(levelColours[3]), 1, true);
+        for (int i = 0; i < 4; ++i)
+            pDiagram->AddSignal(0, LevelName(kLevelNames[4 + i]), ThresholdPen(levelColours[i]), 1, true);
     }
     pDiagram->SetYRange(0, 60, 1);
 
@@ -47,6 +53,16 @@ void CRecordDiagram::SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool
     pDiagram->AddSignal(1, QStringLiteral("WLAN"), QPen(Qt::red), 0, true);
     pDiagram->AddSignal(1, QStringLiteral("DBAS"), QPen(Qt::cyan), 0, true);
     pDiagram->AddSignal(1, QStringLiteral("WBAS"), QPen(Qt::magenta), 0, true);
+}
+
+void CRecordDiagram::RetranslateSignals(CQDiagramWidget* pDiagram)
+{
+    if (pDiagram->AreaCount() < 1)
+        return;
+    const size_t nSignals = pDiagram->Area(0)->m_signals.size();
+    for (size_t i = 0; i < nSignals && i < std::size(kLevelNames); ++i)
+        pDiagram->Signal(0, int(i))->m_sName = LevelName(kLevelNames[i]);
+    pDiagram->update();
 }
 
 void CRecordDiagram::AddRecord(CQDiagramWidget* pDiagram, const CDeviceRecord& record, bool bThresholds)

@@ -15,6 +15,10 @@ public:
     // levels as bars, every other mode as lines.
     static void SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool bThresholds);
 
+    // Gives the level signals the names of the current language and keeps
+    // their samples: switching the language must not wipe the trace.
+    static void RetranslateSignals(CQDiagramWidget* pDiagram);
+
     // Appends the samples of one record to a diagram built by SetupSignals.
     static void AddRecord(CQDiagramWidget* pDiagram, const CDeviceRecord& record, bool bThresholds);
 };

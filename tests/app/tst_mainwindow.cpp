@@ -502,8 +502,17 @@ void TestMainWindow::languageSwitch()
     QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Download"));
     window.setWindowTitle("KV521 Analyzer - Version 2.0.05");
 
+    // What the realtime pane shows survives the switch, under translated names.
+    CQDiagramWidget* pRealtime = window.Form()->m_pRealtimeGraphFrame;
+    CRecordDiagram::SetupSignals(pRealtime, 1, true);
+    const int64_t nNow = QDateTime::currentSecsSinceEpoch();
+    for (int i = 0; i < 5; ++i)
+        CRecordDiagram::AddRecord(pRealtime, MakeRecord(0x01, nNow + i), true);
+
     ChooseLanguageInNextPreferences(1);
     window.OnFilePreferencesAction();
+    QCOMPARE(SampleCount(*pRealtime, 0, 0), 5);
+    QCOMPARE(pRealtime->Signal(0, 4)->m_sName, QStringLiteral("B1 DC порог"));
     QCOMPARE(window.windowTitle(), QStringLiteral("KV521 Analyzer"));
     QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Загрузить"));
     QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
