@@ -435,6 +435,9 @@ void CKV521MainWindow::OnFilePreferencesAction()
     default:
         break;
     }
+    // Kept at once, not only when the window closes: a program that is killed
+    // or crashes later still starts in the chosen language.
+    QSettings().setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     m_pUi->retranslateUi(this);
     m_pUi->m_pOptButton3->setText(tr("Oscilloscope"));
     m_pReadyLabel->setText(tr("Ready"));

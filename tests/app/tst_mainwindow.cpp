@@ -513,6 +513,7 @@ void TestMainWindow::languageSwitch()
     window.OnFilePreferencesAction();
     QCOMPARE(SampleCount(*pRealtime, 0, 0), 5);
     QCOMPARE(pRealtime->Signal(0, 4)->m_sName, QStringLiteral("B1 DC порог"));
+    QCOMPARE(QSettings().value("General/Language").toString(), QStringLiteral("ru_RU"));
     QCOMPARE(window.windowTitle(), QStringLiteral("KV521 Analyzer"));
     QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Загрузить"));
     QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
