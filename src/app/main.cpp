@@ -2,6 +2,7 @@
 #include "kv521mainwindow.h"
 #include "kv521simulator.h"
 #include "language.h"
+#include "terminationwatcher.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,6 +54,12 @@ int main(int argc, char* argv[])
         strPort = pSimulator->SlavePath();
     }
     CKV521MainWindow::SetDevicePort(strPort);
+
+    // Asked to end from outside (logout, kill, Ctrl+C): leave the event loop
+    // so that the window below is destroyed in order, stopping the link and
+    // writing the settings.
+    CTerminationWatcher termination;
+    QObject::connect(&termination, &CTerminationWatcher::terminationRequested, &app, &QCoreApplication::quit);
 
     int nResult = 0;
     {
