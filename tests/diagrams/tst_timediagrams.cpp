@@ -401,12 +401,15 @@ void TestTimeDiagrams::degenerateCasesDoNotCrash()
         for (const QSize& size : sizes) {
             w.resize(size);
             w.update();
-            // Zero-width window, zero-height Y window, and the normal case.
-            for (int nCase = 0; nCase < 3; ++nCase) {
+            // Zero-width window, zero-height Y window, zero-width data range
+            // (every sample at one time), and the normal case.
+            for (int nCase = 0; nCase < 4; ++nCase) {
                 if (nCase == 0)
                     w.SetXVisible(Secs(kT0 + 5), Secs(kT0 + 5));
                 else if (nCase == 1)
                     w.SetYRange(30, 30, 1);
+                else if (nCase == 2)
+                    w.SetXRange(Secs(kT0 + 5), Secs(kT0 + 5), 1.0, true);
                 else
                     w.SetYRange(0, 60, 1);
                 w.render(&image);
@@ -416,7 +419,7 @@ void TestTimeDiagrams::degenerateCasesDoNotCrash()
                     w.GetAreaValuesAt(false, pt, values);
                 }
             }
-            w.SetXVisible(Secs(kT0), Secs(kT0 + 600));
+            w.SetXRange(Secs(kT0), Secs(kT0 + 600), 1.0, true);
         }
     }
     // Lanes without visible signals: neither separators nor labels, and no division.
