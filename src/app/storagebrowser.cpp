@@ -429,7 +429,9 @@ void CStorageBrowser::OnRealtimeSaveButton()
 {
     if (!g_pDevice)
         return;
-    if (g_pDevice->GetRecordCount() == 0) {
+    // The count is the ring's write index, which is 0 again each time the ring
+    // wraps; a full ring still has a last record.
+    if (g_pDevice->GetRecordCount() == 0 && g_pDevice->GetLastRecord().IsEmpty()) {
         QMessageBox::information(m_pDialogParent, QCoreApplication::applicationName(), tr("There's no data to save!"),
                                  QMessageBox::Ok);
         return;

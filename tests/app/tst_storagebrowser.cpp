@@ -353,6 +353,27 @@ private Q_SLOTS:
         QCOMPARE(m_pStatus->currentMessage(), QString("Collected data saved"));
     }
 
+    // When the ring has just wrapped, the write index is 0 again, but every
+    // slot holds a record and all of them are saved.
+    void saveDataAfterTheRingWrappedToIndexZero()
+    {
+        m_pDevice->Model().ResetHistory();
+        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
+        frame[KV520::kBandMask] = 1;
+        frame[KV520::kDay] = 4;
+        frame[KV520::kMonth] = 2;
+        for (int i = 0; i < KV520::kHistorySize; ++i)
+            m_pDevice->HandleFrameForTest(frame.data());
+        QCOMPARE(m_pDevice->GetRecordCount(), 0);
+        m_pBrowser->FillStorageTree();
+        DialogAnswerer answers;
+        QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
+        m_pBrowser->OnRealtimeSaveButton();
+        QCOMPARE(answers.m_Seen, QStringList());
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), KV520::kHistorySize);
+    }
+
     void exportCsvOfSelectedFile()
     {
         WriteFile(Path("e.ldf"), LogFileData(2));
