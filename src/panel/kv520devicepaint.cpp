@@ -359,9 +359,12 @@ void CKV520DevicePaint::DrawAlarm(IDevice* pDevice)
 
     const CDeviceRecord record = pDevice->GetLastRecord();
     int nChannel = -1;
-    for (int c = 0; c < 3 && 2 * c + 1 < record.m_Levels.size(); ++c)
-        if (record.m_Levels.at(2 * c).m_nSignal != 0)
+    // Kinds outside the name table are ignored here as on the display.
+    for (int c = 0; c < 3 && 2 * c + 1 < record.m_Levels.size(); ++c) {
+        const int nKind = record.m_Levels.at(2 * c).m_nSignal;
+        if (nKind > 0 && nKind < kSignalKindCount)
             nChannel = c;
+    }
     QString strSignal;
     int nPulse = 0;
     if (nChannel >= 0) {

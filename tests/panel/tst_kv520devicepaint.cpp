@@ -364,6 +364,19 @@ private Q_SLOTS:
         QCOMPARE(balloons.count(), 2);
         QVERIFY(balloons.at(1).at(1).toString().contains(QStringLiteral("Signal: \nPulse Level: 0 dBm")));
         QCOMPARE(m_pPaint->m_nBeeps, CKV520DevicePaint::kAlarmFlashPaints);
+
+        // A kind the detector should not send names nothing, as on the display:
+        // the balloon tells of the channel with a known kind.
+        live.m_nAlarm = 0;
+        Paint(CKV520DevicePaint::kAlarmFlashPaints); // the flash runs out
+        live.m_nAlarm = 1;
+        Blink(1);
+        m_Device.m_LastRecord.m_nBandMask = 5;
+        m_Device.m_LastRecord.m_Levels = {{30, 50, 0, 4}, {42.5, 45, 0, 4}, {}, {}, {20, 50, 0, 42}, {61, 45, 0, 42}};
+        Paint(2);
+        QCOMPARE(balloons.count(), 3);
+        QVERIFY2(balloons.at(2).at(1).toString().contains(QStringLiteral("Signal: WLAN\nPulse Level: 42 dBm")),
+                 qPrintable(balloons.at(2).at(1).toString()));
     }
 
     void randomLiveStatesNeverReachOutside()
