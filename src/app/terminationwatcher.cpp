@@ -35,7 +35,7 @@ CTerminationWatcher::CTerminationWatcher(QObject* pParent) : QObject(pParent)
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    action.sa_flags = SA_RESTART | SA_RESETHAND; // the next one takes the default way
     for (int nSignal : kSignals)
         ::sigaction(nSignal, &action, nullptr);
 }

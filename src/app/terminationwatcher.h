@@ -8,7 +8,8 @@ class QSocketNotifier;
 // at logout or from a service manager, SIGINT from a terminal, SIGHUP when
 // the terminal goes) into a signal in the GUI thread, so the program closes
 // as if the user had closed its window: the link is stopped and the
-// settings are written. Does nothing where there are no such signals.
+// settings are written. A second request ends the program at once, for a
+// close that hangs. Does nothing where there are no such signals.
 class CTerminationWatcher : public QObject
 {
     Q_OBJECT
@@ -16,8 +17,6 @@ class CTerminationWatcher : public QObject
 public:
     explicit CTerminationWatcher(QObject* pParent = nullptr);
     ~CTerminationWatcher() override;
-
-    bool IsWatching() const { return m_pNotifier != nullptr; }
 
 Q_SIGNALS:
     void terminationRequested(int nSignal);
