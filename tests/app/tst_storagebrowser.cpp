@@ -75,6 +75,17 @@ class TestStorageBrowser : public QObject
 
     QString Path(const QString& strName) const { return m_pDir->filePath(strName); }
 
+    // Data frames of 5 March, band 1, stored as the worker stores them.
+    void StoreFrames(int nCount)
+    {
+        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
+        frame[KV520::kBandMask] = 1;
+        frame[KV520::kDay] = 4;
+        frame[KV520::kMonth] = 2;
+        for (int i = 0; i < nCount; ++i)
+            m_pDevice->HandleFrameForTest(frame.data());
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -332,12 +343,7 @@ private Q_SLOTS:
             m_pBrowser->OnRealtimeSaveButton();
             QCOMPARE(answers.m_Seen, QStringList({"There's no data to save!"}));
         }
-        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
-        frame[KV520::kBandMask] = 1;
-        frame[KV520::kDay] = 4;
-        frame[KV520::kMonth] = 2;
-        for (int i = 0; i < 3; ++i)
-            m_pDevice->HandleFrameForTest(frame.data());
+        StoreFrames(3);
 
         QTreeWidgetItem* pSub = Child(m_pTree->topLevelItem(0), "sub");
         m_pTree->setCurrentItem(Child(pSub, "f"));
@@ -358,12 +364,7 @@ private Q_SLOTS:
     void saveDataAfterTheRingWrappedToIndexZero()
     {
         m_pDevice->Model().ResetHistory();
-        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
-        frame[KV520::kBandMask] = 1;
-        frame[KV520::kDay] = 4;
-        frame[KV520::kMonth] = 2;
-        for (int i = 0; i < KV520::kHistorySize; ++i)
-            m_pDevice->HandleFrameForTest(frame.data());
+        StoreFrames(KV520::kHistorySize);
         QCOMPARE(m_pDevice->GetRecordCount(), 0);
         m_pBrowser->FillStorageTree();
         DialogAnswerer answers;
