@@ -8,13 +8,19 @@
 #include "kv520device.h"
 #include "kv520menudialog.h"
 #include "language.h"
+#include "linkstatusfield.h"
 #include "logview.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
+#include "portchooserdialog.h"
 #include "preferencesdialog.h"
+#include "qtserialportenumerator.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
 #include "storagebrowser.h"
+#ifdef KV521_HAVE_SIMULATOR
+#include "kv521simulator.h"
+#endif
 
 #include <QCloseEvent>
 #include <QDir>
@@ -36,11 +42,44 @@ QString& DevicePort()
     return strPort;
 }
 
+bool& Simulated()
+{
+    static bool bSimulated = false;
+    return bSimulated;
+}
+
+std::shared_ptr<ISerialPortEnumerator>& Enumerator()
+{
+    static std::shared_ptr<ISerialPortEnumerator> pEnumerator = std::make_shared<CQtSerialPortEnumerator>();
+    return pEnumerator;
+}
+
+// The simulator flag or a port from the command line holds for this run only;
+// otherwise the choice made in the chooser last time.
+CPortChoice StartChoice()
+{
+    if (Simulated())
+        return CPortChoice::Simulated();
+    if (!DevicePort().isEmpty())
+        return CPortChoice::Named(DevicePort());
+    return CPortChoice::Load(QSettings());
+}
+
 } // namespace
 
 void CKV521MainWindow::SetDevicePort(const QString& strPort)
 {
     DevicePort() = strPort;
+}
+
+void CKV521MainWindow::SetSimulated(bool bSimulated)
+{
+    Simulated() = bSimulated;
+}
+
+void CKV521MainWindow::SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator)
+{
+    Enumerator() = pEnumerator ? std::move(pEnumerator) : std::make_shared<CQtSerialPortEnumerator>();
 }
 
 CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
@@ -54,10 +93,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     // The device object lives until the process ends: the panel, the painter
     // and the dialogs reach it through the global at any time.
-    auto* pDevice = new CKV520Device;
-    if (!DevicePort().isEmpty())
-        pDevice->SetPortOverride(DevicePort());
-    g_pDevice = pDevice;
+    m_pDevice = new CKV520Device;
+    m_pDevice->SetPortEnumerator(Enumerator());
+    g_pDevice = m_pDevice;
 
     // The panel's MENU key and File > Device Menu... open the settings dialog;
     // the panel has already checked the connection.
@@ -102,6 +140,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     InitLogList();
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
+    ApplyPortChoice(StartChoice());
     try {
         g_pDevice->Start();
     } catch (const std::exception& e) {
@@ -141,7 +180,8 @@ CKV521MainWindow::~CKV521MainWindow()
         for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
             settings.setValue(QStringLiteral("Window/Log/Column%1").arg(i), m_pUi->m_pLogListTree->columnWidth(i));
         settings.setValue(QStringLiteral("Window/Log/TabIndex"), m_pUi->m_pTabWidget->currentIndex());
-        settings.setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
+        // The language is stored only when the user picks one: until then a
+        // change of the desktop's language is followed.
     }
     delete m_pManualWindow;
 }
@@ -189,8 +229,17 @@ void CKV521MainWindow::InitLayout()
 
     m_pReadyLabel = new QLabel(tr("Ready"));
     statusBar()->addWidget(m_pReadyLabel, 1);
-    m_pLinkLabel = new QLabel(tr("Offline"));
-    statusBar()->addWidget(m_pLinkLabel, 0);
+    // Permanent, so that no status message ever hides the state of the link.
+    m_pLinkField = new CLinkStatusField;
+    m_pLinkLabel = m_pLinkField->StateLabel();
+    m_pLinkLabel->setText(tr("Offline"));
+    statusBar()->addPermanentWidget(m_pLinkField, 0);
+    connect(m_pLinkField, &CLinkStatusField::clicked, this, &CKV521MainWindow::OnFileConnectionAction);
+    connect(ui.m_pFileConnectionAction, &QAction::triggered, this, &CKV521MainWindow::OnFileConnectionAction);
+    // A long link message does not fit the bar: its whole text is the bar's tooltip.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& strMessage) {
+        statusBar()->setToolTip(!strMessage.isEmpty() && strMessage == m_strLinkMessage ? strMessage : QString());
+    });
     m_pStateLabel = new QLabel(tr("Normal"));
     statusBar()->addWidget(m_pStateLabel, 0);
 }
@@ -240,28 +289,133 @@ void CKV521MainWindow::ShowLinkProblem()
 {
     bool bPermission = false;
     const QString strError = g_pDevice->GetLinkError(&bPermission);
-    if (strError == m_strShownLinkError)
-        return;
-    m_strShownLinkError = strError;
-    if (strError.isEmpty())
-        return;
-    QString strText = tr("Cannot open the detector's port: %1").arg(strError);
+    QString strText;
+    if (!strError.isEmpty()) {
+        strText = tr("Cannot open the detector's port: %1").arg(strError);
 #ifdef Q_OS_LINUX
-    if (bPermission)
-        strText += tr(" (add your user to the \"dialout\" group and log in again)");
+        if (bPermission)
+            strText += tr(" (add your user to the \"dialout\" group and log in again, or install the program's udev "
+                          "rule and plug the detector in again)");
+#else
+        Q_UNUSED(bPermission)
 #endif
+    } else if (g_pDevice->NeedsPortChoice()) {
+        strText = tr("No detector found \u2014 choose its port");
+    }
+    if (strText == m_strShownLinkError)
+        return;
+    m_strShownLinkError = strText;
+    // A problem that went away (the port opened) takes its message with it.
+    if (strText.isEmpty())
+        ClearLinkMessage();
+    else
+        ShowLinkMessage(strText);
+}
+
+void CKV521MainWindow::ShowLinkMessage(const QString& strText)
+{
+    m_strLinkMessage = strText;
     statusBar()->showMessage(strText);
+}
+
+void CKV521MainWindow::ClearLinkMessage()
+{
+    // Only our own message: one the user caused meanwhile stays.
+    if (!m_strLinkMessage.isEmpty() && statusBar()->currentMessage() == m_strLinkMessage)
+        statusBar()->clearMessage();
+    m_strLinkMessage.clear();
+}
+
+void CKV521MainWindow::UpdateLinkPort()
+{
+    m_pLinkField->SetPortName(m_PortChoice.GetKind() == CPortChoice::Kind::Simulated ? tr("simulated detector")
+                                                                                     : g_pDevice->GetPortName());
+}
+
+bool CKV521MainWindow::ApplyPortChoice(const CPortChoice& choice)
+{
+    m_PortChoice = choice;
+    CPortChoice link = choice;
+    if (choice.GetKind() == CPortChoice::Kind::Simulated) {
+#ifdef KV521_HAVE_SIMULATOR
+        if (!m_pSimulator) {
+            CKV521Simulator::Options options;
+            options.bPace = true;
+            auto pSimulator = std::make_shared<CKV521Simulator>(options);
+            QString strError;
+            if (!pSimulator->Open(&strError)) {
+                ShowLinkMessage(tr("Cannot start the simulated detector: %1").arg(strError));
+                m_pDevice->SetPortChoice(CPortChoice::Automatic());
+                return false;
+            }
+            pSimulator->Start();
+            m_pSimulator = std::move(pSimulator);
+        }
+        link = CPortChoice::Named(m_pSimulator->SlavePath());
+#else
+        ShowLinkMessage(tr("Cannot start the simulated detector: %1").arg(tr("not available on this system")));
+        m_pDevice->SetPortChoice(CPortChoice::Automatic());
+        return false;
+#endif
+    } else if (m_pSimulator) {
+        // The link is stopped: nobody reads from the simulator any more.
+        m_pSimulator->Stop();
+        m_pSimulator.reset();
+    }
+    m_pDevice->SetPortChoice(link);
+    return true;
+}
+
+bool CKV521MainWindow::SwitchPort(const CPortChoice& choice)
+{
+    m_pDevice->Stop();
+    const bool bOk = ApplyPortChoice(choice);
+    m_strShownLinkError.clear();
+    if (bOk)
+        ClearLinkMessage();
+    // As after a restart: a trace from another detector must not run on into this one's.
+    m_pUi->m_pRealtimeGraphFrame->ClearAll(true);
+    m_pUi->m_pRealtimeGraphFrame->update();
+    m_nLastRecordCount = -1;
+    m_nModeOnChange = -1;
+    m_nModeOnData = -1;
+    m_pLinkLabel->setText(tr("Offline"));
+    try {
+        m_pDevice->Start();
+    } catch (const std::exception& e) {
+        ShowLinkMessage(tr("Failed to connect: ") + QString::fromUtf8(e.what()));
+        return false;
+    }
+    UpdateLinkPort();
+    return bOk;
+}
+
+void CKV521MainWindow::OnFileConnectionAction()
+{
+#ifdef KV521_HAVE_SIMULATOR
+    const bool bSimulator = true;
+#else
+    const bool bSimulator = false;
+#endif
+    CPortChooserDialog dialog(Enumerator(), m_PortChoice, bSimulator, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CPortChoice choice = dialog.Choice();
+    {
+        QSettings settings;
+        choice.Save(settings);
+    }
+    SwitchPort(choice);
 }
 
 void CKV521MainWindow::OnTimer()
 {
     try {
+        UpdateLinkPort();
         if (g_pDevice->IsConnected()) {
             m_pLinkLabel->setText(tr("Online"));
-            if (!m_strShownLinkError.isEmpty()) {
-                m_strShownLinkError.clear();
-                statusBar()->clearMessage();
-            }
+            m_strShownLinkError.clear();
+            ClearLinkMessage();
             const int32_t nMode = g_pDevice->GetModeFlags();
             const int32_t nCount = g_pDevice->GetRecordCount();
             if (nMode != 0 && nCount != m_nLastRecordCount) {
@@ -285,7 +439,7 @@ void CKV521MainWindow::OnTimer()
         } else if (g_pDevice->HasFailed()) {
             m_pLinkLabel->setText(tr("Error"));
             m_pReadyLabel->setText(QString());
-            statusBar()->showMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
+            ShowLinkMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
             QThread::msleep(100);
             g_pDevice->Start();
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagramtype.h"
+#include "portchoice.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -14,6 +15,10 @@ class CMainWindowClass;
 }
 
 class QLabel;
+class CKV520Device;
+class CKV521Simulator;
+class CLinkStatusField;
+class ISerialPortEnumerator;
 class QTreeWidgetItem;
 class CDeviceRecord;
 class CQDiagramWidget;
@@ -34,6 +39,18 @@ public:
     // Set before the window is built: the port the device object opens instead
     // of searching for the detector (command line, simulator).
     static void SetDevicePort(const QString& strPort);
+    // Set before the window is built: start with the simulated detector for
+    // this run (--simulate), whatever port is set above.
+    static void SetSimulated(bool bSimulated);
+    // Set before the window is built: where the port list comes from (tests give their own).
+    static void SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
+
+    // Stops the link, connects as chosen and starts it again, as a restart
+    // does; the realtime diagram starts afresh. False (with a status message)
+    // when the simulator cannot be started.
+    bool SwitchPort(const CPortChoice& choice);
+    CPortChoice PortChoice() const { return m_PortChoice; }
+    CLinkStatusField* LinkField() const { return m_pLinkField; }
 
     static void SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool bThresholds);
     void AddRecordToDiagram(int32_t nUnused, CQDiagramWidget* pDiagram, const CDeviceRecord& record,
@@ -68,6 +85,7 @@ public Q_SLOTS:
     void OnStorageContextMenu(QPoint pos);
     void OnStorageItemExpanded(QTreeWidgetItem* pItem);
     void OnStorageItemActivated(QTreeWidgetItem* pItem);
+    void OnFileConnectionAction();
     void OnFileDeviceMenuAction();
     void OnFilePreferencesAction();
     void OnFileResetToDefaults();
@@ -97,11 +115,21 @@ private:
     void RestoreSettings();
     void SplitHalves();
     void ShowLinkProblem();
+    void ShowLinkMessage(const QString& strText);
+    void ClearLinkMessage();
+    bool ApplyPortChoice(const CPortChoice& choice);
+    void UpdateLinkPort();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
     QLabel* m_pReadyLabel = nullptr;
     QLabel* m_pLinkLabel = nullptr;
+    CLinkStatusField* m_pLinkField = nullptr;
+    // The real device object; g_pDevice may be swapped for a stand-in.
+    CKV520Device* m_pDevice = nullptr;
+    CPortChoice m_PortChoice;
+    // Shared only so the type may stay incomplete where no simulator is built.
+    std::shared_ptr<CKV521Simulator> m_pSimulator;
     QLabel* m_pStateLabel = nullptr;
     CManualWindow* m_pManualWindow = nullptr;
     COscilloscopeWindow* m_pOscWindow = nullptr;
@@ -116,4 +144,7 @@ private:
     // The link problem last shown, so a port that keeps failing is reported
     // once instead of at every reconnection attempt.
     QString m_strShownLinkError;
+    // The link message on display now, taken down when the link comes up
+    // unless another message has replaced it meanwhile.
+    QString m_strLinkMessage;
 };

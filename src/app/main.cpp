@@ -1,15 +1,14 @@
 #include "kv520device.h"
 #include "kv521mainwindow.h"
-#include "kv521simulator.h"
 #include "language.h"
 #include "terminationwatcher.h"
+#include "tracelog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 
 #include <cstdio>
-#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -32,28 +31,34 @@ int main(int argc, char* argv[])
     const QCommandLineOption simulateOption(
         QStringLiteral("simulate"),
         QCoreApplication::translate("main", "Connect to a simulated detector started inside the program."));
+    const QCommandLineOption verboseOption(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("main", "Trace the link, the exchange and the files on the standard error output."));
+    const QCommandLineOption logFileOption(
+        QStringLiteral("log-file"),
+        QCoreApplication::translate("main", "Write the trace to <file> as well (with --verbose or QT_LOGGING_RULES)."),
+        QStringLiteral("file"));
     parser.addOption(portOption);
     parser.addOption(simulateOption);
+    parser.addOption(verboseOption);
+    parser.addOption(logFileOption);
     parser.process(app);
 
-    // The simulator outlives the window, whose destructor stops the link.
-    std::unique_ptr<CKV521Simulator> pSimulator;
-    QString strPort = CKV520Device::PortOverrideFrom(QCoreApplication::arguments());
-    if (parser.isSet(simulateOption)) {
-        CKV521Simulator::Options options;
-        options.bPace = true;
-        pSimulator = std::make_unique<CKV521Simulator>(options);
+    if (parser.isSet(verboseOption))
+        CTraceLog::EnableVerbose();
+    if (parser.isSet(logFileOption)) {
         QString strError;
-        if (!pSimulator->Open(&strError)) {
+        if (!CTraceLog::OpenFile(parser.value(logFileOption), &strError)) {
             std::fprintf(stderr, "%s\n",
-                         qPrintable(QCoreApplication::translate("main", "Cannot start the simulated detector: %1")
-                                        .arg(strError)));
+                         qPrintable(QCoreApplication::translate("main", "Cannot write the trace: %1").arg(strError)));
             return 1;
         }
-        pSimulator->Start();
-        strPort = pSimulator->SlavePath();
     }
-    CKV521MainWindow::SetDevicePort(strPort);
+
+    // --simulate, else a port named on the command line or in KV521_PORT,
+    // beats the stored choice for this run only.
+    CKV521MainWindow::SetDevicePort(CKV520Device::PortOverrideFrom(QCoreApplication::arguments()));
+    CKV521MainWindow::SetSimulated(parser.isSet(simulateOption));
 
     // Asked to end from outside (logout, kill, Ctrl+C): leave the event loop
     // so that the window below is destroyed in order, stopping the link and
@@ -69,7 +74,6 @@ int main(int argc, char* argv[])
         window.show();
         nResult = app.exec();
     }
-    if (pSimulator)
-        pSimulator->Stop();
+    CTraceLog::CloseFile();
     return nResult;
 }

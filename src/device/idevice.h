@@ -58,6 +58,11 @@ public:
     virtual void DiscardMenuEdits() = 0;
     // The last file operation's reason for failing, for a precise message.
     virtual QString GetLastFileError() = 0;
+    // The port the link uses or tries now, for the status bar; empty while none is known.
+    virtual QString GetPortName() { return QString(); }
+    // True while automatic discovery finds no detector's port, or several it
+    // will not choose between: only the user can pick the port then.
+    virtual bool NeedsPortChoice() { return false; }
 };
 
 // The one device object of the program, created by the main window.

@@ -1,5 +1,6 @@
 #include "kv520device.h"
 #include "devicefiles.h"
+#include "tracecategories.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,6 +48,29 @@ void CKV520Device::SetPortOverride(const QString& strName)
     m_Link.SetPortOverride(strName);
 }
 
+void CKV520Device::SetPortChoice(const CPortChoice& choice)
+{
+    if (choice.GetKind() == CPortChoice::Kind::Automatic)
+        m_Link.ClearPortChoice();
+    else
+        m_Link.SetChosenPort(choice);
+    QMutexLocker locker(&m_InfoLock);
+    m_strLinkError.clear();
+    m_bLinkPermission = false;
+    m_strLinkPort = m_Link.PortName();
+}
+
+QString CKV520Device::GetPortName()
+{
+    QMutexLocker locker(&m_InfoLock);
+    return m_strLinkPort;
+}
+
+bool CKV520Device::NeedsPortChoice()
+{
+    return !m_Link.HasPortOverride() && m_Link.DiscoveryOutcome() != CPortDiscovery::Outcome::Found;
+}
+
 QString CKV520Device::PortOverrideFrom(const QStringList& arguments)
 {
     for (int i = 1; i < arguments.size(); ++i) {
@@ -75,6 +99,7 @@ void CKV520Device::Start()
     m_Model.ResetHistory();
     m_bOnline = false;
     m_bRunning = true;
+    qCDebug(lcWorker) << "worker starting";
     try {
         m_Thread = std::thread(&CKV520Device::WorkerLoop, this);
     } catch (const std::system_error&) {
@@ -88,8 +113,10 @@ void CKV520Device::Stop()
     m_bRunning = false;
     // Every wait of the worker is bounded (a poll gives up after one second of
     // silence, a download checks the flag between blocks), so joining is prompt.
-    if (m_Thread.joinable())
+    if (m_Thread.joinable()) {
         m_Thread.join();
+        qCDebug(lcWorker) << "worker stopped";
+    }
 }
 
 bool CKV520Device::IsConnected()
@@ -139,6 +166,7 @@ bool CKV520Device::SaveLogFile(const QString& strFolder)
 {
     QString strError;
     const bool bOk = CDeviceFiles::SaveLogFile(LogBuffer(), strFolder, &strError);
+    qCDebug(lcFiles) << "log files to" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     return bOk;
@@ -148,6 +176,7 @@ bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QStr
 {
     QString strError;
     const bool bOk = CDeviceFiles::SaveRealtimeFile(m_Model, strFolder, nVersion, strName, &strError);
+    qCDebug(lcFiles) << "realtime file" << strName << "in" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     return bOk;
@@ -157,6 +186,8 @@ bool CKV520Device::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
 {
     QString strError;
     const bool bOk = CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError);
+    qCDebug(lcFiles) << "loaded" << strPath << records.size() << "records, version" << nVersion
+                     << (bOk ? "" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     return bOk;
@@ -346,6 +377,7 @@ void CKV520Device::NoteLinkError()
     QMutexLocker locker(&m_InfoLock);
     m_strLinkError = strError;
     m_bLinkPermission = !strError.isEmpty() && m_Link.LastErrorIsPermission();
+    m_strLinkPort = m_Link.PortName();
 }
 
 void CKV520Device::WorkerLoop()
@@ -355,6 +387,7 @@ void CKV520Device::WorkerLoop()
         try {
             RunCycle();
         } catch (...) {
+            qCDebug(lcWorker) << "worker failed";
             m_bFailed = true;
             return;
         }
@@ -372,6 +405,7 @@ void CKV520Device::RunCycle()
             QMutexLocker locker(&m_InfoLock);
             m_strLinkError.clear();
             m_bLinkPermission = false;
+            m_strLinkPort = m_Link.PortName();
         } else {
             NoteLinkError();
         }
@@ -398,6 +432,7 @@ void CKV520Device::PollOnce()
     int nReceived = 0;
     m_Link.Read(m_Frame.data(), kFrameSize, nReceived, kSilenceLimitMs);
     if (nReceived < kFrameSize) {
+        qCDebug(lcLink) << "short frame:" << nReceived << "of" << kFrameSize << "bytes";
         ++m_nBadFrames;
         m_bOnline = false;
         m_Link.Close();
@@ -407,6 +442,8 @@ void CKV520Device::PollOnce()
     m_bOnline = true;
     ++m_nGoodFrames;
     const uint8_t* f = m_Frame.data();
+    qCDebug(lcLink) << "frame" << nReceived << "bytes, type" << f[0] << "sum" << Checksum(f, kFrameChecksum)
+                    << "carried" << f[kFrameChecksum];
     if (Checksum(f, kFrameChecksum) != f[kFrameChecksum]) {
         // A lost or stray byte shifts every later frame; wait for the line to go
         // quiet so the next poll starts on a frame boundary again.
@@ -441,6 +478,7 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
             m_Model.StoreDataFrame(f, nTick);
         break;
     case kCmdReadLog:
+        qCDebug(lcWorker) << "log download starts";
         DownloadLog();
         CompleteCommand(nPending);
         break;
@@ -511,4 +549,5 @@ void CKV520Device::DownloadLog()
         m_Link.DrainUntilQuiet(kDrainQuietMs, kDrainMaxMs);
     }
     m_nProgress = nCount == kLogBlockCount ? kProgressDone : kProgressFailed;
+    qCDebug(lcWorker) << "log download" << (nCount == kLogBlockCount ? "done" : "failed");
 }

@@ -51,12 +51,17 @@ public:
     QString GetLinkError(bool* pPermission = nullptr) override;
     void DiscardMenuEdits() override;
     QString GetLastFileError() override;
+    QString GetPortName() override;
+    bool NeedsPortChoice() override;
 
     // Set before Start: a port to use instead of discovery.
     void SetPortOverride(const QString& strName);
     // The port the user named: "--port NAME" (or "--port=NAME") among the
     // arguments, else the environment variable KV521_PORT; empty for discovery.
     static QString PortOverrideFrom(const QStringList& arguments);
+    // Set while stopped: the port picked in the chooser (a simulated choice
+    // must already be turned into the simulator's port), or automatic.
+    void SetPortChoice(const CPortChoice& choice);
     // Set before Start: where the ports come from (tests give a list).
     void SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
     // Set before Start: fixed 20 ms sleeps instead of waiting reads (benchmark).
@@ -118,5 +123,6 @@ private:
     mutable QMutex m_InfoLock;
     QString m_strLinkError;
     bool m_bLinkPermission = false;
+    QString m_strLinkPort;
     QString m_strFileError;
 };

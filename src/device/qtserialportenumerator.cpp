@@ -11,11 +11,17 @@ QList<SerialPortEntry> CQtSerialPortEnumerator::Ports() const
         e.m_strName = info.portName();
         e.m_strLocation = info.systemLocation();
         e.m_strDescription = info.description();
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
+        e.m_strManufacturer = info.manufacturer();
+        e.m_strSerialNumber = info.serialNumber();
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            e.m_bHasUsbId = true;
+            e.m_nVendorId = info.vendorIdentifier();
+            e.m_nProductId = info.productIdentifier();
             e.m_strHardwareId = QStringLiteral("USB\\VID_%1&PID_%2")
                                     .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
                                     .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
                                     .toUpper();
+        }
         ports << e;
     }
     return ports;

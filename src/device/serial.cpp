@@ -1,5 +1,6 @@
 #include "serial.h"
 #include "qtserialportenumerator.h"
+#include "tracecategories.h"
 
 #include <QElapsedTimer>
 
@@ -35,6 +36,19 @@ void CSerial::SetPortOverride(const QString& strName)
 {
     m_strPortName = strName;
     m_bOverride = !strName.isEmpty();
+    m_Chosen = CPortChoice::Named(strName);
+    m_nDiscovery = int(CPortDiscovery::Outcome::Found);
+}
+
+void CSerial::SetChosenPort(const CPortChoice& choice)
+{
+    SetPortOverride(choice.Port());
+    m_Chosen = choice;
+}
+
+void CSerial::ClearPortChoice()
+{
+    SetPortOverride(QString());
 }
 
 void CSerial::FindPort(const QString& strPattern, int nProperty)
@@ -54,8 +68,21 @@ void CSerial::FindPort(const QString& strPattern, int nProperty)
 
 bool CSerial::Connect()
 {
-    if (m_strPortName.isEmpty())
-        FindPort(QStringLiteral("Arduino"), 1);
+    if (m_bOverride && m_Chosen.HasIdentity() && m_pEnumerator) {
+        // The chosen detector may have come back under another name.
+        SerialPortEntry port;
+        if (CPortDiscovery::FindChosen(m_pEnumerator->Ports(), m_Chosen, &port) && port.OpenPath() != m_strPortName) {
+            qCDebug(lcLink) << "chosen detector" << m_Chosen.SerialNumber() << m_Chosen.UsbId() << "now at"
+                            << port.OpenPath();
+            m_strPortName = port.OpenPath();
+        }
+    }
+    if (m_strPortName.isEmpty() && m_pEnumerator) {
+        const CPortDiscovery::Result found = CPortDiscovery::Automatic(m_pEnumerator->Ports());
+        if (m_nDiscovery.exchange(int(found.m_eOutcome)) != int(found.m_eOutcome))
+            qCDebug(lcLink) << "automatic search:" << int(found.m_eOutcome) << found.m_Port.OpenPath();
+        m_strPortName = found.m_Port.OpenPath();
+    }
     if (m_strPortName.isEmpty())
         return false;
     if (Open(921600, 1, 0, 0))
@@ -77,9 +104,11 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
     m_nBufferPos = m_nBufferLen = 0;
     if (!m_Handle.Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
                        kParity[nParityIndex], kStopBits[nStopBitsIndex])) {
+        qCDebug(lcLink) << "open failed:" << m_Handle.LastError();
         m_nStatus = Closed;
         return false;
     }
+    qCDebug(lcLink) << "opened" << m_strPortName << nBaud << "baud";
     m_nBaud = nBaud;
     m_nStatus = Opened;
     return true;
@@ -89,6 +118,8 @@ bool CSerial::Write(const void* pBuffer, int nCount, int& nWritten)
 {
     const long n = m_Handle.Write(pBuffer, size_t(nCount));
     nWritten = n > 0 ? int(n) : 0;
+    qCDebug(lcLink).nospace().noquote() << "sent " << nWritten << " of " << nCount << " bytes: "
+                              << QByteArray::fromRawData(static_cast<const char*>(pBuffer), nCount).toHex(' ');
     return true;
 }
 
@@ -173,15 +204,20 @@ void CSerial::DrainUntilQuiet(int nQuietMs, int nMaxMs)
 {
     QElapsedTimer timer;
     timer.start();
+    int nDropped = 0;
     for (;;) {
-        Drain();
+        while (ReadByte())
+            ++nDropped;
         if (timer.elapsed() >= nMaxMs || !m_Handle.WaitReadable(nQuietMs))
-            return;
+            break;
     }
+    qCDebug(lcLink) << "drained" << nDropped << "bytes in" << timer.elapsed() << "ms";
 }
 
 void CSerial::Close()
 {
+    if (m_Handle.IsOpen())
+        qCDebug(lcLink) << "closed" << m_strPortName;
     m_Handle.Close();
     m_nBufferPos = m_nBufferLen = 0;
     m_nStatus = Closed;

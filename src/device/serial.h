@@ -1,6 +1,8 @@
 #pragma once
 
 #include "iserialportenumerator.h"
+#include "portchoice.h"
+#include "portdiscovery.h"
 #include "serialhandle.h"
 
 #include <QString>
@@ -9,9 +11,9 @@
 #include <cstdint>
 #include <memory>
 
-// The detector's serial link: finds the port whose description names the
-// detector's USB bridge, opens it and moves bytes, with a read that gives up
-// after a stretch of silence. Used by the exchange worker only.
+// The detector's serial link: finds the detector's port (or takes the one the
+// user chose), opens it and moves bytes, with a read that gives up after a
+// stretch of silence. Used by the exchange worker only.
 class CSerial
 {
 public:
@@ -44,6 +46,13 @@ public:
     // A port named by the user: used instead of discovery, never forgotten.
     void SetPortOverride(const QString& strName);
     bool HasPortOverride() const { return m_bOverride; }
+    // A port picked in the chooser: used like an override, and when the same
+    // detector shows up under another name (unplugged and back), that name.
+    void SetChosenPort(const CPortChoice& choice);
+    // Back to automatic discovery.
+    void ClearPortChoice();
+    // What the last automatic search found (Found also while a port is named).
+    CPortDiscovery::Outcome DiscoveryOutcome() const { return CPortDiscovery::Outcome(m_nDiscovery.load()); }
 
     // Why the last open failed (empty after a successful open).
     QString LastError() const { return m_Handle.LastError(); }
@@ -61,6 +70,8 @@ private:
     uint8_t m_nLastByte = 0;
     QString m_strPortName;
     bool m_bOverride = false;
+    CPortChoice m_Chosen;
+    std::atomic<int> m_nDiscovery{int(CPortDiscovery::Outcome::Found)};
     bool m_bWaitingReads = true;
     int m_nBaud = 0;
     std::shared_ptr<ISerialPortEnumerator> m_pEnumerator;

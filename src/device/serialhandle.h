@@ -5,7 +5,7 @@
 #include <cstddef>
 
 // The operating system's serial port: the only platform-specific code of the
-// link. Opens raw (binary, no echo, no flow control, DTR and RTS not driven),
+// link. Opens raw (binary, no echo, no flow control, DTR and RTS held low),
 // reads return at once with what is waiting.
 class CSerialHandle
 {
@@ -29,6 +29,11 @@ public:
     long ReadAvailable(void* pData, size_t nCount);
     // Waits until a byte can be read or nMs pass; true when readable.
     bool WaitReadable(int nMs);
+
+    enum ModemLine { Dtr = 1, Rts = 2 };
+    // The modem control lines now raised (ModemLine bits), or -1 where the
+    // port or the system cannot tell (pseudo-terminals, Windows).
+    int ModemLines() const;
 
     QString LastError() const { return m_strLastError; }
     // True when the last failed Open was refused for lack of permission.

@@ -72,7 +72,8 @@ bool CSerialHandle::Open(const QString& strPath, int nBaud, int nDataBits, Parit
         return fail("tcgetattr");
     ::cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+    // Closing must not drop and so toggle DTR: that would reset the detector too.
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | HUPCL);
 #ifdef CRTSCTS
     tio.c_cflag &= ~CRTSCTS;
 #endif
@@ -103,7 +104,11 @@ bool CSerialHandle::Open(const QString& strPath, int nBaud, int nDataBits, Parit
         return fail("baud rate");
     }
 #endif
-    // DTR and RTS are left as the driver has them: the detector does not use them.
+    // The driver raises DTR and RTS on every open, and a rising DTR resets
+    // boards of the detector's kind: drop both at once, as the Windows handle
+    // opens with them disabled. A pseudo-terminal has no modem lines.
+    int nLines = TIOCM_DTR | TIOCM_RTS;
+    ::ioctl(fd, TIOCMBIC, &nLines);
     m_nFd = fd;
     m_strLastError.clear();
     return true;
@@ -120,6 +125,14 @@ void CSerialHandle::Close()
 bool CSerialHandle::IsOpen() const
 {
     return m_nFd >= 0;
+}
+
+int CSerialHandle::ModemLines() const
+{
+    int nBits = 0;
+    if (m_nFd < 0 || ::ioctl(m_nFd, TIOCMGET, &nBits) != 0)
+        return -1;
+    return ((nBits & TIOCM_DTR) ? Dtr : 0) | ((nBits & TIOCM_RTS) ? Rts : 0);
 }
 
 long CSerialHandle::Write(const void* pData, size_t nCount)

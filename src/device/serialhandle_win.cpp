@@ -45,15 +45,32 @@ bool CSerialHandle::Open(const QString& strPath, int nBaud, int nDataBits, Parit
         CloseHandle(h);
         return false;
     }
+    // Start from the port's own state: a zeroed block carries equal XON and
+    // XOFF characters, which SetCommState refuses.
     DCB dcb{};
     dcb.DCBlength = sizeof(dcb);
+    if (!GetCommState(h, &dcb)) {
+        m_strLastError = LastErrorText(strPath);
+        CloseHandle(h);
+        return false;
+    }
     dcb.fBinary = TRUE;
     dcb.BaudRate = DWORD(nBaud);
     dcb.ByteSize = BYTE(nDataBits);
+    dcb.fParity = eParity == Parity::None ? FALSE : TRUE;
     dcb.Parity = eParity == Parity::None ? NOPARITY : eParity == Parity::Odd ? ODDPARITY : EVENPARITY;
     dcb.StopBits = nStopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
     dcb.fDtrControl = DTR_CONTROL_DISABLE;
     dcb.fRtsControl = RTS_CONTROL_DISABLE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
     if (!SetCommState(h, &dcb)) {
         m_strLastError = LastErrorText(strPath);
         CloseHandle(h);
@@ -75,6 +92,12 @@ void CSerialHandle::Close()
 bool CSerialHandle::IsOpen() const
 {
     return m_hPort != INVALID_HANDLE_VALUE;
+}
+
+int CSerialHandle::ModemLines() const
+{
+    // The modem status reports the lines coming in, not DTR and RTS going out.
+    return -1;
 }
 
 long CSerialHandle::Write(const void* pData, size_t nCount)

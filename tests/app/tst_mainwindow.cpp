@@ -134,7 +134,8 @@ void TestMainWindow::settingsSurviveARun()
     QCOMPARE(settings.value("Window/Log/Column3").toInt(), 140);
     QCOMPARE(settings.value("Window/Log/TabIndex").toInt(), 1);
     QVERIFY(settings.contains("Window/Splitter"));
-    QVERIFY(!settings.value("General/Language").toString().isEmpty());
+    // Not picked, so not stored: the desktop's language is followed next time.
+    QVERIFY(!settings.contains("General/Language"));
 
     CKV521MainWindow window;
     QCOMPARE(window.geometry(), QRect(70, 80, 900, 700));
