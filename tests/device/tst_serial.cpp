@@ -1,4 +1,5 @@
 #include "serial.h"
+#include "serialhandle.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -193,6 +194,68 @@ private Q_SLOTS:
         int nReceived = 0;
         serial.Read(&c, 1, nReceived, 10);
         QCOMPARE(nReceived, 0);
+    }
+
+    void automaticFallbackAndChosenDetector()
+    {
+        CPty pty;
+        auto pList = std::make_shared<CListEnumerator>();
+        SerialPortEntry bridge = Port("ttyUSB0", "USB Serial", pty.m_strSlave);
+        bridge.m_bHasUsbId = true;
+        bridge.m_nVendorId = 0x1a86;
+        bridge.m_nProductId = 0x7523;
+        bridge.m_strSerialNumber = QStringLiteral("S1");
+        SerialPortEntry other = bridge;
+        other.m_strName = QStringLiteral("ttyUSB1");
+        other.m_strLocation = QStringLiteral("/nonexistent/ttyUSB1");
+        other.m_strSerialNumber = QStringLiteral("S2");
+
+        CSerial serial;
+        serial.SetEnumerator(pList);
+        // Two bridges and no description: nothing is opened, the user must choose.
+        pList->m_Ports = {other, bridge};
+        QVERIFY(!serial.Connect());
+        QCOMPARE(serial.DiscoveryOutcome(), CPortDiscovery::Outcome::Ambiguous);
+        QVERIFY(serial.LastError().isEmpty());
+        pList->m_Ports = {bridge};
+        QVERIFY(serial.Connect());
+        QCOMPARE(serial.PortName(), pty.m_strSlave);
+        QCOMPARE(serial.DiscoveryOutcome(), CPortDiscovery::Outcome::Found);
+        serial.Close();
+
+        // Chosen under its old name; unplugged, it came back under another.
+        SerialPortEntry before = bridge;
+        before.m_strLocation = QStringLiteral("/nonexistent/ttyUSB7");
+        serial.SetChosenPort(CPortChoice::FromEntry(before));
+        pList->m_Ports = {other};
+        QVERIFY(!serial.Connect());
+        QCOMPARE(serial.PortName(), QStringLiteral("/nonexistent/ttyUSB7"));
+        pList->m_Ports = {other, bridge};
+        QVERIFY(serial.Connect());
+        QCOMPARE(serial.PortName(), pty.m_strSlave);
+    }
+
+    void openHoldsTheModemLinesLow()
+    {
+        CPty pty;
+        // Another handle on the same terminal sees its settings.
+        const int fd = ::open(pty.m_strSlave.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios tio;
+        QCOMPARE(::tcgetattr(fd, &tio), 0);
+        tio.c_cflag |= HUPCL;
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &tio), 0);
+
+        CSerialHandle handle;
+        QVERIFY2(handle.Open(pty.m_strSlave, 921600, 8, CSerialHandle::Parity::None, 1),
+                 qPrintable(handle.LastError()));
+        QCOMPARE(::tcgetattr(fd, &tio), 0);
+        ::close(fd);
+        QVERIFY2(!(tio.c_cflag & HUPCL), "closing would toggle DTR and reset the detector");
+        const int nLines = handle.ModemLines();
+        if (nLines < 0)
+            QSKIP("this terminal has no modem control lines");
+        QCOMPARE(nLines & (CSerialHandle::Dtr | CSerialHandle::Rts), 0);
     }
 };
 
