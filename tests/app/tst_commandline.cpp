@@ -9,6 +9,7 @@ class TestCommandLine : public QObject
 private Q_SLOTS:
     void versionAndHelp();
     void simulateKeepsRunning();
+    void verboseTracesTheLink();
 };
 
 void TestCommandLine::versionAndHelp()
@@ -51,6 +52,37 @@ void TestCommandLine::simulateKeepsRunning()
     process.kill();
     QVERIFY(process.waitForFinished(10000));
 #endif
+}
+
+void TestCommandLine::verboseTracesTheLink()
+{
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    const QString strLog = home.filePath(QStringLiteral("trace.txt"));
+    for (bool bVerbose : {false, true}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        QStringList arguments{QStringLiteral("--simulate")};
+        if (bVerbose)
+            arguments << QStringLiteral("--verbose") << QStringLiteral("--log-file") << strLog;
+        process.start(QStringLiteral(KV521_ANALYZER_PATH), arguments);
+        QVERIFY(process.waitForStarted(10000));
+        QVERIFY(!process.waitForFinished(2500));
+        process.kill();
+        QVERIFY(process.waitForFinished(10000));
+        const QByteArray err = process.readAllStandardError();
+        // The poll byte and the empty command byte that answers each frame.
+        QCOMPARE(err.contains("kv521.link: sent 1 of 1 bytes: 2b"), bVerbose);
+        QCOMPARE(err.contains("kv521.link: sent 1 of 1 bytes: ff"), bVerbose);
+        QCOMPARE(err.contains("kv521.link: frame 5250 bytes"), bVerbose);
+    }
+    QFile log(strLog);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("kv521.link: sent 1 of 1 bytes: ff"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
