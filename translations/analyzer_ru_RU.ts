@@ -177,7 +177,7 @@
 <context>
     <name>CKV520Device</name>
     <message>
-        <location filename="../src/device/kv520device.cpp" line="+234"/>
+        <location filename="../src/device/kv520device.cpp" line="+265"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
     </message>
@@ -185,7 +185,7 @@
 <context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+373"/>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+376"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -657,57 +657,80 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+53"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+92"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+28"/>
-        <location line="+358"/>
+        <location line="+27"/>
+        <location line="+477"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-331"/>
-        <location line="+84"/>
-        <location line="+100"/>
+        <location line="-449"/>
+        <location line="+88"/>
+        <location line="+147"/>
+        <location line="+64"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-183"/>
+        <location line="-298"/>
+        <location line="+238"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location line="+81"/>
-        <location line="+250"/>
+        <location line="-156"/>
+        <location line="+367"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-246"/>
-        <location line="+247"/>
+        <location line="-354"/>
+        <location line="+355"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-193"/>
+        <location line="-304"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source> (add your user to the &quot;dialout&quot; group and log in again)</source>
-        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново)</translation>
+        <source> (add your user to the &quot;dialout&quot; group and log in again, or install the program&apos;s udev rule and plug the detector in again)</source>
+        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново или установите правило udev программы и подключите детектор заново)</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>No detector found — choose its port</source>
+        <translation>Детектор не найден — выберите его порт</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>simulated detector</source>
+        <translation>имитатор детектора</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <location line="+9"/>
+        <source>Cannot start the simulated detector: %1</source>
+        <translation>Не удаётся запустить имитатор детектора: %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>not available on this system</source>
+        <translation>недоступен в этой системе</translation>
+    </message>
+    <message>
+        <location line="+60"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+24"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -727,7 +750,7 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+110"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -795,6 +818,19 @@ Pulse Level: %3 dBm</source>
         <location line="+0"/>
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkStatusField</name>
+    <message>
+        <location filename="../src/app/linkstatusfield.cpp" line="+34"/>
+        <source>Click to choose the detector&apos;s port</source>
+        <translation>Щёлкните, чтобы выбрать порт детектора</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Link</source>
+        <translation>Связь</translation>
     </message>
 </context>
 <context>
@@ -956,13 +992,13 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+7"/>
         <location line="+240"/>
-        <location line="+278"/>
+        <location line="+284"/>
         <location line="+32"/>
         <source>Maximize</source>
         <translation>Развернуть</translation>
     </message>
     <message>
-        <location line="-540"/>
+        <location line="-546"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
@@ -978,18 +1014,18 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+65"/>
-        <location line="+406"/>
+        <location line="+412"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-380"/>
-        <location line="+388"/>
+        <location line="-386"/>
+        <location line="+394"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-309"/>
+        <location line="-315"/>
         <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
@@ -1064,7 +1100,7 @@ Pulse Level: %3 dBm</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Storage</source>
         <translation>Хранилище</translation>
     </message>
@@ -1085,6 +1121,11 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+14"/>
+        <source>Connection...</source>
+        <translation>Подключение...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Device Menu...</source>
         <translation>Меню детектора...</translation>
     </message>
@@ -1307,6 +1348,72 @@ Pulse Level: %3 dBm</source>
     </message>
 </context>
 <context>
+    <name>CPortChooserDialog</name>
+    <message>
+        <location filename="../src/dialogs/portchooserdialog.cpp" line="+79"/>
+        <source>Automatic</source>
+        <translation>Автоматически</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The port of the detector&apos;s USB bridge, found by its description or maker</source>
+        <translation>Порт USB-моста детектора, найденный по описанию или производителю</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Simulated detector</source>
+        <translation>Имитатор детектора</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Built into the program; no detector needed</source>
+        <translation>Встроен в программу; детектор не нужен</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Not present now</source>
+        <translation>Сейчас отсутствует</translation>
+    </message>
+</context>
+<context>
+    <name>CPortChooserDialogClass</name>
+    <message>
+        <location filename="../forms/portchooserdialog.ui" line="+14"/>
+        <source>Connection</source>
+        <translation>Подключение</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Choose the &amp;detector&apos;s port. The list follows ports plugged in and out.</source>
+        <translation>Выберите порт &amp;детектора. Список следит за подключением и отключением портов.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Manufacturer</source>
+        <translation>Производитель</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>USB ID</source>
+        <translation>USB ID</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Serial number</source>
+        <translation>Серийный номер</translation>
+    </message>
+</context>
+<context>
     <name>CPreferencesDialogClass</name>
     <message>
         <location filename="../forms/preferencesdialog.ui" line="+14"/>
@@ -1493,12 +1600,12 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+166"/>
+        <location line="+168"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-162"/>
+        <location line="-164"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
@@ -1598,7 +1705,7 @@ Pulse Level: %3 dBm</source>
         <translation>Некоторые элементы не удалось удалить!</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>There&apos;s no data to save!</source>
         <translation>Нет данных для сохранения!</translation>
     </message>
@@ -1651,9 +1758,19 @@ Pulse Level: %3 dBm</source>
         <translation>Подключиться к имитатору детектора, запущенному внутри программы.</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>Cannot start the simulated detector: %1</source>
-        <translation>Не удаётся запустить имитатор детектора: %1</translation>
+        <location line="+3"/>
+        <source>Trace the link, the exchange and the files on the standard error output.</source>
+        <translation>Выводить трассировку связи, обмена и файлов в стандартный поток ошибок.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Write the trace to &lt;file&gt; as well (with --verbose or QT_LOGGING_RULES).</source>
+        <translation>Записывать трассировку также в &lt;file&gt; (с --verbose или QT_LOGGING_RULES).</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Cannot write the trace: %1</source>
+        <translation>Не удаётся записать трассировку: %1</translation>
     </message>
 </context>
 </TS>
