@@ -1356,8 +1356,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+0"/>
-        <source>The port of the detector&apos;s USB bridge, found by its description or maker</source>
-        <translation>Порт USB-моста детектора, найденный по описанию или производителю</translation>
+        <source>Found by the port&apos;s description or USB bridge</source>
+        <translation>Найден по описанию порта или USB-мосту</translation>
     </message>
     <message>
         <location line="+2"/>

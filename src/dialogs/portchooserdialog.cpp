@@ -76,7 +76,7 @@ void CPortChooserDialog::Fill()
         return pItem;
     };
     add(CPortChoice::Automatic(),
-        {tr("Automatic"), tr("The port of the detector's USB bridge, found by its description or maker")});
+        {tr("Automatic"), tr("Found by the port's description or USB bridge")});
     if (m_bSimulatorAvailable)
         add(CPortChoice::Simulated(), {tr("Simulated detector"), tr("Built into the program; no detector needed")});
     bool bCurrentListed = m_Current.GetKind() != CPortChoice::Kind::Port;
