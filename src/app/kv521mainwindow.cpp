@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -61,8 +62,12 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     // The panel's MENU key and File > Device Menu... open the settings dialog;
     // the panel has already checked the connection.
-    CDeviceWidget::SetMenuOpener([](QWidget*) {
+    CDeviceWidget::SetMenuOpener([this](QWidget*) {
         CKV520MenuDialog dialog(nullptr);
+        // Settings files go beside the storage folder, not among its data.
+        const QString strStorage = m_pStorage ? m_pStorage->StorageFolder() : QString();
+        if (!strStorage.isEmpty())
+            dialog.SetDefaultFileFolder(QFileInfo(QDir::cleanPath(strStorage)).absolutePath());
         dialog.exec();
     });
 
@@ -253,11 +258,28 @@ void CKV521MainWindow::ShowLinkProblem()
     statusBar()->showMessage(strText);
 }
 
+void CKV521MainWindow::ShowNoDataCause(int nCauses)
+{
+    // Once per kind of trouble, not at every tick.
+    if ((nCauses & ~m_nShownNoDataCauses) == 0)
+        return;
+    m_nShownNoDataCauses |= nCauses;
+    QStringList causes;
+    if (nCauses & IDevice::NoDataBadChecksum)
+        causes << tr("frames with bad checksums");
+    if (nCauses & IDevice::NoDataShortFrame)
+        causes << tr("short frames");
+    statusBar()->showMessage(tr("The port answers, but no usable data arrives: %1. Is the detector the device on "
+                                "this port?")
+                                 .arg(causes.join(QStringLiteral(", "))));
+}
+
 void CKV521MainWindow::OnTimer()
 {
     try {
         if (g_pDevice->IsConnected()) {
             m_pLinkLabel->setText(tr("Online"));
+            m_nShownNoDataCauses = 0;
             if (!m_strShownLinkError.isEmpty()) {
                 m_strShownLinkError.clear();
                 statusBar()->clearMessage();
@@ -288,6 +310,9 @@ void CKV521MainWindow::OnTimer()
             statusBar()->showMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
             QThread::msleep(100);
             g_pDevice->Start();
+        } else if (const int nCauses = g_pDevice->GetNoDataCauses()) {
+            m_pLinkLabel->setText(tr("No data"));
+            ShowNoDataCause(nCauses);
         } else {
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
@@ -455,7 +480,7 @@ void CKV521MainWindow::OnFileResetToDefaults()
 {
     if (QMessageBox::question(this, QCoreApplication::applicationName(),
                               tr("Do you really want to reset program settings to defaults?"),
-                              QMessageBox::Yes | QMessageBox::No)
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     {

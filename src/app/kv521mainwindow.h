@@ -97,6 +97,7 @@ private:
     void RestoreSettings();
     void SplitHalves();
     void ShowLinkProblem();
+    void ShowNoDataCause(int nCauses);
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -116,4 +117,6 @@ private:
     // The link problem last shown, so a port that keeps failing is reported
     // once instead of at every reconnection attempt.
     QString m_strShownLinkError;
+    // The IDevice::NoData* causes already told in the status bar.
+    int m_nShownNoDataCauses = 0;
 };
