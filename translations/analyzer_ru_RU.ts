@@ -677,36 +677,36 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+32"/>
-        <location line="+381"/>
+        <location line="+379"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-354"/>
+        <location line="-352"/>
         <location line="+84"/>
-        <location line="+120"/>
+        <location line="+118"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-203"/>
+        <location line="-201"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="+81"/>
-        <location line="+273"/>
+        <location line="+271"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-269"/>
-        <location line="+270"/>
+        <location line="-267"/>
+        <location line="+268"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-216"/>
+        <location line="-214"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -727,11 +727,11 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+1"/>
-        <source>The port answers, but no usable data arrives: %1. Is the detector the device on this port?</source>
-        <translation>Порт отвечает, но пригодные данные не поступают: %1. Подключён ли к этому порту детектор?</translation>
+        <source>No usable data from the port: %1.</source>
+        <translation>С порта не поступает пригодных данных: %1.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>

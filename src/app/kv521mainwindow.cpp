@@ -269,9 +269,7 @@ void CKV521MainWindow::ShowNoDataCause(int nCauses)
         causes << tr("frames with bad checksums");
     if (nCauses & IDevice::NoDataShortFrame)
         causes << tr("short frames");
-    statusBar()->showMessage(tr("The port answers, but no usable data arrives: %1. Is the detector the device on "
-                                "this port?")
-                                 .arg(causes.join(QStringLiteral(", "))));
+    statusBar()->showMessage(tr("No usable data from the port: %1.").arg(causes.join(QStringLiteral(", "))));
 }
 
 void CKV521MainWindow::OnTimer()
