@@ -1,5 +1,6 @@
 #include "kv521simulator.h"
 
+#include "kv520menulayout.h"
 #include "kv520protocol.h"
 
 #include <QDateTime>
@@ -203,14 +204,41 @@ QList<QByteArray> CKV521Simulator::DefaultLog()
 
 std::array<uint8_t, 54> CKV521Simulator::FactoryMenu()
 {
+    using namespace KV520Menu;
+    // Every edited position within its range, so the Device Menu shows the
+    // values unclamped and OK sends back exactly what it was given.
     std::array<uint8_t, 54> m{};
-    for (int i = 0; i < 54; ++i)
-        m[size_t(i)] = uint8_t(i % 5 == 0 ? 1 : (i * 7) % 16);
-    m[0] = 2;   // language
-    m[1] = 5;   // brightness
-    m[2] = 20;  // sound volume
-    m[kMenuSyncClock] = 0;
-    m[33] = 0;  // display language: English
+    auto set = [&m](int nPos, int nValue) { m[size_t(nPos)] = uint8_t(nValue); };
+    set(kLevelMode, 0);
+    set(kRelConst1, 20);
+    set(kAbsConst1, 40);
+    set(kRelPulse1, 18);
+    set(kAbsPulse1, 36);
+    set(kRelConst2, 22);
+    set(kAbsConst2, 44);
+    set(kRelPulse2, 16);
+    set(kAbsPulse2, 32);
+    for (int nPos : {kCapture, kGsm, kDect, kBluetooth, kWlan, kDisplay, kKeyTone, kLogger, kRange1, kRange2})
+        set(nPos, 1);
+    set(kHold, 0);
+    set(kSchedule, 0);
+    set(kScheduleStart, 8);
+    set(kScheduleStop, 18);
+    set(kEventDelay, 10);
+    set(kSortOrder, 0);
+    set(kBrightness, 7);
+    set(kAutoOff, 15); // 120 s
+    set(kSyncPc, 0);
+    set(kTimeCorrection, kTimeCorrectionZero);
+    set(kLanguage, 0); // English
+    set(kEveryday, 0);
+    set(kLowPass, 0);
+    set(kFreqmeter, 2);
+    set(kAutoOn, 0);
+    set(kRecorder, 0);
+    set(kRecorderTime, 1); // 2 min
+    set(kVibro, 1);
+    set(kSensitivity, 1);  // middle
     return m;
 }
 

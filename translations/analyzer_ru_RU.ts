@@ -98,18 +98,33 @@
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+28"/>
+        <source>The detector&apos;s log is longer than one download can hold: %1 blocks were read, the rest of the log was not.</source>
+        <translation>Журнал детектора длиннее, чем вмещает одна загрузка: прочитано блоков: %1, остальная часть журнала не прочитана.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>The log holds no events.</source>
         <translation>Журнал не содержит событий.</translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+106"/>
+        <source>Could not create %1: no free file name</source>
+        <translation>Не удалось создать %1: нет свободного имени файла</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <location line="+13"/>
         <source>There is no data to save.</source>
         <translation>Нет данных для сохранения.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Could not open %1: %2</source>
         <translation>Не удалось открыть %1: %2</translation>
     </message>
@@ -177,7 +192,7 @@
 <context>
     <name>CKV520Device</name>
     <message>
-        <location filename="../src/device/kv520device.cpp" line="+265"/>
+        <location filename="../src/device/kv520device.cpp" line="+325"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
     </message>
@@ -185,7 +200,7 @@
 <context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+376"/>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+379"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -269,40 +284,39 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV520MenuDialog</name>
     <message>
-        <location filename="../src/settings/kv520menudialog.cpp" line="+192"/>
+        <location filename="../src/settings/kv520menudialog.cpp" line="+199"/>
         <location line="+13"/>
-        <location line="+56"/>
+        <location line="+92"/>
         <source>KV521 Analyzer</source>
         <translation>KV521 Analyzer</translation>
     </message>
     <message>
-        <location line="-55"/>
+        <location line="-91"/>
         <source>Do you really want to reset device settings to factory defaults?</source>
         <translation>Вы действительно хотите сбросить настройки прибора к заводским?</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+27"/>
         <source>Open Saved Menu Data</source>
         <translation>Открыть сохранённые настройки меню</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+14"/>
         <source>Menu Files (*.mnu)</source>
         <translation>Файлы меню (*.mnu)</translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="+24"/>
         <source>Cannot read the menu file &quot;%1&quot;.</source>
         <translation>Не удалось прочитать файл меню «%1».</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-25"/>
         <source>Save Menu Data</source>
         <translation>Сохранить настройки меню</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+39"/>
         <source>Cannot save the menu file &quot;%1&quot;.</source>
         <translation>Не удалось сохранить файл меню «%1».</translation>
     </message>
@@ -657,44 +671,44 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+92"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+93"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location line="+477"/>
+        <location line="+31"/>
+        <location line="+495"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-449"/>
+        <location line="-467"/>
         <location line="+88"/>
         <location line="+147"/>
-        <location line="+64"/>
+        <location line="+82"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-298"/>
+        <location line="-316"/>
         <location line="+238"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="-156"/>
-        <location line="+367"/>
+        <location line="+385"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-354"/>
-        <location line="+355"/>
+        <location line="-372"/>
+        <location line="+373"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-304"/>
+        <location line="-322"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -725,12 +739,27 @@ Pulse Level: %3 dBm</source>
         <translation>недоступен в этой системе</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+63"/>
+        <source>frames with bad checksums</source>
+        <translation>кадры с неверной контрольной суммой</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>short frames</source>
+        <translation>неполные кадры</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No usable data from the port: %1.</source>
+        <translation>С порта не поступает пригодных данных: %1.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -740,7 +769,12 @@ Pulse Level: %3 dBm</source>
         <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
@@ -932,7 +966,12 @@ Pulse Level: %3 dBm</source>
         <translation>Ошибка при чтении журнала. Повторить?</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
+        <source>The log could not be read.</source>
+        <translation>Не удалось прочитать журнал.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Parsing the log...</source>
         <translation>Разбор журнала...</translation>
     </message>
@@ -942,7 +981,17 @@ Pulse Level: %3 dBm</source>
         <translation>Ошибка при разборе журнала!</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>The log has been read only in part</source>
+        <translation>Журнал прочитан лишь частично</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The log has been read only in part: %1 blocks were read and stored, the rest of the detector&apos;s log was not read.</source>
+        <translation>Журнал прочитан лишь частично: прочитано и сохранено блоков: %1, остальная часть журнала детектора не прочитана.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>The log has been read, but it holds no events.</source>
         <translation>Журнал прочитан, но не содержит событий.</translation>
     </message>
@@ -1589,7 +1638,12 @@ Pulse Level: %3 dBm</source>
         <translation>Файлы CSV (*.csv)</translation>
     </message>
     <message>
-        <location line="+220"/>
+        <location line="+144"/>
+        <source>Link to %1</source>
+        <translation>Ссылка на %1</translation>
+    </message>
+    <message>
+        <location line="+108"/>
         <source>The name may not contain / \ &lt; &gt; : &quot; | ? * or control characters, may not be &quot;.&quot; or &quot;..&quot; and may not end with a blank or a dot.</source>
         <translation>Имя не может содержать / \ &lt; &gt; : &quot; | ? * и управляющие символы, не может быть &quot;.&quot; или &quot;..&quot; и не может оканчиваться пробелом или точкой.</translation>
     </message>
@@ -1600,17 +1654,17 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+168"/>
+        <location line="+174"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-164"/>
+        <location line="-170"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+22"/>
         <source>Select a storage folder</source>
         <translation>Выберите папку хранилища</translation>
     </message>
@@ -1661,6 +1715,11 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+10"/>
+        <source>This item lies outside the storage folder and is not deleted.</source>
+        <translation>Этот элемент находится вне папки хранилища и не удаляется.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Do you really want to delete the folder and all its content?</source>
         <translation>Вы действительно хотите удалить папку со всем содержимым?</translation>
     </message>

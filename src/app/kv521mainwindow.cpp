@@ -24,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -99,8 +100,12 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     // The panel's MENU key and File > Device Menu... open the settings dialog;
     // the panel has already checked the connection.
-    CDeviceWidget::SetMenuOpener([](QWidget*) {
+    CDeviceWidget::SetMenuOpener([this](QWidget*) {
         CKV520MenuDialog dialog(nullptr);
+        // Settings files go beside the storage folder, not among its data.
+        const QString strStorage = m_pStorage ? m_pStorage->StorageFolder() : QString();
+        if (!strStorage.isEmpty())
+            dialog.SetDefaultFileFolder(QFileInfo(QDir::cleanPath(strStorage)).absolutePath());
         dialog.exec();
     });
 
@@ -408,12 +413,27 @@ void CKV521MainWindow::OnFileConnectionAction()
     SwitchPort(choice);
 }
 
+void CKV521MainWindow::ShowNoDataCause(int nCauses)
+{
+    // Once per kind of trouble, not at every tick.
+    if ((nCauses & ~m_nShownNoDataCauses) == 0)
+        return;
+    m_nShownNoDataCauses |= nCauses;
+    QStringList causes;
+    if (nCauses & IDevice::NoDataBadChecksum)
+        causes << tr("frames with bad checksums");
+    if (nCauses & IDevice::NoDataShortFrame)
+        causes << tr("short frames");
+    ShowLinkMessage(tr("No usable data from the port: %1.").arg(causes.join(QStringLiteral(", "))));
+}
+
 void CKV521MainWindow::OnTimer()
 {
     try {
         UpdateLinkPort();
         if (g_pDevice->IsConnected()) {
             m_pLinkLabel->setText(tr("Online"));
+            m_nShownNoDataCauses = 0;
             m_strShownLinkError.clear();
             ClearLinkMessage();
             const int32_t nMode = g_pDevice->GetModeFlags();
@@ -442,6 +462,9 @@ void CKV521MainWindow::OnTimer()
             ShowLinkMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
             QThread::msleep(100);
             g_pDevice->Start();
+        } else if (const int nCauses = g_pDevice->GetNoDataCauses()) {
+            m_pLinkLabel->setText(tr("No data"));
+            ShowNoDataCause(nCauses);
         } else {
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
@@ -609,7 +632,7 @@ void CKV521MainWindow::OnFileResetToDefaults()
 {
     if (QMessageBox::question(this, QCoreApplication::applicationName(),
                               tr("Do you really want to reset program settings to defaults?"),
-                              QMessageBox::Yes | QMessageBox::No)
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     {

@@ -119,6 +119,7 @@ private:
     void ClearLinkMessage();
     bool ApplyPortChoice(const CPortChoice& choice);
     void UpdateLinkPort();
+    void ShowNoDataCause(int nCauses);
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -147,4 +148,6 @@ private:
     // The link message on display now, taken down when the link comes up
     // unless another message has replaced it meanwhile.
     QString m_strLinkMessage;
+    // The IDevice::NoData* causes already told in the status bar.
+    int m_nShownNoDataCauses = 0;
 };

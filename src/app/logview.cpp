@@ -246,8 +246,11 @@ void CLogView::OnDownloadButton()
             break;
         if (QMessageBox::question(m_pDialogParent, strTitle, tr("An error occured reading the log. Retry?"),
                                   QMessageBox::Yes | QMessageBox::No)
-            != QMessageBox::Yes)
+            != QMessageBox::Yes) {
+            // "Downloading..." must not stay up for good after the user gave up.
+            ShowMessage(tr("The log could not be read."), kDoneMessageMs);
             return;
+        }
     }
     ShowMessage(tr("Parsing the log..."));
     QTreeWidgetItem* pTarget = m_pStorage ? m_pStorage->TargetFolderItem() : nullptr;
@@ -261,7 +264,20 @@ void CLogView::OnDownloadButton()
         QMessageBox::warning(m_pDialogParent, strTitle, strText, QMessageBox::Ok);
         return;
     }
-    // A successful parse reports a notice only when the log held no events.
+    // A log longer than a download holds: what was read is stored, but the
+    // user must know the rest is missing.
+    if (g_pDevice->IsLogCut()) {
+        if (m_pStorage && pTarget)
+            m_pStorage->FillStorageFolder(pTarget, strFolder);
+        ShowMessage(tr("The log has been read only in part"), kDoneMessageMs);
+        QMessageBox::warning(m_pDialogParent, strTitle,
+                             tr("The log has been read only in part: %1 blocks were read and stored, the rest of the "
+                                "detector's log was not read.")
+                                 .arg(g_pDevice->GetLogBlockCount()),
+                             QMessageBox::Ok);
+        return;
+    }
+    // Otherwise a successful parse reports a notice only when the log held no events.
     const QString strNotice = g_pDevice->GetLastFileError();
     if (!strNotice.isEmpty()) {
         ShowMessage(QString());

@@ -86,8 +86,9 @@ void CStorageBrowser::Warn(const QString& strText, const QString& strReason)
 
 bool CStorageBrowser::Ask(const QString& strText)
 {
+    // Every question here deletes something: a hasty Enter must keep it.
     return QMessageBox::question(m_pDialogParent, QCoreApplication::applicationName(), strText,
-                                 QMessageBox::Yes | QMessageBox::No)
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
 
@@ -169,6 +170,13 @@ void CStorageBrowser::FillFolder(QTreeWidgetItem* pItem, const QString& strPath,
         QDir(strPath).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo& info : entries) {
         const QString strName = info.fileName();
+        if (IsLink(info) && info.isDir()) {
+            // A link may lead anywhere (the whole system): shown as what it is,
+            // and neither walked nor emptied.
+            QTreeWidgetItem* pChild = AddFolderItem(pItem, strName);
+            MarkLink(pChild, info, QStyle::SP_DirLinkIcon);
+            continue;
+        }
         if (info.isDir()) {
             QTreeWidgetItem* pChild = AddFolderItem(pItem, strName);
             // A link back up the tree would otherwise be followed forever.
@@ -177,12 +185,36 @@ void CStorageBrowser::FillFolder(QTreeWidgetItem* pItem, const QString& strPath,
                 continue;
             visited << strCanonical;
             FillFolder(pChild, info.filePath(), visited);
+        } else if (!info.isFile()) {
+            continue; // a FIFO or device under a data file's name cannot be read
         } else if (strName.endsWith(QLatin1String(".ldf"))) {
-            AddLogItem(pItem, strName);
+            QTreeWidgetItem* pChild = AddLogItem(pItem, strName);
+            if (IsLink(info))
+                MarkLink(pChild, info, QStyle::SP_FileLinkIcon);
         } else if (strName.endsWith(QLatin1String(".rdf"))) {
-            AddRealtimeItem(pItem, strName);
+            QTreeWidgetItem* pChild = AddRealtimeItem(pItem, strName);
+            if (IsLink(info))
+                MarkLink(pChild, info, QStyle::SP_FileLinkIcon);
         }
     }
+}
+
+void CStorageBrowser::MarkLink(QTreeWidgetItem* pItem, const QFileInfo& info, int nIcon)
+{
+    pItem->setData(0, LinkRole, true);
+    pItem->setIcon(0, Style(m_pTree)->standardIcon(QStyle::StandardPixmap(nIcon)));
+    pItem->setToolTip(0, tr("Link to %1").arg(QDir::toNativeSeparators(info.symLinkTarget())));
+}
+
+bool CStorageBrowser::IsInsideStorage(const QString& strPath) const
+{
+    // Through links the same name can lead out of the storage folder; only
+    // what really lies in it may be deleted there.
+    const QString strStorage = QFileInfo(m_strStorageFolder).canonicalFilePath();
+    const QFileInfo info(strPath);
+    const QString strParent = info.dir().canonicalPath(); // the entry itself may be a link
+    return !strStorage.isEmpty() && !strParent.isEmpty()
+        && (strParent == strStorage || strParent.startsWith(strStorage + QLatin1Char('/')));
 }
 
 QString CStorageBrowser::GetItemFolder(const QTreeWidgetItem* pItem) const
@@ -303,6 +335,8 @@ void CStorageBrowser::OnStorageItemExpanded(QTreeWidgetItem* pItem)
 {
     if (!pItem)
         return;
+    if (pItem->data(0, LinkRole).toBool())
+        return;
     pItem->setIcon(0, Style(m_pTree)->standardIcon(pItem->isExpanded() ? QStyle::SP_DirOpenIcon
                                                                         : QStyle::SP_DirClosedIcon));
 }
@@ -384,6 +418,10 @@ void CStorageBrowser::OnDeleteButton()
     if (!pItem || !pItem->parent())
         return;
     const QString strPath = GetItemPath(pItem);
+    if (!IsInsideStorage(strPath)) {
+        Warn(tr("This item lies outside the storage folder and is not deleted."));
+        return;
+    }
     if (ItemKind(pItem) == KindFolder) {
         if (!Ask(tr("Do you really want to delete the folder and all its content?")))
             return;

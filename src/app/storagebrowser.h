@@ -12,6 +12,7 @@
 class QMenu;
 class QStatusBar;
 class QTreeWidget;
+class QFileInfo;
 class QTreeWidgetItem;
 class QWidget;
 
@@ -26,6 +27,8 @@ public:
     enum Kind { KindLog = 0, KindRealtime = 1, KindFolder = 2 };
     static constexpr int KindRole = Qt::UserRole;
     static constexpr int PathRole = Qt::UserRole + 1;
+    // True on items that are symbolic links (or junctions): shown, never walked into.
+    static constexpr int LinkRole = Qt::UserRole + 2;
 
     CStorageBrowser(QTreeWidget* pTree, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent = nullptr);
 
@@ -84,6 +87,8 @@ Q_SIGNALS:
 private:
     QTreeWidgetItem* AddItem(QTreeWidgetItem* pParent, const QString& strText, int nKind, const QString& strPath);
     void FillFolder(QTreeWidgetItem* pItem, const QString& strPath, QStringList& visited);
+    void MarkLink(QTreeWidgetItem* pItem, const QFileInfo& info, int nIcon);
+    bool IsInsideStorage(const QString& strPath) const;
     void ShowMessage(const QString& strText, int nTimeoutMs = 0);
     void Warn(const QString& strText, const QString& strReason = QString());
     bool Ask(const QString& strText);

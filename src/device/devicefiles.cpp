@@ -89,7 +89,33 @@ bool WriteDataFile(const QString& strPath, int32_t nVersion, const char* pData, 
     return true;
 }
 
+enum class NameState { Free, Same, Taken };
+
+// What stands under the name: nothing, the very bytes to be written, or
+// anything else (other bytes, a folder, a FIFO) that must stay untouched.
+NameState StateOfName(const QString& strPath, const QByteArray& content)
+{
+    const QFileInfo info(strPath);
+    if (!info.exists() && !info.isSymLink())
+        return NameState::Free;
+    // Only a regular file is read: opening a FIFO would wait for a writer.
+    if (!info.isFile() || info.size() != content.size())
+        return NameState::Taken;
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return NameState::Taken;
+    return file.readAll() == content ? NameState::Same : NameState::Taken;
+}
+
 } // namespace
+
+QString CDeviceFiles::LogCutNotice(int nBlocksRead)
+{
+    return Tr(QT_TRANSLATE_NOOP("CDeviceFiles",
+                                "The detector's log is longer than one download can hold: %1 blocks were read, the "
+                                "rest of the log was not."))
+        .arg(nBlocksRead);
+}
 
 QString CDeviceFiles::NoEventsNotice()
 {
@@ -187,13 +213,28 @@ bool CDeviceFiles::SaveLogFile(const QByteArray& logBlocks, const QString& strFo
         return true;
     }
     const QDir folder(strFolder);
+    // Beyond this many sessions of one minute something is wrong with the folder.
+    constexpr int kMaxSuffix = 999;
     for (const LogFile& file : files) {
-        // A session seen again with the same first minute replaces the earlier file.
-        if (!WriteDataFile(folder.filePath(file.strName), kLogVersion, file.records.constData(), file.records.size(),
-                           pError))
+        const QByteArray content = VersionHeader(kLogVersion) + file.records;
+        const QString strStem = file.strName.chopped(4); // without ".ldf"
+        QString strName;
+        NameState eState = NameState::Taken;
+        for (int nSuffix = 1; nSuffix <= kMaxSuffix && eState == NameState::Taken; ++nSuffix) {
+            strName = nSuffix == 1 ? file.strName : strStem + QStringLiteral("_%1.ldf").arg(nSuffix);
+            eState = StateOfName(folder.filePath(strName), content);
+        }
+        if (eState == NameState::Taken) {
+            SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: no free file name"))
+                                 .arg(QDir::toNativeSeparators(folder.filePath(file.strName))));
             return false;
-        if (pWritten && !pWritten->contains(file.strName))
-            pWritten->append(file.strName);
+        }
+        if (eState == NameState::Free
+            && !WriteDataFile(folder.filePath(strName), kLogVersion, file.records.constData(), file.records.size(),
+                              pError))
+            return false;
+        if (pWritten && !pWritten->contains(strName))
+            pWritten->append(strName);
     }
     return true;
 }
@@ -237,6 +278,13 @@ bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString&
 bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError)
 {
     SetError(pError, QString());
+    // Opening a FIFO waits for a writer that never comes, and a device may
+    // never end: only regular files (or links to them) are read. The test
+    // itself is a stat and cannot block.
+    if (!QFileInfo(strPath).isFile()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "%1 is not a regular file.")).arg(QDir::toNativeSeparators(strPath)));
+        return false;
+    }
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not open %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));

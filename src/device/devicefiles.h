@@ -31,7 +31,10 @@ public:
     // Splits the blocks into sessions and writes one log file per session.
     // A log without any event writes nothing and still succeeds, with a
     // notice in *pError ("The log holds no events.") for the user.
-    // pWritten, when given, receives the names of the files written.
+    // A stored file is never replaced by different bytes: a session whose
+    // name is taken gets the next free "_2", "_3", ... name, and one whose
+    // bytes are already stored under its name or such a name is not written.
+    // pWritten, when given, receives the names of the sessions' files.
     static bool SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError,
                             QStringList* pWritten = nullptr);
     // Writes every stored record, oldest first; strName gets the file name
@@ -53,4 +56,6 @@ public:
     static QList<LogFile> ParseLog(const QByteArray& logBlocks);
 
     static QString NoEventsNotice();
+    // A download that stopped at the buffer's end while the log went on.
+    static QString LogCutNotice(int nBlocksRead);
 };

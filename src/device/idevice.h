@@ -63,6 +63,19 @@ public:
     // True while automatic discovery finds no detector's port, or several it
     // will not choose between: only the user can pick the port then.
     virtual bool NeedsPortChoice() { return false; }
+
+    // Why the port answers and still nothing usable arrives: NoData* bits of
+    // what went wrong since the last good frame, 0 while the link is fine or
+    // simply absent.
+    enum NoDataCause { NoDataBadChecksum = 0x01, NoDataShortFrame = 0x02 };
+    virtual int GetNoDataCauses() { return 0; }
+    // The last log download: how many blocks arrived, and whether the log went
+    // on past the blocks a download can hold.
+    virtual int GetLogBlockCount() { return 0; }
+    virtual bool IsLogCut() { return false; }
+    // The tick counter (quarter seconds since midnight) of the newest frame,
+    // stored or not; -1 before the first one.
+    virtual int32_t GetNewestTick() { return -1; }
 };
 
 // The one device object of the program, created by the main window.

@@ -98,6 +98,9 @@ void CKV520Device::Start()
     Stop();
     m_Model.ResetHistory();
     m_bOnline = false;
+    m_nLastGoodMs = -1;
+    m_nLastAnswerMs = -1;
+    m_nNoDataCauses = 0;
     m_bRunning = true;
     qCDebug(lcWorker) << "worker starting";
     try {
@@ -119,9 +122,59 @@ void CKV520Device::Stop()
     }
 }
 
+int64_t CKV520Device::NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 bool CKV520Device::IsConnected()
 {
-    return m_Link.m_nStatus.load() == CSerial::Online && m_bOnline.load();
+    // An open port that delivers only noise (a wrong device, a bad cable) is
+    // not a detector: online means a frame passed its checksum just now.
+    const int64_t nGood = m_nLastGoodMs.load();
+    return m_Link.m_nStatus.load() == CSerial::Online && m_bOnline.load() && nGood >= 0
+        && NowMs() - nGood <= kOnlineWindowMs;
+}
+
+int CKV520Device::GetNoDataCauses()
+{
+    if (IsConnected())
+        return 0;
+    // Only while answers still come in; a silent port is simply offline.
+    const int64_t nAnswer = m_nLastAnswerMs.load();
+    if (nAnswer < 0 || NowMs() - nAnswer > 2 * kOnlineWindowMs)
+        return 0;
+    return m_nNoDataCauses.load();
+}
+
+void CKV520Device::NoteGoodAnswer()
+{
+    const int64_t nNow = NowMs();
+    m_nLastAnswerMs = nNow;
+    m_nLastGoodMs = nNow;
+    m_nNoDataCauses = 0;
+}
+
+void CKV520Device::NoteBadAnswer(int nCause)
+{
+    m_nLastAnswerMs = NowMs();
+    m_nNoDataCauses.fetch_or(nCause);
+}
+
+int CKV520Device::GetLogBlockCount()
+{
+    return m_nLogBlocks.load();
+}
+
+bool CKV520Device::IsLogCut()
+{
+    return m_bLogCut.load();
+}
+
+int32_t CKV520Device::GetNewestTick()
+{
+    return m_nTickBase.load();
 }
 
 bool CKV520Device::HasFailed()
@@ -136,6 +189,7 @@ void CKV520Device::PressKey(int nKey)
         nSeq = 1;
     m_nKeySeq = nSeq;
     const uint8_t nKeyByte = uint8_t(nKey | (nSeq << 4));
+    m_nKeyTimeMs = NowMs();
     uint32_t nOld = m_nPending.load();
     while (!m_nPending.compare_exchange_weak(nOld, Pack((nOld >> 16) + 1, nKeyByte, kCmdKey))) {
     }
@@ -165,7 +219,13 @@ void CKV520Device::CompleteCommand(uint32_t nPending)
 bool CKV520Device::SaveLogFile(const QString& strFolder)
 {
     QString strError;
-    const bool bOk = CDeviceFiles::SaveLogFile(LogBuffer(), strFolder, &strError);
+    // Only what this download received: blocks past its end belong to an
+    // earlier, longer log and would bring back sessions cleared since.
+    const bool bOk = CDeviceFiles::SaveLogFile(ReceivedLog(), strFolder, &strError);
+    if (bOk && m_bLogCut.load()) {
+        const QString strCut = CDeviceFiles::LogCutNotice(m_nLogBlocks.load());
+        strError = strError.isEmpty() ? strCut : strCut + QLatin1Char('\n') + strError;
+    }
     qCDebug(lcFiles) << "log files to" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
@@ -340,11 +400,20 @@ QByteArray CKV520Device::LogBuffer() const
     return QByteArray(reinterpret_cast<const char*>(m_LogBuffer.data()), int(m_LogBuffer.size()));
 }
 
+QByteArray CKV520Device::ReceivedLog() const
+{
+    QMutexLocker locker(&m_LogLock);
+    const size_t n = std::min(size_t(m_nLogBlocks.load()) * kLogBlockSize, m_LogBuffer.size());
+    return QByteArray(reinterpret_cast<const char*>(m_LogBuffer.data()), int(n));
+}
+
 void CKV520Device::SetLogBuffer(const QByteArray& blocks)
 {
     QMutexLocker locker(&m_LogLock);
     const size_t n = std::min(size_t(blocks.size()), m_LogBuffer.size());
     std::memcpy(m_LogBuffer.data(), blocks.constData(), n);
+    m_nLogBlocks = int(n / kLogBlockSize);
+    m_bLogCut = false;
 }
 
 void CKV520Device::HandleFrameForTest(const uint8_t* pFrame)
@@ -433,6 +502,8 @@ void CKV520Device::PollOnce()
     m_Link.Read(m_Frame.data(), kFrameSize, nReceived, kSilenceLimitMs);
     if (nReceived < kFrameSize) {
         qCDebug(lcLink) << "short frame:" << nReceived << "of" << kFrameSize << "bytes";
+        if (nReceived > 0)
+            NoteBadAnswer(NoDataShortFrame);
         ++m_nBadFrames;
         m_bOnline = false;
         m_Link.Close();
@@ -448,9 +519,11 @@ void CKV520Device::PollOnce()
         // A lost or stray byte shifts every later frame; wait for the line to go
         // quiet so the next poll starts on a frame boundary again.
         ++m_nChecksumErrors;
+        NoteBadAnswer(NoDataBadChecksum);
         m_Link.DrainUntilQuiet(kDrainQuietMs, kDrainMaxMs);
         return;
     }
+    NoteGoodAnswer();
     switch (f[0]) {
     case kFrameData:
         HandleDataFrame(f);
@@ -469,7 +542,13 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     const int32_t nTick = TickOf(f);
     m_nTickBase = nTick;
     const uint32_t nPending = m_nPending.load();
-    const uint8_t nCommand = uint8_t(nPending & kCommandMask);
+    uint8_t nCommand = uint8_t(nPending & kCommandMask);
+    if (nCommand == kCmdKey && NowMs() - m_nKeyTimeMs.load() > kKeyMaxAgeMs) {
+        // Pressed while the detector was away: dropped, and this frame is an
+        // ordinary one.
+        CompleteCommand(nPending);
+        nCommand = kNoCommand;
+    }
     int nWritten = 0;
     m_Link.Write(&nCommand, 1, nWritten);
     switch (nCommand) {
@@ -519,7 +598,13 @@ void CKV520Device::AnswerClockRequest()
 void CKV520Device::DownloadLog()
 {
     m_nProgress = 0;
+    {
+        QMutexLocker locker(&m_LogLock);
+        m_nLogBlocks = 0;
+    }
+    m_bLogCut = false;
     int nCount = 0;
+    bool bEnded = false; // the block without the marker arrived
     uint8_t block[kLogBlockSize];
     for (int n = 0; n < kLogBlockCount; ++n) {
         if (!m_bRunning.load())
@@ -533,21 +618,27 @@ void CKV520Device::DownloadLog()
             break;
         if (Checksum(block, kLogBlockChecksummed) != block[kLogBlockChecksum])
             break;
+        NoteGoodAnswer();
+        ++nCount;
         {
             QMutexLocker locker(&m_LogLock);
             std::memcpy(m_LogBuffer.data() + size_t(n) * kLogBlockSize, block, kLogBlockSize);
+            m_nLogBlocks = nCount;
         }
-        ++nCount;
         m_nProgress = nCount * 100 / kLogBlockCount;
         if (block[kLogBlockMarker] != kLogMarker) {
-            nCount = kLogBlockCount;
+            bEnded = true;
             break;
         }
     }
-    if (nCount != kLogBlockCount) {
+    const bool bComplete = bEnded || nCount == kLogBlockCount;
+    if (!bComplete) {
         // Whatever was left of a broken block must not be taken for the next frame.
         m_Link.DrainUntilQuiet(kDrainQuietMs, kDrainMaxMs);
     }
-    m_nProgress = nCount == kLogBlockCount ? kProgressDone : kProgressFailed;
-    qCDebug(lcWorker) << "log download" << (nCount == kLogBlockCount ? "done" : "failed");
+    // A thousand blocks that all promise more: the detector's log is longer
+    // than a download holds, which the user must hear about.
+    m_bLogCut = !bEnded && nCount == kLogBlockCount;
+    m_nProgress = bComplete ? kProgressDone : kProgressFailed;
+    qCDebug(lcWorker) << "log download" << (bComplete ? "done" : "failed") << nCount << "blocks";
 }

@@ -53,6 +53,10 @@ public:
     QString GetLastFileError() override;
     QString GetPortName() override;
     bool NeedsPortChoice() override;
+    int GetNoDataCauses() override;
+    int GetLogBlockCount() override;
+    bool IsLogCut() override;
+    int32_t GetNewestTick() override;
 
     // Set before Start: a port to use instead of discovery.
     void SetPortOverride(const QString& strName);
@@ -79,6 +83,13 @@ public:
     CKV520DataModel& Model() { return m_Model; }
     // A copy of the raw log blocks of the last download (1000 x 267 bytes).
     QByteArray LogBuffer() const;
+    // Only the blocks the last download received.
+    QByteArray ReceivedLog() const;
+    // A queued key press older than this is dropped: the detector may have
+    // been away, and a key sent long after the click (PWR) surprises the user.
+    static constexpr int kKeyMaxAgeMs = 2000;
+    // The link counts as online only with a good frame this recent.
+    static constexpr int kOnlineWindowMs = 1000;
     // Tests: puts raw log blocks in place as a download would.
     void SetLogBuffer(const QByteArray& blocks);
 
@@ -96,13 +107,24 @@ private:
     void CompleteCommand(uint32_t nPending);
     bool SleepWhileRunning(int nMs);
     void NoteLinkError();
+    void NoteGoodAnswer();
+    void NoteBadAnswer(int nCause);
+    static int64_t NowMs();
 
     std::atomic<int> m_nGoodFrames{0};
     std::atomic<int> m_nBadFrames{0};
     std::atomic<int> m_nChecksumErrors{0};
     CKV520DataModel m_Model;
-    std::atomic<int32_t> m_nTickBase{0};
+    std::atomic<int32_t> m_nTickBase{-1};
     std::atomic<int> m_nProgress{0};
+    std::atomic<int> m_nLogBlocks{0};
+    std::atomic<bool> m_bLogCut{false};
+    // Steady-clock milliseconds of the last answer that passed its checksum
+    // and of the last answer of any kind, and what failed since the good one.
+    std::atomic<int64_t> m_nLastGoodMs{-1};
+    std::atomic<int64_t> m_nLastAnswerMs{-1};
+    std::atomic<int> m_nNoDataCauses{0};
+    std::atomic<int64_t> m_nKeyTimeMs{0};
 
     std::thread m_Thread;
     std::atomic<bool> m_bRunning{false};

@@ -235,7 +235,7 @@ void CKV520DevicePaint::RenderDisplay()
         --m_nAlarmTicks;
     }
 
-    DrawClock(live);
+    DrawClock(live, pDevice);
     SetColours(kBlack, kBackground);
 
     if (bDisplayAlarm) {
@@ -324,7 +324,7 @@ void CKV520DevicePaint::DrawStatusLine(const CDeviceLiveState& live, bool bConne
     DrawCode(pDevice && pDevice->GetMenuByte(21) ? 0x89 : ' ');
 }
 
-void CKV520DevicePaint::DrawClock(const CDeviceLiveState& live)
+void CKV520DevicePaint::DrawClock(const CDeviceLiveState& live, IDevice* pDevice)
 {
     SetColours(kStatusText, kStatusBack);
     MoveTo(115, 0);
@@ -336,7 +336,10 @@ void CKV520DevicePaint::DrawClock(const CDeviceLiveState& live)
         PrintNumber(m_nCountdown % 60, 98);
     } else {
         m_nCountdown = 0;
-        const int64_t nTick = std::max<int64_t>(live.m_nTickBase, 0);
+        // The live state stands still while a command is pending or frames
+        // carry no measurement; the detector's clock goes on in every frame.
+        const int32_t nNewest = pDevice ? pDevice->GetNewestTick() : -1;
+        const int64_t nTick = std::max<int64_t>(nNewest >= 0 ? nNewest : live.m_nTickBase, 0);
         PrintNumber(uint32_t(nTick / 14400 % 24), 98);
         DrawCode(':');
         PrintNumber(uint32_t(nTick / 240 % 60), 98);

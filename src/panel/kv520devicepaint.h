@@ -79,7 +79,7 @@ private:
     IDevice* Device();
     void RenderDisplay();
     void DrawStatusLine(const CDeviceLiveState& live, bool bConnected, IDevice* pDevice);
-    void DrawClock(const CDeviceLiveState& live);
+    void DrawClock(const CDeviceLiveState& live, IDevice* pDevice);
     void DrawAlarm(IDevice* pDevice);
     void DrawChannel(const CDeviceLiveState& live, int nChannel, int nRow, bool bGraph, bool bThin,
                      IDevice* pDevice);

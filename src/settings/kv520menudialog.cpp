@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 
@@ -18,6 +19,8 @@ using namespace KV520Menu;
 namespace {
 
 const char* const kTabKey = "KV520MenuDialog";
+const char* const kFolderKey = "MenuFiles/Folder";
+const char* const kMenuSuffix = "mnu";
 
 QSettings AppSettings()
 {
@@ -60,6 +63,12 @@ CKV520MenuDialog::CKV520MenuDialog(QWidget* parent)
 
     ui.m_pTabWidget->setCurrentIndex(AppSettings().value(QLatin1String(kTabKey), 0).toInt());
     ui.m_pBluetoothCheck->hide();
+
+    // Enter confirms the settings; the buttons that clear or reset the
+    // detector act only when chosen on purpose, never as a default.
+    ui.m_pOkButton->setDefault(true);
+    ui.m_pClearLogButton->setAutoDefault(false);
+    ui.m_pDefaultsButton->setAutoDefault(false);
 }
 
 CKV520MenuDialog::~CKV520MenuDialog() = default;
@@ -174,8 +183,6 @@ void CKV520MenuDialog::StoreToDevice()
     pDevice->SetMenuByte(kScheduleStart, ui.m_pStartSlider->value());
     pDevice->SetMenuByte(kScheduleStop, ui.m_pStopSlider->value());
     pDevice->SetMenuByte(kEveryday, flag(ui.m_pEverydayCheck));
-
-    pDevice->SetCommand(KV520::kCmdWriteMenu);
 }
 
 void CKV520MenuDialog::SaveTabIndex()
@@ -204,17 +211,53 @@ void CKV520MenuDialog::OnDefaultsButton()
 {
     if (QMessageBox::question(this, tr("KV521 Analyzer"),
                               tr("Do you really want to reset device settings to factory defaults?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     g_pDevice->SetCommand(KV520::kCmdFactoryReset);
     close();
 }
 
+void CKV520MenuDialog::SetDefaultFileFolder(const QString& strFolder)
+{
+    m_strDefaultFolder = strFolder;
+}
+
+QString CKV520MenuDialog::FileFolder() const
+{
+    // The process's working folder means nothing to the user; the folder of
+    // the last settings file, else the one beside the storage, does.
+    const QString strLast = AppSettings().value(QLatin1String(kFolderKey)).toString();
+    if (!strLast.isEmpty() && QFileInfo(strLast).isDir())
+        return strLast;
+    if (!m_strDefaultFolder.isEmpty() && QFileInfo(m_strDefaultFolder).isDir())
+        return m_strDefaultFolder;
+    return QDir::homePath();
+}
+
+QString CKV520MenuDialog::AskFileName(bool bSave)
+{
+    QFileDialog dialog(this, bSave ? tr("Save Menu Data") : tr("Open Saved Menu Data"), FileFolder(),
+                       tr("Menu Files (*.mnu)"));
+    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(kMenuSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    QString strName = dialog.selectedFiles().constFirst();
+    if (strName.isEmpty())
+        return QString();
+    // "Load..." lists only .mnu files: a file saved under another name would
+    // be lost from view.
+    if (bSave && !strName.endsWith(QLatin1Char('.') + QLatin1String(kMenuSuffix), Qt::CaseInsensitive))
+        strName += QLatin1Char('.') + QLatin1String(kMenuSuffix);
+    AppSettings().setValue(QLatin1String(kFolderKey), QFileInfo(strName).absolutePath());
+    return strName;
+}
+
 void CKV520MenuDialog::OnLoadButton()
 {
-    const QString strName = QFileDialog::getOpenFileName(this, tr("Open Saved Menu Data"), QStringLiteral("."),
-                                                         tr("Menu Files (*.mnu)"));
+    const QString strName = AskFileName(false);
     if (strName.isEmpty())
         return;
     if (!g_pDevice->LoadMenuFile(strName)) {
@@ -227,10 +270,10 @@ void CKV520MenuDialog::OnLoadButton()
 
 void CKV520MenuDialog::OnSaveButton()
 {
-    const QString strName = QFileDialog::getSaveFileName(this, tr("Save Menu Data"), QStringLiteral("."),
-                                                         tr("Menu Files (*.mnu)"));
+    const QString strName = AskFileName(true);
     if (strName.isEmpty())
         return;
+    // Into the block only, for the file: the detector gets it on OK.
     StoreToDevice();
     if (!g_pDevice->SaveMenuFile(strName))
         ShowFileError(tr("Cannot save the menu file \"%1\".").arg(QDir::toNativeSeparators(strName)));
@@ -259,7 +302,7 @@ void CKV520MenuDialog::OnLevelsButton()
 void CKV520MenuDialog::OnClearLogButton()
 {
     if (QMessageBox::question(this, tr("KV521 Analyzer"), tr("Do you really want to clear all log records?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     g_pDevice->DiscardMenuEdits();

@@ -19,6 +19,10 @@ public:
     explicit CKV520MenuDialog(QWidget* parent = nullptr);
     ~CKV520MenuDialog() override;
 
+    // Where the settings file dialogs open until the user has picked a folder
+    // in one of them (remembered from then on).
+    void SetDefaultFileFolder(const QString& strFolder);
+
 public Q_SLOTS:
     // Cancel, Escape, the close button and Defaults all end here.
     void reject() override;
@@ -47,7 +51,12 @@ private:
     void StoreToDevice();
     void SaveTabIndex();
     void ShowFileError(const QString& strText);
+    QString FileFolder() const;
+    // The chosen settings file, a saved one always with the .mnu extension;
+    // empty when cancelled.
+    QString AskFileName(bool bSave);
 
     std::unique_ptr<Ui::CKV520MenuDialogClass> m_pUi;
     QTimer m_Timer;
+    QString m_strDefaultFolder;
 };

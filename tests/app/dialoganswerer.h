@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -28,6 +29,17 @@ public:
             if (!pBox)
                 return false;
             pBox->button(eButton)->click();
+            return true;
+        };
+    }
+    // What a hasty Enter does: the box's default button.
+    void Enter()
+    {
+        m_Answers << [](QWidget* w) {
+            auto* pBox = qobject_cast<QMessageBox*>(w);
+            if (!pBox || !pBox->defaultButton())
+                return false;
+            pBox->defaultButton()->click();
             return true;
         };
     }

@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -308,12 +309,35 @@ private Q_SLOTS:
         });
         clear.start(5);
         pane.view.OnDownloadButton();
-        device.Stop();
-        g_pDevice = nullptr;
+        clear.stop();
         QCOMPARE(answers.m_Seen, QStringList({"An error occured reading the log. Retry?",
                                               "The log has been successfully read!"}));
         QCOMPARE(tree.topLevelItem(0)->childCount(), 3);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+
+        // Given up: the status bar no longer claims a download is running.
+        sim.SetLogFault(0, CKV521Simulator::LogFault::Short);
+        answers.m_Seen.clear();
+        answers.Button(QMessageBox::No);
+        pane.view.OnDownloadButton();
+        QCOMPARE(answers.m_Seen, QStringList({"An error occured reading the log. Retry?"}));
+        QCOMPARE(pane.pStatus->currentMessage(), QStringLiteral("The log could not be read."));
+        sim.ClearLogFaults();
+
+        // Longer than a download holds: stored, and told that the rest is missing.
+        QList<QByteArray> blocks;
+        for (int n = 0; n <= KV520::kLogBlockCount; ++n)
+            blocks << CKV521Simulator::BuildLogBlock({CKV521Simulator::BuildLogEvent(4, 0, 6, 30, 0, 0, 1)}, 9, false);
+        sim.SetLog(blocks);
+        answers.m_Seen.clear();
+        answers.Button(QMessageBox::Ok);
+        pane.view.OnDownloadButton();
+        QCOMPARE(answers.m_Seen, QStringList({"The log has been read only in part: 1000 blocks were read and stored, "
+                                              "the rest of the detector's log was not read."}));
+        QCOMPARE(answers.m_nUnexpected, 0);
+        QVERIFY(QFileInfo::exists(QDir(dir.path()).filePath("log_0501_0630.ldf")));
+        device.Stop();
+        g_pDevice = nullptr;
     }
 };
 

@@ -31,13 +31,14 @@
 
 namespace {
 
-// Answers the next modal message box with the given button.
+// Answers the next modal message box with the given button; NoButton: its
+// default button, as Enter does.
 void AnswerNextMessageBox(QMessageBox::StandardButton eButton)
 {
     QTimer::singleShot(0, [eButton] {
         auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (pBox)
-            pBox->button(eButton)->click();
+            (eButton == QMessageBox::NoButton ? pBox->defaultButton() : pBox->button(eButton))->click();
         else
             AnswerNextMessageBox(eButton);
     });
@@ -150,7 +151,7 @@ void TestMainWindow::resetToDefaults()
     window.setGeometry(QRect(120, 130, 800, 650));
     QSettings().setValue("Oscilloscope/Geometry", QRect(1, 2, 3, 4));
 
-    AnswerNextMessageBox(QMessageBox::No);
+    AnswerNextMessageBox(QMessageBox::NoButton); // Enter keeps the settings
     window.OnFileResetToDefaults();
     QCOMPARE(window.geometry(), QRect(120, 130, 800, 650));
     QVERIFY(QSettings().contains("Oscilloscope/Geometry"));
@@ -395,6 +396,8 @@ public:
     }
     bool HasFailed() override { return m_bFailed; }
     int GetRecordCount() override { return m_nRecords; }
+    int m_nNoData = 0;
+    int GetNoDataCauses() override { return m_nNoData; }
 };
 
 } // namespace
@@ -417,6 +420,21 @@ void TestMainWindow::pollRestartsAFailedWorkerAndSurvivesFaults()
     window.OnTimer();
     QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Offline"));
     QCOMPARE(device.m_nStarts, 1);
+
+    // Answers that all fail their checksum: not online, and the reason told once.
+    device.m_nNoData = IDevice::NoDataBadChecksum;
+    window.OnTimer();
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("No data"));
+    QVERIFY(pStatus->currentMessage().contains(QStringLiteral("frames with bad checksums")));
+    pStatus->clearMessage();
+    window.OnTimer();
+    QVERIFY(pStatus->currentMessage().isEmpty());
+    device.m_nNoData |= IDevice::NoDataShortFrame;
+    window.OnTimer();
+    QVERIFY(pStatus->currentMessage().contains(QStringLiteral("short frames")));
+    device.m_nNoData = 0;
+    window.OnTimer();
+    QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Offline"));
 
     // A mode change rebuilds the realtime diagram for the new kind.
     CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;

@@ -15,6 +15,9 @@
 #include <QtEndian>
 
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 #include <vector>
 
 namespace {
@@ -299,6 +302,53 @@ private Q_SLOTS:
         QCOMPARE(m_pStatus->currentMessage(), QString("A folder has been deleted"));
         QVERIFY(QFileInfo::exists(outside.filePath("keep.ldf")));
     }
+
+#ifdef Q_OS_UNIX
+    void linksAndSpecialFilesAreNeitherWalkedNorOpened()
+    {
+        QTemporaryDir outside;
+        WriteFile(outside.filePath("deep/a/b/keep.ldf"), LogFileData(1));
+        WriteFile(outside.filePath("other.ldf"), LogFileData(2));
+        QVERIFY(QFile::link(outside.path(), Path("system")));
+        QVERIFY(QFile::link(outside.filePath("other.ldf"), Path("other.ldf")));
+        QCOMPARE(::mkfifo(QFile::encodeName(Path("pipe.ldf")).constData(), 0600), 0);
+        QVERIFY(QFile::link(Path("pipe.ldf"), Path("pipelink.rdf")));
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+        QCOMPARE(Texts(pRoot), QStringList({"other", "system"}));
+        QTreeWidgetItem* pLink = Child(pRoot, "system");
+        QCOMPARE(pLink->childCount(), 0);
+        QVERIFY(pLink->data(0, CStorageBrowser::LinkRole).toBool());
+
+        // Reading a FIFO would wait for a writer for ever.
+        QList<CDeviceRecord> records;
+        int nVersion = 0;
+        QVERIFY(!m_pDevice->LoadDataFile(Path("pipe.ldf"), records, nVersion));
+        QVERIFY(!m_pDevice->LoadDataFile(Path("pipelink.rdf"), records, nVersion));
+        QVERIFY(m_pDevice->LoadDataFile(Path("other.ldf"), records, nVersion));
+        QCOMPARE(records.size(), 2);
+
+        // Enter keeps it; Yes deletes the links, never what they lead to.
+        for (const char* pName : {"system", "other"}) {
+            m_pTree->setCurrentItem(Child(pRoot, pName));
+            {
+                DialogAnswerer answers;
+                answers.Enter();
+                m_pBrowser->OnDeleteButton();
+                QCOMPARE(answers.Pending(), 0);
+            }
+            QVERIFY(Child(pRoot, pName));
+            DialogAnswerer answers;
+            answers.Button(QMessageBox::Yes);
+            m_pBrowser->OnDeleteButton();
+            QVERIFY(!Child(pRoot, pName));
+        }
+        QVERIFY(!QFileInfo(Path("system")).isSymLink());
+        QVERIFY(!QFileInfo::exists(Path("other.ldf")));
+        QVERIFY(QFileInfo::exists(outside.filePath("deep/a/b/keep.ldf")));
+        QVERIFY(QFileInfo::exists(outside.filePath("other.ldf")));
+    }
+#endif
 
     void deleteAllEmptiesOnlyTheStorage()
     {

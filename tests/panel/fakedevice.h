@@ -52,4 +52,6 @@ public:
     QString GetLinkError(bool*) override { return QString(); }
     void DiscardMenuEdits() override {}
     QString GetLastFileError() override { return QString(); }
+    int32_t m_nNewestTick = -1;
+    int32_t GetNewestTick() override { return m_nNewestTick; }
 };

@@ -157,6 +157,10 @@ private Q_SLOTS:
         VERIFY_TEXT(image, 124, 1, QStringLiteral(" B12"), kBlack, kGreen);
         VERIFY_TEXT(image, 79, 1, QStringLiteral("007"), kBlack, kGreen);
         VERIFY_TEXT(image, 115, 0, QStringLiteral("12:34"), kStatusText, kPlum);
+        // Frames that are not stored (a pending command, no measurement) still move the clock.
+        m_Device.m_nNewestTick = 13 * 14400 + 5 * 240;
+        VERIFY_TEXT(Paint(), 115, 0, QStringLiteral("13:05"), kStatusText, kPlum);
+        m_Device.m_nNewestTick = -1;
         // The whole text line fits the display: S=50/45  L=30/25 ending at x 159.
         VERIFY_TEXT(image, 16, 3, QStringLiteral("S="), kBlack, kGreen);
         VERIFY_TEXT(image, 61, 3, QStringLiteral("45"), kRed, kGreen);

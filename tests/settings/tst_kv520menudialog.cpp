@@ -4,12 +4,15 @@
 #include "kv520device.h"
 #include "kv520levelsdialog.h"
 #include "kv520menudialog.h"
+#include "kv520menulayout.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "modalanswer.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -324,7 +327,7 @@ private Q_SLOTS:
             Find<QTabWidget>(dlg, "m_pTabWidget")->setCurrentIndex(2);
             auto pAsked = AnswerModal<QMessageBox>([](QMessageBox* p) {
                 QCOMPARE(p->windowTitle(), QStringLiteral("KV521 Analyzer"));
-                p->button(QMessageBox::No)->click();
+                p->defaultButton()->click(); // Enter: the detector's settings stay
             });
             Find<QPushButton>(dlg, "m_pDefaultsButton")->click();
             QVERIFY(*pAsked);
@@ -381,15 +384,15 @@ private Q_SLOTS:
             QCOMPARE(saved.size(), KV520::kMenuSize);
             QCOMPARE(int(saved[24]), 33);
             QCOMPARE(int(uint8_t(saved[107])), (107 * 3) & 0xFF);
-            // Save... also writes the detector.
-            QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 5000);
-            QCOMPARE(LastWrite().left(KV520::kMenuExchanged), saved.left(KV520::kMenuExchanged));
+            // Saving a file is not a reason to change the detector.
+            QTest::qWait(200);
+            QCOMPARE(Count(Msg::MenuWrite), 0);
             dlg.reject();
         }
         for (int p = KV520::kMenuExchanged; p < KV520::kMenuSize; ++p)
             m_pDevice->SetMenuByte(p, 0);
         QVERIFY(DeviceShowsDetector());
-        saved[24] = 45; // differs from the detector, which now has 33
+        saved[24] = 45; // differs from the detector, which still has 90
         QFile rewrite(strFile);
         QVERIFY(rewrite.open(QIODevice::WriteOnly));
         rewrite.write(saved);
@@ -403,11 +406,11 @@ private Q_SLOTS:
         QTest::qWait(150); // frames from the detector arrive; the loaded bytes stay
         for (int p = 0; p < KV520::kMenuSize; ++p)
             QCOMPARE(int(m_pDevice->GetMenuByte(p)), int(uint8_t(saved[p])));
-        QCOMPARE(Count(Msg::MenuWrite), 1); // loading sends nothing
+        QCOMPARE(Count(Msg::MenuWrite), 0); // loading sends nothing
 
         // Cancelled, the file's bytes give way to the detector's again.
         dlg.reject();
-        QTRY_COMPARE_WITH_TIMEOUT(int(m_pDevice->GetMenuByte(24)), 33, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_pDevice->GetMenuByte(24)), 90, 5000);
         QVERIFY(DeviceShowsDetector());
     }
 
@@ -462,8 +465,8 @@ private Q_SLOTS:
         AnswerModal<QFileDialog>([&](QFileDialog* p) { Choose(p, m_Dir.filePath("ten.mnu/x.mnu")); }); // a file where a folder should be
         Find<QPushButton>(dlg, "m_pSaveButton")->click();
         QTRY_VERIFY_WITH_TIMEOUT(*pWarned, 3000);
-        // The detector was written before the file failed, as Save... always does.
-        QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 5000);
+        QTest::qWait(200);
+        QCOMPARE(Count(Msg::MenuWrite), 0);
 
         // A cancelled file dialog does nothing at all.
         m_pSim->ClearReceived();
@@ -471,6 +474,70 @@ private Q_SLOTS:
         Find<QPushButton>(dlg, "m_pSaveButton")->click();
         QTest::qWait(200);
         QCOMPARE(Count(Msg::MenuWrite), 0);
+    }
+
+    void enterConfirmsAndNeverClearsTheLog()
+    {
+        CKV520MenuDialog dlg(nullptr);
+        dlg.show();
+        auto* pClear = Find<QPushButton>(dlg, "m_pClearLogButton");
+        auto* pTabs = Find<QTabWidget>(dlg, "m_pTabWidget");
+        for (int i = 0; i < pTabs->count(); ++i)
+            if (pTabs->widget(i)->isAncestorOf(pClear))
+                pTabs->setCurrentIndex(i);
+        pClear->setFocus();
+        // Should a question come up after all, Enter answers it as the user would.
+        auto pAsked = AnswerModal<QMessageBox>([](QMessageBox* p) { p->defaultButton()->click(); });
+        QTest::keyClick(pClear, Qt::Key_Return);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(!*pAsked);
+        QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 5000);
+        QCOMPARE(Count(Msg::CommandByte, KV520::kCmdClearLog), 0);
+    }
+
+    void settingsFilesGetTheirExtensionAndAFolderOfTheirOwn()
+    {
+        const QString strBeside = m_Dir.filePath("beside");
+        const QString strOther = m_Dir.filePath("other");
+        QVERIFY(QDir().mkpath(strBeside) && QDir().mkpath(strOther));
+        QString strOpenedIn;
+        auto save = [&](const QString& strTyped) {
+            CKV520MenuDialog dlg(nullptr);
+            dlg.SetDefaultFileFolder(strBeside);
+            dlg.show();
+            auto pAnswered = AnswerModal<QFileDialog>([&](QFileDialog* p) {
+                strOpenedIn = p->directory().absolutePath();
+                Choose(p, strTyped);
+            });
+            Find<QPushButton>(dlg, "m_pSaveButton")->click();
+            QVERIFY(*pAnswered);
+            dlg.reject();
+        };
+        save(QDir(strOther).filePath("plain"));
+        QCOMPARE(strOpenedIn, strBeside);
+        QVERIFY(QFileInfo(QDir(strOther).filePath("plain.mnu")).isFile());
+        QVERIFY(!QFileInfo::exists(QDir(strOther).filePath("plain")));
+        // From then on the folder last used.
+        save(QDir(strOther).filePath("second.MNU"));
+        QCOMPARE(strOpenedIn, strOther);
+        QVERIFY(QFileInfo(QDir(strOther).filePath("second.MNU")).isFile());
+        QTest::qWait(200);
+        QCOMPARE(Count(Msg::MenuWrite), 0);
+    }
+
+    void simulatorFactorySettingsPassThroughUnchanged()
+    {
+        m_pDevice->SetCommand(KV520::kCmdFactoryReset);
+        QTRY_COMPARE_WITH_TIMEOUT(int(uint8_t(m_pSim->Menu()[KV520Menu::kTimeCorrection])), KV520Menu::kTimeCorrectionZero,
+                                  5000);
+        QVERIFY(DeviceShowsDetector());
+        const QByteArray factory = m_pSim->Menu();
+        m_pSim->ClearReceived();
+        CKV520MenuDialog dlg(nullptr);
+        dlg.show();
+        Find<QPushButton>(dlg, "m_pOkButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 5000);
+        QCOMPARE(LastWrite().left(KV520::kMenuExchanged).toHex(' '), factory.toHex(' '));
     }
 
     void setupOpensTheLevelsDialogWhichWritesAtOnce()

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -157,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(data.mid(4, 76).toHex(), expected.toHex());
     }
 
-    void sessionSeenAgainStartsNewFileOrReplacesSameMinute()
+    void sessionSeenAgainStartsNewFileAndSameMinuteGetsFreeName()
     {
         QTemporaryDir dir;
         const QByteArray log = Log({
@@ -169,14 +170,39 @@ private Q_SLOTS:
         });
         QStringList written;
         QVERIFY(CDeviceFiles::SaveLogFile(log, dir.path(), nullptr, &written));
-        QCOMPARE(written, QStringList({"log_0501_1000.ldf", "log_0501_1100.ldf", "log_0501_1200.ldf"}));
-        QCOMPARE(Entries(dir.path()), written);
+        const QStringList expected({"log_0501_1000.ldf", "log_0501_1100.ldf", "log_0501_1200.ldf",
+                                    "log_0501_1100_2.ldf"});
+        QCOMPARE(written, expected);
         QCOMPARE(RecordsOf(dir.filePath("log_0501_1000.ldf")).size(), 2);
-        QCOMPARE(RecordsOf(dir.filePath("log_0501_1200.ldf")).size(), 1);
-        // Session 9 starts in the same minute as session 8 and replaces its file.
-        const QList<DeviceRawRecord> replaced = RecordsOf(dir.filePath("log_0501_1100.ldf"));
-        QCOMPARE(replaced.size(), 3);
-        QCOMPARE(replaced[0].GetTime(), 1 * kTicksPerDay + (11 * 3600 + 40) * 4);
+        QCOMPARE(RecordsOf(dir.filePath("log_0501_1100.ldf")).size(), 1);
+        // Session 9 starts in the same minute as session 8 and must not replace it.
+        const QList<DeviceRawRecord> second = RecordsOf(dir.filePath("log_0501_1100_2.ldf"));
+        QCOMPARE(second.size(), 3);
+        QCOMPARE(second[0].GetTime(), 1 * kTicksPerDay + (11 * 3600 + 40) * 4);
+
+        // The same log again finds its bytes in place: no new names, nothing rewritten.
+        const QDateTime old(QDate(2001, 1, 1), QTime(0, 0));
+        for (const QString& strName : expected) {
+            QFile f(dir.filePath(strName));
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        written.clear();
+        QVERIFY(CDeviceFiles::SaveLogFile(log, dir.path(), nullptr, &written));
+        QCOMPARE(written, expected);
+        for (const QString& strName : expected)
+            QCOMPARE(QFileInfo(dir.filePath(strName)).lastModified(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+
+        // A user's own file under the name stays as it is.
+        QTemporaryDir other;
+        QFile mine(QDir(other.path()).filePath("log_0501_1000.ldf"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.write("mine");
+        mine.close();
+        QVERIFY(CDeviceFiles::SaveLogFile(log, other.path(), nullptr, &written));
+        QCOMPARE(written.first(), QString("log_0501_1000_2.ldf"));
+        QVERIFY(mine.open(QIODevice::ReadOnly));
+        QCOMPARE(mine.readAll(), QByteArray("mine"));
     }
 
     void timesAcrossYearEndAndMonthChange()

@@ -1,5 +1,6 @@
 // The simulated detector's log downloaded by the real worker over a
 // pseudo-terminal, then cut into files.
+#include "devicefiles.h"
 #include "kv520device.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
@@ -9,11 +10,129 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+QStringList Files(const QString& strFolder)
+{
+    QStringList names = QDir(strFolder).entryList(QDir::Files);
+    names.sort();
+    return names;
+}
+
+// The real worker against the simulator, connected and ready to download.
+struct Pair
+{
+    CKV521Simulator sim;
+    CKV520Device device;
+
+    Pair() : sim(Options())
+    {
+        QString strError;
+        if (!sim.Open(&strError))
+            qFatal("%s", qPrintable(strError));
+        sim.Start();
+        device.SetPortOverride(sim.SlavePath());
+        device.Start();
+    }
+    static CKV521Simulator::Options Options()
+    {
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        return options;
+    }
+    bool Download()
+    {
+        if (!QTest::qWaitFor([&] { return device.IsConnected(); }, 5000))
+            return false;
+        device.SetCommand(KV520::kCmdReadLog);
+        return QTest::qWaitFor([&] { return device.GetProgress()->load() == KV520::kProgressDone; }, 15000);
+    }
+};
+
+QByteArray Session(int nSession, int nHour, int nMinute, int nEvents, bool bLast = false)
+{
+    QList<QByteArray> entries;
+    for (int i = 0; i < nEvents; ++i)
+        entries << CKV521Simulator::BuildLogEvent(2, 11, nHour, nMinute, i, 0, i);
+    return CKV521Simulator::BuildLogBlock(entries, uint16_t(nSession), bLast);
+}
+
+} // namespace
+
 class TestLogDownload : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void downloadParsesOnlyTheBlocksItReceived()
+    {
+        Pair pair;
+        QTemporaryDir first;
+        QVERIFY(pair.Download());
+        QVERIFY(pair.device.SaveLogFile(first.path()));
+        QCOMPARE(Files(first.path()).size(), 3);
+
+        // A shorter log: one session in the first block. The old blocks after
+        // it must neither come back nor lend it their events.
+        pair.sim.SetLog({Session(7, 15, 30, 2), CKV521Simulator::BuildLogBlock({}, 7, true)});
+        QTemporaryDir second;
+        QVERIFY(pair.Download());
+        QCOMPARE(pair.device.GetLogBlockCount(), 2);
+        QVERIFY(pair.device.SaveLogFile(second.path()));
+        QCOMPARE(Files(second.path()), QStringList({"log_0312_1530.ldf"}));
+        QCOMPARE(QFileInfo(QDir(second.path()).filePath("log_0312_1530.ldf")).size(), qint64(4 + 2 * 76));
+
+        // Cleared on the detector: nothing to write, and the user is told so.
+        pair.device.SetCommand(KV520::kCmdClearLog);
+        QTRY_COMPARE_WITH_TIMEOUT(pair.device.PendingCommand(), int(KV520::kNoCommand), 5000);
+        QTemporaryDir third;
+        QVERIFY(pair.Download());
+        QVERIFY(pair.device.SaveLogFile(third.path()));
+        QCOMPARE(pair.device.GetLastFileError(), CDeviceFiles::NoEventsNotice());
+        QVERIFY(Files(third.path()).isEmpty());
+        QVERIFY(!pair.device.IsLogCut());
+    }
+
+    void sameMinuteSessionsKeepBothFiles()
+    {
+        Pair pair;
+        pair.sim.SetLog({Session(1, 10, 0, 3), Session(2, 10, 0, 1), CKV521Simulator::BuildLogBlock({}, 2, true)});
+        QTemporaryDir dir;
+        QVERIFY(pair.Download());
+        QVERIFY(pair.device.SaveLogFile(dir.path()));
+        const QStringList expected({"log_0312_1000.ldf", "log_0312_1000_2.ldf"});
+        QCOMPARE(Files(dir.path()), expected);
+        // The same log again: the files are already there, nothing is added.
+        QVERIFY(pair.Download());
+        QVERIFY(pair.device.SaveLogFile(dir.path()));
+        QCOMPARE(Files(dir.path()), expected);
+        QCOMPARE(QFileInfo(QDir(dir.path()).filePath(expected[1])).size(), qint64(4 + 76));
+    }
+
+    void logLongerThanADownloadIsReportedCut()
+    {
+        Pair pair;
+        QList<QByteArray> blocks;
+        for (int n = 0; n < KV520::kLogBlockCount; ++n)
+            blocks << Session(1 + n / 500, 8 + n / 500, 0, 1);
+        // Exactly a thousand blocks, the last one ending the log, is complete.
+        QList<QByteArray> exact = blocks.mid(0, KV520::kLogBlockCount - 1);
+        exact << CKV521Simulator::BuildLogBlock({}, 2, true);
+        pair.sim.SetLog(exact);
+        QVERIFY(pair.Download());
+        QVERIFY(!pair.device.IsLogCut());
+
+        blocks << CKV521Simulator::BuildLogBlock({}, 2, true); // block 1001, never read
+        pair.sim.SetLog(blocks);
+        QTemporaryDir dir;
+        QVERIFY(pair.Download());
+        QVERIFY(pair.device.IsLogCut());
+        QCOMPARE(pair.device.GetLogBlockCount(), KV520::kLogBlockCount);
+        QVERIFY(pair.device.SaveLogFile(dir.path()));
+        QCOMPARE(pair.device.GetLastFileError(), CDeviceFiles::LogCutNotice(KV520::kLogBlockCount));
+        QCOMPARE(Files(dir.path()), QStringList({"log_0312_0800.ldf", "log_0312_0900.ldf"}));
+    }
+
     void defaultLogBecomesThreeFiles()
     {
         CKV521Simulator::Options options;

@@ -103,6 +103,62 @@ private Q_SLOTS:
         QCOMPARE(Count(Msg::Unexpected), 0);
     }
 
+    void onlyChecksummedFramesKeepTheLinkOnline()
+    {
+        QCOMPARE(m_pDevice->GetNoDataCauses(), 0);
+        // Noise of the right length: the port answers, nothing is usable.
+        m_pSim->InjectBadChecksum(1000000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
+        QCOMPARE(m_pDevice->LinkStatus(), int(CSerial::Online));
+        QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetNoDataCauses(), int(IDevice::NoDataBadChecksum), 3000);
+        const int nStored = m_pDevice->GetRecordCount();
+        QTest::qWait(300);
+        QCOMPARE(m_pDevice->GetRecordCount(), nStored);
+
+        // Good frames again: online, and no cause is left over.
+        cleanup();
+        init();
+        QCOMPARE(m_pDevice->GetNoDataCauses(), 0);
+    }
+
+    void keyPressedWhileTheDetectorIsAwayIsDropped()
+    {
+        m_pSim->Stop();
+        m_pDevice->PressKey(4); // PWR on the detector: must not arrive minutes later
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
+        QTest::qWait(CKV520Device::kKeyMaxAgeMs + 300);
+        m_pSim->ClearReceived();
+        m_pSim->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
+        QVERIFY(StoresAgain(3000));
+        QCOMPARE(Count(Msg::KeyByte), 0);
+        QCOMPARE(m_pDevice->PendingCommand(), int(KV520::kNoCommand));
+
+        // A fresh press still goes out; a write queued while away still waits.
+        m_pDevice->PressKey(2);
+        QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::KeyByte), 1, 3000);
+        m_pSim->Stop();
+        m_pDevice->SetCommand(KV520::kCmdWriteMenu);
+        QTest::qWait(CKV520Device::kKeyMaxAgeMs + 300);
+        m_pSim->Start();
+        QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 6000);
+    }
+
+    void newestTickGoesOnWhileFramesAreNotStored()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->GetNewestTick() >= 0, 3000);
+        // Frames without a measurement update no live state, yet carry the clock.
+        int32_t nSeen = -1;
+        m_pSim->SetFrameOverride([](uint8_t* f) {
+            f[KV520::kIndicators] = 0xFF;
+            f[KV520::kTick] = 0x21;
+            f[KV520::kTick + 1] = 0x43;
+            f[KV520::kTick + 2] = 0x01;
+        });
+        QTRY_COMPARE_WITH_TIMEOUT((nSeen = m_pDevice->GetNewestTick()), 0x014321, 3000);
+        QVERIFY(m_pDevice->GetLiveState().m_nTickBase != nSeen);
+    }
+
     void clockRequestIsAnsweredWithPcTime()
     {
         m_pSim->RequestClockNext();
