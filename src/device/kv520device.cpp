@@ -50,6 +50,8 @@ void CKV520Device::SetPortOverride(const QString& strName)
 
 void CKV520Device::SetPortChoice(const CPortChoice& choice)
 {
+    // Stop leaves the port open for a restart; another port must not be polled on the old one.
+    m_Link.Close();
     if (choice.GetKind() == CPortChoice::Kind::Automatic)
         m_Link.ClearPortChoice();
     else
