@@ -474,6 +474,8 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     const uint8_t nCommand = uint8_t(nPending & kCommandMask);
     int nWritten = 0;
     m_Link.Write(&nCommand, 1, nWritten);
+    if (nCommand != kNoCommand)
+        qCDebug(lcWorker) << "command" << nCommand << "answers frame at tick" << nTick;
     switch (nCommand) {
     case kNoCommand:
         if (f[kIndicators] != 0xFF)

@@ -222,6 +222,15 @@ private Q_SLOTS:
                                   QString::fromUtf8("No detector found \u2014 choose its port"), 3000);
         QCOMPARE(window.statusBar()->toolTip(), window.statusBar()->currentMessage());
         QVERIFY(window.LinkField()->PortName().isEmpty());
+
+        // A click on the message opens the chooser.
+        bool bOpened = false;
+        WithNextChooser([&bOpened](CPortChooserDialog* pDialog) {
+            bOpened = true;
+            pDialog->reject();
+        });
+        QTest::mouseClick(window.statusBar(), Qt::LeftButton, {}, QPoint(20, window.statusBar()->height() / 2));
+        QTRY_VERIFY(bOpened);
     }
 
 private:
