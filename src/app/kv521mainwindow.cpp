@@ -28,10 +28,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 
 #include <exception>
 
@@ -242,6 +244,7 @@ void CKV521MainWindow::InitLayout()
     connect(m_pLinkField, &CLinkStatusField::clicked, this, &CKV521MainWindow::OnFileConnectionAction);
     connect(ui.m_pFileConnectionAction, &QAction::triggered, this, &CKV521MainWindow::OnFileConnectionAction);
     // A long link message does not fit the bar: its whole text is the bar's tooltip.
+    statusBar()->installEventFilter(this);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& strMessage) {
         statusBar()->setToolTip(!strMessage.isEmpty() && strMessage == m_strLinkMessage ? strMessage : QString());
     });
@@ -754,6 +757,18 @@ void CKV521MainWindow::mouseReleaseEvent(QMouseEvent* pEvent)
 void CKV521MainWindow::mouseMoveEvent(QMouseEvent* pEvent)
 {
     pEvent->ignore();
+}
+
+bool CKV521MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // "No detector found — choose its port": the message itself leads to the chooser.
+    if (pWatched == statusBar() && pEvent->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton && !m_strLinkMessage.isEmpty()
+        && statusBar()->currentMessage() == m_strLinkMessage && g_pDevice->NeedsPortChoice()) {
+        QTimer::singleShot(0, this, &CKV521MainWindow::OnFileConnectionAction);
+        return true;
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
 void CKV521MainWindow::closeEvent(QCloseEvent* pEvent)

@@ -107,6 +107,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void InitLayout();

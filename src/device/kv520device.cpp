@@ -50,6 +50,8 @@ void CKV520Device::SetPortOverride(const QString& strName)
 
 void CKV520Device::SetPortChoice(const CPortChoice& choice)
 {
+    // Stop leaves the port open for a restart; another port must not be polled on the old one.
+    m_Link.Close();
     if (choice.GetKind() == CPortChoice::Kind::Automatic)
         m_Link.ClearPortChoice();
     else
@@ -551,6 +553,8 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     }
     int nWritten = 0;
     m_Link.Write(&nCommand, 1, nWritten);
+    if (nCommand != kNoCommand)
+        qCDebug(lcWorker) << "command" << nCommand << "answers frame at tick" << nTick;
     switch (nCommand) {
     case kNoCommand:
         if (f[kIndicators] != 0xFF)

@@ -196,8 +196,10 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
 
 void CSerial::Drain()
 {
-    while (ReadByte()) {
-    }
+    int nDropped = 0;
+    while (ReadByte())
+        ++nDropped;
+    qCDebug(lcLink) << "drained" << nDropped << "waiting bytes";
 }
 
 void CSerial::DrainUntilQuiet(int nQuietMs, int nMaxMs)

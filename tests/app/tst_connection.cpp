@@ -142,6 +142,19 @@ private Q_SLOTS:
             QCOMPARE(window.LinkField()->PortName(), simulator.SlavePath());
             QCOMPARE(QSettings().value("Link/Port").toString(), simulator.SlavePath());
             QCOMPARE(QSettings().value("Link/SerialNumber").toString(), QStringLiteral("S1"));
+
+            // Another port while the first detector still talks: the link moves over.
+            CKV521Simulator other;
+            QVERIFY(other.Open());
+            other.Start();
+            QVERIFY(window.SwitchPort(CPortChoice::Named(other.SlavePath())));
+            QTRY_VERIFY_WITH_TIMEOUT(other.FramesSent() > 2, 5000);
+            const int nFirst = simulator.FramesSent();
+            QTest::qWait(300);
+            QCOMPARE(simulator.FramesSent(), nFirst);
+            QCOMPARE(window.LinkField()->PortName(), other.SlavePath());
+            window.close();
+            other.Stop();
         }
         simulator.Stop();
 
@@ -209,6 +222,15 @@ private Q_SLOTS:
                                   QString::fromUtf8("No detector found \u2014 choose its port"), 3000);
         QCOMPARE(window.statusBar()->toolTip(), window.statusBar()->currentMessage());
         QVERIFY(window.LinkField()->PortName().isEmpty());
+
+        // A click on the message opens the chooser.
+        bool bOpened = false;
+        WithNextChooser([&bOpened](CPortChooserDialog* pDialog) {
+            bOpened = true;
+            pDialog->reject();
+        });
+        QTest::mouseClick(window.statusBar(), Qt::LeftButton, {}, QPoint(20, window.statusBar()->height() / 2));
+        QTRY_VERIFY(bOpened);
     }
 
 private:
