@@ -51,6 +51,8 @@ public:
     QString GetLinkError(bool* pPermission = nullptr) override;
     void DiscardMenuEdits() override;
     QString GetLastFileError() override;
+    int64_t GetRecordTotal() override;
+    int CopyRawRecords(int64_t nFirst, int nMax, DeviceRawRecord* pOut) override;
 
     // Set before Start: a port to use instead of discovery.
     void SetPortOverride(const QString& strName);
