@@ -3,25 +3,31 @@
 #include "ui_mainwindow.h"
 #include "windowplacement.h"
 
+#include "alarmnotifier.h"
 #include "devicerecord.h"
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "kv520protocol.h"
 #include "language.h"
 #include "logview.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
 #include "preferencesdialog.h"
 #include "qdiagramwidget.h"
+#include "realtimerecorder.h"
 #include "recorddiagram.h"
 #include "storagebrowser.h"
+#include "trayalarmoutput.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QThread>
@@ -29,6 +35,10 @@
 #include <exception>
 
 namespace {
+
+const char kRecordKey[] = "Realtime/RecordToFile";
+// A detector clock this far from the PC's is worth telling the user about.
+constexpr int64_t kClockToleranceSecs = 60;
 
 QString& DevicePort()
 {
@@ -101,6 +111,15 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     InitLayout();
     InitLogList();
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
+
+    m_pAlarms = new CAlarmNotifier(std::make_unique<CTrayAlarmOutput>(), this);
+    m_pRecorder = std::make_unique<CRealtimeRecorder>();
+    {
+        const bool bRecord = QSettings().value(QLatin1String(kRecordKey), true).toBool();
+        m_pUi->m_pRecordToFileAction->setChecked(bRecord);
+        m_pRecorder->SetEnabled(bRecord);
+    }
+    connect(m_pUi->m_pRecordToFileAction, &QAction::toggled, this, &CKV521MainWindow::OnRecordToFileAction);
 
     try {
         g_pDevice->Start();
@@ -193,6 +212,12 @@ void CKV521MainWindow::InitLayout()
     statusBar()->addWidget(m_pLinkLabel, 0);
     m_pStateLabel = new QLabel(tr("Normal"));
     statusBar()->addWidget(m_pStateLabel, 0);
+    // Offered beside the message about a detector clock that is off.
+    m_pSetClockButton = new QPushButton(tr("Set Detector Clock"));
+    m_pSetClockButton->setFlat(true);
+    m_pSetClockButton->hide();
+    statusBar()->addPermanentWidget(m_pSetClockButton, 0);
+    connect(m_pSetClockButton, &QPushButton::clicked, this, &CKV521MainWindow::OnSetClockButton);
 }
 
 void CKV521MainWindow::InitLogList()
@@ -256,42 +281,64 @@ void CKV521MainWindow::ShowLinkProblem()
 void CKV521MainWindow::OnTimer()
 {
     try {
+        bool bRepaint = false;
+        int nLinkState = 0;
         if (g_pDevice->IsConnected()) {
+            nLinkState = 1;
             m_pLinkLabel->setText(tr("Online"));
             if (!m_strShownLinkError.isEmpty()) {
                 m_strShownLinkError.clear();
                 statusBar()->clearMessage();
             }
             const int32_t nMode = g_pDevice->GetModeFlags();
-            const int32_t nCount = g_pDevice->GetRecordCount();
-            if (nMode != 0 && nCount != m_nLastRecordCount) {
+            const int64_t nTotal = g_pDevice->GetRecordTotal();
+            if (!m_bClockChecked && nTotal > 0)
+                CheckDeviceClock(g_pDevice->GetLastRecord());
+            if (nMode != 0 && nTotal != m_nLastRecordCount) {
                 if (nMode != m_nModeOnChange) {
                     SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);
                     m_nModeOnChange = nMode;
+                    bRepaint = true;
                 }
-                if (nCount == 0) {
+                if (nTotal == 0) {
                     m_nLastRecordCount = 0;
                 } else {
                     if (nMode != m_nModeOnData) {
                         SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);
                         m_nModeOnData = nMode;
                     }
-                    const CDeviceRecord record = g_pDevice->GetLastRecord();
-                    AddRecordToDiagram(nMode, m_pUi->m_pRealtimeGraphFrame, record, true);
-                    m_nLastRecordCount = nCount;
+                    AddNewRecords(nMode, nTotal);
+                    bRepaint = true;
                 }
             }
-            m_pUi->m_pRealtimeGraphFrame->update();
         } else if (g_pDevice->HasFailed()) {
+            nLinkState = 2;
             m_pLinkLabel->setText(tr("Error"));
             m_pReadyLabel->setText(QString());
             statusBar()->showMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
             QThread::msleep(100);
             g_pDevice->Start();
+            // The restarted device counts its records from 0 again.
+            m_nLastRecordCount = -1;
         } else {
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
         }
+        if (nLinkState != m_nLinkState) {
+            m_nLinkState = nLinkState;
+            bRepaint = true;
+            if (nLinkState != 1) {
+                // The next connection may be another detector with another clock.
+                m_bClockChecked = false;
+                m_pSetClockButton->hide();
+            }
+        }
+        m_pAlarms->Poll(g_pDevice);
+        PollRecorder();
+        // Drawn when something changed, not for nothing at every tick; the
+        // mouse, resizes and the views' own actions ask for their repaints.
+        if (bRepaint)
+            m_pUi->m_pRealtimeGraphFrame->update();
         if (++m_nTickCount > 4) {
             m_pUi->m_pDeviceFrame->update();
             m_pUi->m_pLogGraphFrame->update();
@@ -300,6 +347,111 @@ void CKV521MainWindow::OnTimer()
     } catch (...) {
         statusBar()->showMessage(tr("Device data processing error!"));
     }
+}
+
+void CKV521MainWindow::AddNewRecords(int32_t nMode, int64_t nTotal)
+{
+    // Every record since the last tick, not only the newest: a short strong
+    // signal must show even when the interface was busy for a while. Records
+    // older than the ring holds are gone; a count that went back means the
+    // device started a new history.
+    int64_t nFirst = (m_nLastRecordCount < 0 || nTotal < m_nLastRecordCount) ? 0 : m_nLastRecordCount;
+    nFirst = qMax<int64_t>(nFirst, nTotal - KV520::kHistorySize);
+    CQDiagramWidget* pDiagram = m_pUi->m_pRealtimeGraphFrame;
+    for (int64_t k = nFirst; k < nTotal; ++k) {
+        const CDeviceRecord record = g_pDevice->GetRecord(int(k % KV520::kHistorySize));
+        if (record.IsEmpty())
+            continue;
+        // A detector clock set back (by the user, or a new battery) would
+        // otherwise land before the window and never show again.
+        if (m_nLastSampleTime != 0 && record.m_nTime < m_nLastSampleTime - kClockToleranceSecs)
+            pDiagram->ClearAll(true);
+        m_nLastSampleTime = record.m_nTime;
+        // The oscilloscope gets one trace per tick, with the newest record.
+        if (k == nTotal - 1)
+            AddRecordToDiagram(nMode, pDiagram, record, true);
+        else
+            CRecordDiagram::AddRecord(pDiagram, record, true);
+    }
+    m_nLastRecordCount = nTotal;
+}
+
+QString CKV521MainWindow::ClockDifferenceText(int64_t nDetectorMinusPc)
+{
+    const int64_t a = nDetectorMinusPc < 0 ? -nDetectorMinusPc : nDetectorMinusPc;
+    if (a <= kClockToleranceSecs)
+        return QString();
+    const int64_t nDays = a / 86400;
+    const int nHours = int(a % 86400 / 3600);
+    const int nMinutes = int(a % 3600 / 60);
+    QString strSpan;
+    if (nDays > 0)
+        strSpan = tr("%1 d %2 h").arg(nDays).arg(nHours);
+    else if (nHours > 0)
+        strSpan = tr("%1 h %2 min").arg(nHours).arg(nMinutes);
+    else
+        strSpan = tr("%1 min").arg(nMinutes);
+    return nDetectorMinusPc < 0 ? tr("The detector's clock is %1 behind the PC's").arg(strSpan)
+                                : tr("The detector's clock is %1 ahead of the PC's").arg(strSpan);
+}
+
+void CKV521MainWindow::CheckDeviceClock(const CDeviceRecord& record)
+{
+    if (record.IsEmpty())
+        return;
+    m_bClockChecked = true;
+    const QString strText = ClockDifferenceText(record.m_nTime - QDateTime::currentSecsSinceEpoch());
+    if (strText.isEmpty())
+        return;
+    statusBar()->showMessage(strText);
+    m_pSetClockButton->show();
+}
+
+void CKV521MainWindow::OnSetClockButton()
+{
+    m_pSetClockButton->hide();
+    if (!g_pDevice->IsConnected())
+        return;
+    // The write the device menu's OK makes, with the PC's clock.
+    g_pDevice->SetDeviceTime(QDateTime::currentDateTime());
+    g_pDevice->SetCommand(KV520::kCmdWriteMenu);
+    statusBar()->showMessage(tr("The detector's clock is set to the PC's"), 10000);
+}
+
+QString CKV521MainWindow::RecordingFolder() const
+{
+    return QDir(StorageFolder()).filePath(QStringLiteral("Recordings"));
+}
+
+void CKV521MainWindow::PollRecorder()
+{
+    m_pRecorder->SetFolder(RecordingFolder());
+    if (!m_pRecorder->Poll(g_pDevice)) {
+        statusBar()->showMessage(tr("Recording stopped: %1").arg(m_pRecorder->Error()));
+        // Off for this run only: the stored choice stays for the next start.
+        const QSignalBlocker blocker(m_pUi->m_pRecordToFileAction);
+        m_pUi->m_pRecordToFileAction->setChecked(false);
+    }
+    const int64_t nTotal = g_pDevice->GetRecordTotal();
+    if (nTotal < m_nSavedTotal)
+        m_nSavedTotal = 0;
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        m_nSavedTotal = nTotal;
+}
+
+bool CKV521MainWindow::HasUnsavedRecords()
+{
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        return false;
+    return g_pDevice->GetRecordTotal() > m_nSavedTotal;
+}
+
+void CKV521MainWindow::OnRecordToFileAction(bool bChecked)
+{
+    QSettings().setValue(QLatin1String(kRecordKey), bChecked);
+    m_pRecorder->SetEnabled(bChecked);
+    if (bChecked)
+        statusBar()->showMessage(tr("Recording to %1").arg(QDir::toNativeSeparators(RecordingFolder())), 10000);
 }
 
 void CKV521MainWindow::OnTimer2()
@@ -349,7 +501,19 @@ void CKV521MainWindow::OnRealtimeClearButton()
 
 void CKV521MainWindow::OnRealtimeSaveButton()
 {
+    SaveCollectedData();
+}
+
+bool CKV521MainWindow::SaveCollectedData()
+{
+    const int64_t nTotal = g_pDevice->GetRecordTotal();
     m_pStorage->OnRealtimeSaveButton();
+    if (!g_pDevice->GetLastFileError().isEmpty())
+        return false;
+    // The save takes its snapshot after this count was read, so at least
+    // these records are in the file.
+    m_nSavedTotal = qMax(m_nSavedTotal, nTotal);
+    return true;
 }
 
 void CKV521MainWindow::OnBrowseButton()
@@ -558,6 +722,7 @@ void CKV521MainWindow::OnAutoScrollToggle(bool bEnabled)
 void CKV521MainWindow::OnDeviceChannelChanged()
 {
     m_pUi->m_pRealtimeGraphFrame->ClearAll(true);
+    m_pUi->m_pRealtimeGraphFrame->update();
 }
 
 void CKV521MainWindow::OnOscWindowClosed()
@@ -581,7 +746,27 @@ void CKV521MainWindow::mouseMoveEvent(QMouseEvent* pEvent)
 
 void CKV521MainWindow::closeEvent(QCloseEvent* pEvent)
 {
+    if (HasUnsavedRecords()) {
+        QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                        tr("The collected data has not been saved. Save it before closing?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int nAnswer = box.exec();
+        if (nAnswer == QMessageBox::Save) {
+            if (!SaveCollectedData()) {
+                pEvent->ignore();
+                return;
+            }
+        } else if (nAnswer != QMessageBox::Discard) {
+            pEvent->ignore();
+            return;
+        }
+    }
     g_pDevice->Stop();
+    // What the worker stored last goes into the recording before it ends.
+    PollRecorder();
+    m_pRecorder->Close();
     m_pManualWindow->close();
     pEvent->accept();
 }
