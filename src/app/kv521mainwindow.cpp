@@ -337,11 +337,11 @@ void CKV521MainWindow::OnTimer()
         PollRecorder();
         // Drawn when something changed, not for nothing at every tick; the
         // mouse, resizes and the views' own actions ask for their repaints.
+        // The log diagram changes only when the log view loads a file.
         if (bRepaint)
             m_pUi->m_pRealtimeGraphFrame->update();
         if (++m_nTickCount > 4) {
             m_pUi->m_pDeviceFrame->update();
-            m_pUi->m_pLogGraphFrame->update();
             m_nTickCount = 0;
         }
     } catch (...) {
