@@ -88,17 +88,20 @@
     </message>
     <message>
         <location line="+12"/>
+        <location line="+220"/>
         <source>Could not create %1: %2</source>
         <translation>Не удалось создать %1: %2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-207"/>
         <location line="+5"/>
+        <location line="+207"/>
+        <location line="+14"/>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-211"/>
         <source>The log holds no events.</source>
         <translation>Журнал не содержит событий.</translation>
     </message>
@@ -109,7 +112,7 @@
         <translation>Нет данных для сохранения.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>Could not open %1: %2</source>
         <translation>Не удалось открыть %1: %2</translation>
     </message>
@@ -177,7 +180,7 @@
 <context>
     <name>CKV520Device</name>
     <message>
-        <location filename="../src/device/kv520device.cpp" line="+234"/>
+        <location filename="../src/device/kv520device.cpp" line="+254"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
     </message>
@@ -185,7 +188,7 @@
 <context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+373"/>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+347"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -196,12 +199,12 @@ Pulse Level: %3 dBm</source>
 Импульсный уровень: %3 дБм</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location filename="../src/panel/trayalarmoutput.cpp" line="+41"/>
         <source>KV521 Analyzer - Alarm!</source>
         <translation>KV521 Analyzer - Тревога!</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>KV521 Analyzer - Monitor</source>
         <translation>KV521 Analyzer - Мониторинг</translation>
     </message>
@@ -657,42 +660,47 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+53"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+63"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
         <location line="+28"/>
-        <location line="+358"/>
+        <location line="+515"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-331"/>
+        <location line="-479"/>
         <location line="+84"/>
-        <location line="+100"/>
+        <location line="+113"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-183"/>
+        <location line="-196"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="+81"/>
-        <location line="+250"/>
+        <location line="+398"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-246"/>
-        <location line="+247"/>
+        <location line="-394"/>
+        <location line="+395"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-193"/>
+        <location line="-392"/>
+        <source>Set Detector Clock</source>
+        <translation>Установить часы детектора</translation>
+    </message>
+    <message>
+        <location line="+57"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -702,12 +710,12 @@ Pulse Level: %3 dBm</source>
         <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+28"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -717,17 +725,57 @@ Pulse Level: %3 dBm</source>
         <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+30"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+41"/>
+        <source>%1 d %2 h</source>
+        <translation>%1 сут %2 ч</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
+        <translation>Часы детектора отстают от часов ПК на %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
+        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The detector&apos;s clock is set to the PC&apos;s</source>
+        <translation>Часы детектора установлены по часам ПК</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Recording stopped: %1</source>
+        <translation>Запись остановлена: %1</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Recording to %1</source>
+        <translation>Запись в %1</translation>
+    </message>
+    <message>
+        <location line="+45"/>
         <source>Collected data cleared</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+122"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -755,6 +803,11 @@ Pulse Level: %3 dBm</source>
         <location line="+4"/>
         <source>Difference</source>
         <translation>Разность</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>The collected data has not been saved. Save it before closing?</source>
+        <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
     </message>
     <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
@@ -956,13 +1009,13 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+7"/>
         <location line="+240"/>
-        <location line="+278"/>
+        <location line="+279"/>
         <location line="+32"/>
         <source>Maximize</source>
         <translation>Развернуть</translation>
     </message>
     <message>
-        <location line="-540"/>
+        <location line="-541"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
@@ -978,18 +1031,18 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+65"/>
-        <location line="+406"/>
+        <location line="+407"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-380"/>
-        <location line="+388"/>
+        <location line="-381"/>
+        <location line="+389"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-309"/>
+        <location line="-310"/>
         <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
@@ -1079,7 +1132,7 @@ Pulse Level: %3 dBm</source>
         <translation>Реальное время</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
@@ -1152,6 +1205,11 @@ Pulse Level: %3 dBm</source>
         <location line="+5"/>
         <source>Save Data...</source>
         <translation>Сохранить данные...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Record to File</source>
+        <translation>Запись в файл</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -1350,7 +1408,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451"/>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+479"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
@@ -1405,7 +1463,7 @@ Pulse Level: %3 dBm</source>
         <translation>6 часов</translation>
     </message>
     <message>
-        <location line="+189"/>
+        <location line="+201"/>
         <source>Min = %1&lt;br&gt;Max = %2</source>
         <translation>Мин. = %1&lt;br&gt;Макс. = %2</translation>
     </message>
@@ -1446,7 +1504,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224"/>
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+238"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
@@ -1475,6 +1533,19 @@ Pulse Level: %3 dBm</source>
     </message>
 </context>
 <context>
+    <name>CRealtimeRecorder</name>
+    <message>
+        <location filename="../src/device/realtimerecorder.cpp" line="+85"/>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Не удалось создать папку %1.</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Could not write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>CStorageBrowser</name>
     <message>
         <location filename="../src/app/storagebrowser.cpp" line="+62"/>
@@ -1493,12 +1564,12 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+166"/>
+        <location line="+168"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-162"/>
+        <location line="-164"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
@@ -1598,7 +1669,7 @@ Pulse Level: %3 dBm</source>
         <translation>Некоторые элементы не удалось удалить!</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>There&apos;s no data to save!</source>
         <translation>Нет данных для сохранения!</translation>
     </message>
@@ -1636,7 +1707,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+25"/>
+        <location filename="../src/app/main.cpp" line="+26"/>
         <source>Companion program of the KV521 radio-frequency detector.</source>
         <translation>Программа для работы с детектором радиочастот KV521.</translation>
     </message>
