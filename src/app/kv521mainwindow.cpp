@@ -294,6 +294,13 @@ void CKV521MainWindow::OnTimer()
             const int64_t nTotal = g_pDevice->GetRecordTotal();
             if (!m_bClockChecked && nTotal > 0)
                 CheckDeviceClock(g_pDevice->GetLastRecord());
+            else if (m_pSetClockButton->isVisible() && nTotal != m_nLastRecordCount) {
+                // Set some other way (the device menu): nothing left to offer.
+                const CDeviceRecord last = g_pDevice->GetLastRecord();
+                if (!last.IsEmpty()
+                    && ClockDifferenceText(last.m_nTime - QDateTime::currentSecsSinceEpoch()).isEmpty())
+                    m_pSetClockButton->hide();
+            }
             if (nMode != 0 && nTotal != m_nLastRecordCount) {
                 if (nMode != m_nModeOnChange) {
                     SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);

@@ -622,6 +622,7 @@ void CQDiagramWidget::mouseReleaseEvent(QMouseEvent* pEvent)
             QMenu* pMenu = CreateXRangeMenu(this);
             pMenu->exec(global);
             delete pMenu;
+            QFrame::update();
         }
         return;
     }
@@ -637,6 +638,8 @@ void CQDiagramWidget::mouseReleaseEvent(QMouseEvent* pEvent)
         else if (pArea->PlotRect().contains(pt))
             pArea->m_pDiagram->ShowPlotMenu(global);
     }
+    // A range picked from a menu shows now, also where no data arrives.
+    QFrame::update();
 }
 
 void CQDiagramWidget::StopAutoScroll()

@@ -89,6 +89,7 @@ private Q_SLOTS:
     void pollRestartsAFailedWorkerAndSurvivesFaults();
     void downloadedLogOpensFromTheTree();
     void everyRecordReachesTheDiagramAtTheDetectorsTime();
+    void liveLevelsShowWithADetectorClockMonthsBehind();
     void clockDifferenceTexts();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
@@ -615,6 +616,7 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nBehind);
 
     // One click sets the detector's clock as the device menu's OK does.
+    QVERIFY(window.SetClockButton()->isVisible());
     window.SetClockButton()->click();
     QVERIFY(!window.SetClockButton()->isVisible());
     QCOMPARE(device.m_Commands, QList<int>{KV520::kCmdWriteMenu});
@@ -630,6 +632,26 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     window.OnTimer();
     QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
     QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nNow - 3600);
+}
+
+void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
+{
+    CKV521Simulator::Options options;
+    options.nClockOffsetSecs = -90 * 86400;
+    CKV521Simulator simulator(options);
+    QVERIFY(simulator.Open());
+    simulator.Start();
+    CKV521MainWindow::SetDevicePort(simulator.SlavePath());
+    {
+        CKV521MainWindow window;
+        window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(window.LinkLabel()->text(), QStringLiteral("Online"), 5000);
+        CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+        QTRY_VERIFY_WITH_TIMEOUT(pDiagram->AreaCount() == 2 && SampleCount(*pDiagram, 0, 0) > 0, 1000);
+        QVERIFY(window.SetClockButton()->isVisible());
+        QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("behind the PC's")));
+    }
+    simulator.Stop();
 }
 
 void TestMainWindow::clockDifferenceTexts()
