@@ -214,7 +214,6 @@ void CKV521MainWindow::InitLayout()
     statusBar()->addWidget(m_pStateLabel, 0);
     // Offered beside the message about a detector clock that is off.
     m_pSetClockButton = new QPushButton(tr("Set Detector Clock"));
-    m_pSetClockButton->setFlat(true);
     m_pSetClockButton->hide();
     statusBar()->addPermanentWidget(m_pSetClockButton, 0);
     connect(m_pSetClockButton, &QPushButton::clicked, this, &CKV521MainWindow::OnSetClockButton);
@@ -438,6 +437,18 @@ void CKV521MainWindow::PollRecorder()
         // Off for this run only: the stored choice stays for the next start.
         const QSignalBlocker blocker(m_pUi->m_pRecordToFileAction);
         m_pUi->m_pRecordToFileAction->setChecked(false);
+    }
+    // The first recording in a storage folder makes its "Recordings" folder,
+    // which the tree shows at once rather than at the next refill.
+    const QString strFile = m_pRecorder->FilePath();
+    if (!strFile.isEmpty() && strFile != m_strRecordingFile) {
+        m_strRecordingFile = strFile;
+        QTreeWidgetItem* pRoot = m_pUi->m_pStorageTree->topLevelItem(0);
+        bool bShown = false;
+        for (int i = 0; pRoot && i < pRoot->childCount() && !bShown; ++i)
+            bShown = pRoot->child(i)->text(0) == QLatin1String("Recordings");
+        if (pRoot && !bShown)
+            FillStorageTree();
     }
     const int64_t nTotal = g_pDevice->GetRecordTotal();
     if (nTotal < m_nSavedTotal)

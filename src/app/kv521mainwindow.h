@@ -148,6 +148,7 @@ private:
     QPushButton* m_pSetClockButton = nullptr;
     CAlarmNotifier* m_pAlarms = nullptr;
     std::unique_ptr<CRealtimeRecorder> m_pRecorder;
+    QString m_strRecordingFile;
     // Records up to this count are recorded or saved.
     int64_t m_nSavedTotal = 0;
 };
