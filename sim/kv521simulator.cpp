@@ -527,7 +527,7 @@ void CKV521Simulator::BuildFrame(uint8_t* f, bool bClock)
         return (m_nRandom >> 16) & 0x7FFF;
     };
     const bool bFixed = m_Options.bDeterministic;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = QDateTime::currentDateTime().addSecs(m_Options.nClockOffsetSecs);
     const QTime t = now.time();
     const uint32_t nTick = uint32_t(t.msecsSinceStartOfDay() / 250);
     f[0] = bClock ? kFrameClockRequest : kFrameData;

@@ -26,6 +26,8 @@ public:
         unsigned nSeed = 1;
         int nBadChecksumEvery = 0;
         int nClockRequestEvery = 0;
+        // How far the detector's clock is from the PC's, in seconds (negative: behind).
+        int64_t nClockOffsetSecs = 0;
     };
 
     struct PcMessage

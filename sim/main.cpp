@@ -35,7 +35,10 @@ int main(int argc, char** argv)
     const QCommandLineOption shortEvery(QStringLiteral("short-frame-every"), QStringLiteral("A short frame every N seconds."), QStringLiteral("n"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption fixed(QStringLiteral("deterministic"), QStringLiteral("Fixed frame content."));
-    parser.addOptions({link, pace, badEvery, clockEvery, silenceEvery, garbageEvery, shortEvery, seed, fixed});
+    const QCommandLineOption clockOffset(QStringLiteral("clock-offset"),
+                                         QStringLiteral("The detector's clock this many seconds ahead of the PC's (negative: behind)."),
+                                         QStringLiteral("seconds"), QStringLiteral("0"));
+    parser.addOptions({link, pace, badEvery, clockEvery, silenceEvery, garbageEvery, shortEvery, seed, fixed, clockOffset});
     parser.process(app);
 
     CKV521Simulator::Options options;
@@ -44,6 +47,7 @@ int main(int argc, char** argv)
     options.nSeed = parser.value(seed).toUInt();
     options.nBadChecksumEvery = parser.value(badEvery).toInt();
     options.nClockRequestEvery = parser.value(clockEvery).toInt();
+    options.nClockOffsetSecs = parser.value(clockOffset).toLongLong();
     CKV521Simulator sim(options);
     QString strError;
     if (!sim.Open(&strError)) {

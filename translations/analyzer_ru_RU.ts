@@ -88,17 +88,20 @@
     </message>
     <message>
         <location line="+12"/>
+        <location line="+268"/>
         <source>Could not create %1: %2</source>
         <translation>Не удалось создать %1: %2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-255"/>
         <location line="+5"/>
+        <location line="+255"/>
+        <location line="+14"/>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="-241"/>
         <source>The detector&apos;s log is longer than one download can hold: %1 blocks were read, the rest of the log was not.</source>
         <translation>Журнал детектора длиннее, чем вмещает одна загрузка: прочитано блоков: %1, остальная часть журнала не прочитана.</translation>
     </message>
@@ -119,7 +122,7 @@
         <translation>Нет данных для сохранения.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+16"/>
         <source>%1 is not a regular file.</source>
         <translation>%1 не является обычным файлом.</translation>
     </message>
@@ -192,7 +195,7 @@
 <context>
     <name>CKV520Device</name>
     <message>
-        <location filename="../src/device/kv520device.cpp" line="+325"/>
+        <location filename="../src/device/kv520device.cpp" line="+347"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
     </message>
@@ -200,7 +203,7 @@
 <context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+379"/>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+350"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -211,12 +214,12 @@ Pulse Level: %3 dBm</source>
 Импульсный уровень: %3 дБм</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location filename="../src/panel/trayalarmoutput.cpp" line="+41"/>
         <source>KV521 Analyzer - Alarm!</source>
         <translation>KV521 Analyzer - Тревога!</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>KV521 Analyzer - Monitor</source>
         <translation>KV521 Analyzer - Мониторинг</translation>
     </message>
@@ -671,44 +674,49 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+93"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+105"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
         <location line="+31"/>
-        <location line="+495"/>
+        <location line="+672"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
-        <location line="-467"/>
+        <location line="-635"/>
         <location line="+88"/>
-        <location line="+147"/>
-        <location line="+82"/>
+        <location line="+156"/>
+        <location line="+97"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-316"/>
-        <location line="+238"/>
+        <location line="-340"/>
+        <location line="+247"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location line="-156"/>
-        <location line="+385"/>
+        <location line="-165"/>
+        <location line="+553"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-372"/>
-        <location line="+373"/>
+        <location line="-539"/>
+        <location line="+540"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-322"/>
+        <location line="-537"/>
+        <source>Set Detector Clock</source>
+        <translation>Установить часы детектора</translation>
+    </message>
+    <message>
+        <location line="+53"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -739,7 +747,7 @@ Pulse Level: %3 dBm</source>
         <translation>недоступен в этой системе</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+66"/>
         <source>frames with bad checksums</source>
         <translation>кадры с неверной контрольной суммой</translation>
     </message>
@@ -754,12 +762,12 @@ Pulse Level: %3 dBm</source>
         <translation>С порта не поступает пригодных данных: %1.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>Online</source>
         <translation>На связи</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+34"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -769,22 +777,62 @@ Pulse Level: %3 dBm</source>
         <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>No data</source>
         <translation>Нет данных</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+27"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+41"/>
+        <source>%1 d %2 h</source>
+        <translation>%1 сут %2 ч</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
+        <translation>Часы детектора отстают от часов ПК на %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
+        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The detector&apos;s clock is set to the PC&apos;s</source>
+        <translation>Часы детектора установлены по часам ПК</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Recording stopped: %1</source>
+        <translation>Запись остановлена: %1</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Recording to %1</source>
+        <translation>Запись в %1</translation>
+    </message>
+    <message>
+        <location line="+45"/>
         <source>Collected data cleared</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+122"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -812,6 +860,11 @@ Pulse Level: %3 dBm</source>
         <location line="+4"/>
         <source>Difference</source>
         <translation>Разность</translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>The collected data has not been saved. Save it before closing?</source>
+        <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
     </message>
     <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
@@ -1041,13 +1094,13 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+7"/>
         <location line="+240"/>
-        <location line="+284"/>
+        <location line="+285"/>
         <location line="+32"/>
         <source>Maximize</source>
         <translation>Развернуть</translation>
     </message>
     <message>
-        <location line="-546"/>
+        <location line="-547"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
@@ -1063,18 +1116,18 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+65"/>
-        <location line="+412"/>
+        <location line="+413"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-386"/>
-        <location line="+394"/>
+        <location line="-387"/>
+        <location line="+395"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-315"/>
+        <location line="-316"/>
         <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
@@ -1164,7 +1217,7 @@ Pulse Level: %3 dBm</source>
         <translation>Реальное время</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
@@ -1242,6 +1295,11 @@ Pulse Level: %3 dBm</source>
         <location line="+5"/>
         <source>Save Data...</source>
         <translation>Сохранить данные...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Record to File</source>
+        <translation>Запись в файл</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -1506,7 +1564,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451"/>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+479"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
@@ -1561,7 +1619,7 @@ Pulse Level: %3 dBm</source>
         <translation>6 часов</translation>
     </message>
     <message>
-        <location line="+189"/>
+        <location line="+204"/>
         <source>Min = %1&lt;br&gt;Max = %2</source>
         <translation>Мин. = %1&lt;br&gt;Макс. = %2</translation>
     </message>
@@ -1602,7 +1660,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224"/>
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+238"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
@@ -1628,6 +1686,19 @@ Pulse Level: %3 dBm</source>
         <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207"/>
         <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
+    </message>
+</context>
+<context>
+    <name>CRealtimeRecorder</name>
+    <message>
+        <location filename="../src/device/realtimerecorder.cpp" line="+85"/>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Не удалось создать папку %1.</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Could not write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
     </message>
 </context>
 <context>

@@ -3,10 +3,12 @@
 #include "ui_mainwindow.h"
 #include "windowplacement.h"
 
+#include "alarmnotifier.h"
 #include "devicerecord.h"
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "kv520protocol.h"
 #include "language.h"
 #include "linkstatusfield.h"
 #include "logview.h"
@@ -16,11 +18,13 @@
 #include "preferencesdialog.h"
 #include "qtserialportenumerator.h"
 #include "qdiagramwidget.h"
+#include "realtimerecorder.h"
 #include "recorddiagram.h"
 #include "storagebrowser.h"
 #ifdef KV521_HAVE_SIMULATOR
 #include "kv521simulator.h"
 #endif
+#include "trayalarmoutput.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -29,7 +33,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QThread>
@@ -38,6 +44,10 @@
 #include <exception>
 
 namespace {
+
+const char kRecordKey[] = "Realtime/RecordToFile";
+// A detector clock this far from the PC's is worth telling the user about.
+constexpr int64_t kClockToleranceSecs = 60;
 
 QString& DevicePort()
 {
@@ -148,6 +158,15 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
     ApplyPortChoice(StartChoice());
+    m_pAlarms = new CAlarmNotifier(std::make_unique<CTrayAlarmOutput>(), this);
+    m_pRecorder = std::make_unique<CRealtimeRecorder>();
+    {
+        const bool bRecord = QSettings().value(QLatin1String(kRecordKey), true).toBool();
+        m_pUi->m_pRecordToFileAction->setChecked(bRecord);
+        m_pRecorder->SetEnabled(bRecord);
+    }
+    connect(m_pUi->m_pRecordToFileAction, &QAction::toggled, this, &CKV521MainWindow::OnRecordToFileAction);
+
     try {
         g_pDevice->Start();
     } catch (const std::exception& e) {
@@ -250,6 +269,11 @@ void CKV521MainWindow::InitLayout()
     });
     m_pStateLabel = new QLabel(tr("Normal"));
     statusBar()->addWidget(m_pStateLabel, 0);
+    // Offered beside the message about a detector clock that is off.
+    m_pSetClockButton = new QPushButton(tr("Set Detector Clock"));
+    m_pSetClockButton->hide();
+    statusBar()->addPermanentWidget(m_pSetClockButton, 0);
+    connect(m_pSetClockButton, &QPushButton::clicked, this, &CKV521MainWindow::OnSetClockButton);
 }
 
 void CKV521MainWindow::InitLogList()
@@ -377,6 +401,9 @@ bool CKV521MainWindow::ApplyPortChoice(const CPortChoice& choice)
 bool CKV521MainWindow::SwitchPort(const CPortChoice& choice)
 {
     m_pDevice->Stop();
+    // The old detector's last records end its recording; the next link starts a new file.
+    PollRecorder();
+    m_pRecorder->Close();
     const bool bOk = ApplyPortChoice(choice);
     m_strShownLinkError.clear();
     if (bOk)
@@ -434,52 +461,199 @@ void CKV521MainWindow::OnTimer()
 {
     try {
         UpdateLinkPort();
+        bool bRepaint = false;
+        int nLinkState = 0;
         if (g_pDevice->IsConnected()) {
+            nLinkState = 1;
             m_pLinkLabel->setText(tr("Online"));
             m_nShownNoDataCauses = 0;
             m_strShownLinkError.clear();
             ClearLinkMessage();
             const int32_t nMode = g_pDevice->GetModeFlags();
-            const int32_t nCount = g_pDevice->GetRecordCount();
-            if (nMode != 0 && nCount != m_nLastRecordCount) {
+            const int64_t nTotal = g_pDevice->GetRecordTotal();
+            if (!m_bClockChecked && nTotal > 0)
+                CheckDeviceClock(g_pDevice->GetLastRecord());
+            else if (m_pSetClockButton->isVisible() && nTotal != m_nLastRecordCount) {
+                // Set some other way (the device menu): nothing left to offer.
+                const CDeviceRecord last = g_pDevice->GetLastRecord();
+                if (!last.IsEmpty()
+                    && ClockDifferenceText(last.m_nTime - QDateTime::currentSecsSinceEpoch()).isEmpty())
+                    m_pSetClockButton->hide();
+            }
+            if (nMode != 0 && nTotal != m_nLastRecordCount) {
                 if (nMode != m_nModeOnChange) {
                     SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);
                     m_nModeOnChange = nMode;
+                    bRepaint = true;
                 }
-                if (nCount == 0) {
+                if (nTotal == 0) {
                     m_nLastRecordCount = 0;
                 } else {
                     if (nMode != m_nModeOnData) {
                         SetupSignals(m_pUi->m_pRealtimeGraphFrame, nMode, true);
                         m_nModeOnData = nMode;
                     }
-                    const CDeviceRecord record = g_pDevice->GetLastRecord();
-                    AddRecordToDiagram(nMode, m_pUi->m_pRealtimeGraphFrame, record, true);
-                    m_nLastRecordCount = nCount;
+                    AddNewRecords(nMode, nTotal);
+                    bRepaint = true;
                 }
             }
-            m_pUi->m_pRealtimeGraphFrame->update();
         } else if (g_pDevice->HasFailed()) {
+            nLinkState = 2;
             m_pLinkLabel->setText(tr("Error"));
             m_pReadyLabel->setText(QString());
             ShowLinkMessage(tr("Device data exchange error occurred! Trying to restart exchange process..."));
             QThread::msleep(100);
             g_pDevice->Start();
+            // The restarted device counts its records from 0 again.
+            m_nLastRecordCount = -1;
         } else if (const int nCauses = g_pDevice->GetNoDataCauses()) {
+            nLinkState = 3;
             m_pLinkLabel->setText(tr("No data"));
             ShowNoDataCause(nCauses);
         } else {
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
         }
+        if (nLinkState != m_nLinkState) {
+            m_nLinkState = nLinkState;
+            bRepaint = true;
+            if (nLinkState != 1) {
+                // The next connection may be another detector with another clock.
+                m_bClockChecked = false;
+                m_pSetClockButton->hide();
+            }
+        }
+        m_pAlarms->Poll(g_pDevice);
+        PollRecorder();
+        // Drawn when something changed, not for nothing at every tick; the
+        // mouse, resizes and the views' own actions ask for their repaints.
+        // The log diagram changes only when the log view loads a file.
+        if (bRepaint)
+            m_pUi->m_pRealtimeGraphFrame->update();
         if (++m_nTickCount > 4) {
             m_pUi->m_pDeviceFrame->update();
-            m_pUi->m_pLogGraphFrame->update();
             m_nTickCount = 0;
         }
     } catch (...) {
         statusBar()->showMessage(tr("Device data processing error!"));
     }
+}
+
+void CKV521MainWindow::AddNewRecords(int32_t nMode, int64_t nTotal)
+{
+    // Every record since the last tick, not only the newest: a short strong
+    // signal must show even when the interface was busy for a while. Records
+    // older than the ring holds are gone; a count that went back means the
+    // device started a new history.
+    int64_t nFirst = (m_nLastRecordCount < 0 || nTotal < m_nLastRecordCount) ? 0 : m_nLastRecordCount;
+    nFirst = qMax<int64_t>(nFirst, nTotal - KV520::kHistorySize);
+    CQDiagramWidget* pDiagram = m_pUi->m_pRealtimeGraphFrame;
+    for (int64_t k = nFirst; k < nTotal; ++k) {
+        const CDeviceRecord record = g_pDevice->GetRecord(int(k % KV520::kHistorySize));
+        if (record.IsEmpty())
+            continue;
+        // A detector clock set back (by the user, or a new battery) would
+        // otherwise land before the window and never show again.
+        if (m_nLastSampleTime != 0 && record.m_nTime < m_nLastSampleTime - kClockToleranceSecs)
+            pDiagram->ClearAll(true);
+        m_nLastSampleTime = record.m_nTime;
+        // The oscilloscope gets one trace per tick, with the newest record.
+        if (k == nTotal - 1)
+            AddRecordToDiagram(nMode, pDiagram, record, true);
+        else
+            CRecordDiagram::AddRecord(pDiagram, record, true);
+    }
+    m_nLastRecordCount = nTotal;
+}
+
+QString CKV521MainWindow::ClockDifferenceText(int64_t nDetectorMinusPc)
+{
+    const int64_t a = nDetectorMinusPc < 0 ? -nDetectorMinusPc : nDetectorMinusPc;
+    if (a <= kClockToleranceSecs)
+        return QString();
+    const int64_t nDays = a / 86400;
+    const int nHours = int(a % 86400 / 3600);
+    const int nMinutes = int(a % 3600 / 60);
+    QString strSpan;
+    if (nDays > 0)
+        strSpan = tr("%1 d %2 h").arg(nDays).arg(nHours);
+    else if (nHours > 0)
+        strSpan = tr("%1 h %2 min").arg(nHours).arg(nMinutes);
+    else
+        strSpan = tr("%1 min").arg(nMinutes);
+    return nDetectorMinusPc < 0 ? tr("The detector's clock is %1 behind the PC's").arg(strSpan)
+                                : tr("The detector's clock is %1 ahead of the PC's").arg(strSpan);
+}
+
+void CKV521MainWindow::CheckDeviceClock(const CDeviceRecord& record)
+{
+    if (record.IsEmpty())
+        return;
+    m_bClockChecked = true;
+    const QString strText = ClockDifferenceText(record.m_nTime - QDateTime::currentSecsSinceEpoch());
+    if (strText.isEmpty())
+        return;
+    statusBar()->showMessage(strText);
+    m_pSetClockButton->show();
+}
+
+void CKV521MainWindow::OnSetClockButton()
+{
+    m_pSetClockButton->hide();
+    if (!g_pDevice->IsConnected())
+        return;
+    // The write the device menu's OK makes, with the PC's clock.
+    g_pDevice->SetDeviceTime(QDateTime::currentDateTime());
+    g_pDevice->SetCommand(KV520::kCmdWriteMenu);
+    statusBar()->showMessage(tr("The detector's clock is set to the PC's"), 10000);
+}
+
+QString CKV521MainWindow::RecordingFolder() const
+{
+    return QDir(StorageFolder()).filePath(QStringLiteral("Recordings"));
+}
+
+void CKV521MainWindow::PollRecorder()
+{
+    m_pRecorder->SetFolder(RecordingFolder());
+    if (!m_pRecorder->Poll(g_pDevice)) {
+        statusBar()->showMessage(tr("Recording stopped: %1").arg(m_pRecorder->Error()));
+        // Off for this run only: the stored choice stays for the next start.
+        const QSignalBlocker blocker(m_pUi->m_pRecordToFileAction);
+        m_pUi->m_pRecordToFileAction->setChecked(false);
+    }
+    // The first recording in a storage folder makes its "Recordings" folder,
+    // which the tree shows at once rather than at the next refill.
+    const QString strFile = m_pRecorder->FilePath();
+    if (!strFile.isEmpty() && strFile != m_strRecordingFile) {
+        m_strRecordingFile = strFile;
+        QTreeWidgetItem* pRoot = m_pUi->m_pStorageTree->topLevelItem(0);
+        bool bShown = false;
+        for (int i = 0; pRoot && i < pRoot->childCount() && !bShown; ++i)
+            bShown = pRoot->child(i)->text(0) == QLatin1String("Recordings");
+        if (pRoot && !bShown)
+            FillStorageTree();
+    }
+    const int64_t nTotal = g_pDevice->GetRecordTotal();
+    if (nTotal < m_nSavedTotal)
+        m_nSavedTotal = 0;
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        m_nSavedTotal = nTotal;
+}
+
+bool CKV521MainWindow::HasUnsavedRecords()
+{
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        return false;
+    return g_pDevice->GetRecordTotal() > m_nSavedTotal;
+}
+
+void CKV521MainWindow::OnRecordToFileAction(bool bChecked)
+{
+    QSettings().setValue(QLatin1String(kRecordKey), bChecked);
+    m_pRecorder->SetEnabled(bChecked);
+    if (bChecked)
+        statusBar()->showMessage(tr("Recording to %1").arg(QDir::toNativeSeparators(RecordingFolder())), 10000);
 }
 
 void CKV521MainWindow::OnTimer2()
@@ -529,7 +703,19 @@ void CKV521MainWindow::OnRealtimeClearButton()
 
 void CKV521MainWindow::OnRealtimeSaveButton()
 {
+    SaveCollectedData();
+}
+
+bool CKV521MainWindow::SaveCollectedData()
+{
+    const int64_t nTotal = g_pDevice->GetRecordTotal();
     m_pStorage->OnRealtimeSaveButton();
+    if (!g_pDevice->GetLastFileError().isEmpty())
+        return false;
+    // The save takes its snapshot after this count was read, so at least
+    // these records are in the file.
+    m_nSavedTotal = qMax(m_nSavedTotal, nTotal);
+    return true;
 }
 
 void CKV521MainWindow::OnBrowseButton()
@@ -738,6 +924,7 @@ void CKV521MainWindow::OnAutoScrollToggle(bool bEnabled)
 void CKV521MainWindow::OnDeviceChannelChanged()
 {
     m_pUi->m_pRealtimeGraphFrame->ClearAll(true);
+    m_pUi->m_pRealtimeGraphFrame->update();
 }
 
 void CKV521MainWindow::OnOscWindowClosed()
@@ -773,7 +960,27 @@ bool CKV521MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CKV521MainWindow::closeEvent(QCloseEvent* pEvent)
 {
+    if (HasUnsavedRecords()) {
+        QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                        tr("The collected data has not been saved. Save it before closing?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int nAnswer = box.exec();
+        if (nAnswer == QMessageBox::Save) {
+            if (!SaveCollectedData()) {
+                pEvent->ignore();
+                return;
+            }
+        } else if (nAnswer != QMessageBox::Discard) {
+            pEvent->ignore();
+            return;
+        }
+    }
     g_pDevice->Stop();
+    // What the worker stored last goes into the recording before it ends.
+    PollRecorder();
+    m_pRecorder->Close();
     m_pManualWindow->close();
     pEvent->accept();
 }

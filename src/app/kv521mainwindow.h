@@ -19,7 +19,10 @@ class CKV520Device;
 class CKV521Simulator;
 class CLinkStatusField;
 class ISerialPortEnumerator;
+class QPushButton;
 class QTreeWidgetItem;
+class CAlarmNotifier;
+class CRealtimeRecorder;
 class CDeviceRecord;
 class CQDiagramWidget;
 class CManualWindow;
@@ -65,6 +68,16 @@ public:
     QString StorageFolder() const;
     QString DefaultStorage() const { return m_strDefaultStorage; }
     bool IsDifference() const { return m_bDifference; }
+    CAlarmNotifier* AlarmNotifier() const { return m_pAlarms; }
+    CRealtimeRecorder* Recorder() const { return m_pRecorder.get(); }
+    QPushButton* SetClockButton() const { return m_pSetClockButton; }
+    // Where recordings go: the "Recordings" folder of the storage folder.
+    QString RecordingFolder() const;
+    // Records collected that are neither recorded nor saved.
+    bool HasUnsavedRecords();
+    // How far the detector's clock is from the PC's, for the status bar;
+    // empty within a minute.
+    static QString ClockDifferenceText(int64_t nDetectorMinusPc);
 
 public Q_SLOTS:
     void OnTimer();
@@ -102,6 +115,8 @@ public Q_SLOTS:
     void OnAutoScrollToggle(bool bEnabled);
     void OnDeviceChannelChanged();
     void OnOscWindowClosed();
+    void OnRecordToFileAction(bool bChecked);
+    void OnSetClockButton();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
@@ -121,6 +136,12 @@ private:
     bool ApplyPortChoice(const CPortChoice& choice);
     void UpdateLinkPort();
     void ShowNoDataCause(int nCauses);
+    // Adds every record stored since the last tick to the realtime diagram.
+    void AddNewRecords(int32_t nMode, int64_t nTotal);
+    void CheckDeviceClock(const CDeviceRecord& record);
+    void PollRecorder();
+    // Save Data; true when a file was written.
+    bool SaveCollectedData();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -138,7 +159,9 @@ private:
     CStorageBrowser* m_pStorage = nullptr;
     CLogView* m_pLogView = nullptr;
     int32_t m_nTickCount = 0;
-    int32_t m_nLastRecordCount = -1;
+    // Records stored by the device (its never-wrapping count) that the
+    // realtime diagram has seen.
+    int64_t m_nLastRecordCount = -1;
     int32_t m_nModeOnChange = -1;
     int32_t m_nModeOnData = -1;
     bool m_bDifference = false;
@@ -151,4 +174,16 @@ private:
     QString m_strLinkMessage;
     // The IDevice::NoData* causes already told in the status bar.
     int m_nShownNoDataCauses = 0;
+    // The link field's state at the last tick: the diagram is repainted when
+    // it changes, not at every tick.
+    int m_nLinkState = -1;
+    // Time of the newest sample drawn, to notice the detector's clock going back.
+    int64_t m_nLastSampleTime = 0;
+    bool m_bClockChecked = false;
+    QPushButton* m_pSetClockButton = nullptr;
+    CAlarmNotifier* m_pAlarms = nullptr;
+    std::unique_ptr<CRealtimeRecorder> m_pRecorder;
+    QString m_strRecordingFile;
+    // Records up to this count are recorded or saved.
+    int64_t m_nSavedTotal = 0;
 };

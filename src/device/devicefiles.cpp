@@ -267,9 +267,7 @@ bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString&
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "There is no data to save.")));
         return false;
     }
-    const DeviceRawRecord& oldest = records.front();
-    const int32_t t = oldest.GetTime();
-    strName = FileStem("rt_", oldest.Month, oldest.Day, int((t / kTicksPerHour) % 24), int((t / kTicksPerMinute) % 60));
+    strName = RealtimeFileStem(records.front());
     const QString strPath = QDir(strFolder).filePath(strName + QStringLiteral(".rdf"));
     return WriteDataFile(strPath, nVersion, reinterpret_cast<const char*>(records.data()),
                          qint64(nCopied) * qint64(sizeof(DeviceRawRecord)), pError);
@@ -320,6 +318,42 @@ bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
     for (qsizetype i = 0; i < nWhole; ++i) {
         std::memcpy(static_cast<void*>(&raw), data.constData() + i * qsizetype(sizeof(raw)), sizeof(raw));
         records.append(CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File, nYear));
+    }
+    return true;
+}
+
+QString CDeviceFiles::RealtimeFileStem(const DeviceRawRecord& oldest)
+{
+    const int32_t t = oldest.GetTime();
+    return FileStem("rt_", oldest.Month, oldest.Day, int((t / kTicksPerHour) % 24), int((t / kTicksPerMinute) % 60));
+}
+
+bool CDeviceFiles::BeginRealtimeFile(QFile& file, QString* pError)
+{
+    SetError(pError, QString());
+    const QString strPath = file.fileName();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    const QByteArray header = VersionHeader(kRealtimeVersion);
+    if (file.write(header) != header.size()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        file.close();
+        return false;
+    }
+    return true;
+}
+
+bool CDeviceFiles::AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRecords, int nCount, QString* pError)
+{
+    SetError(pError, QString());
+    if (nCount <= 0)
+        return true;
+    const qint64 nSize = qint64(nCount) * qint64(sizeof(DeviceRawRecord));
+    if (file.write(reinterpret_cast<const char*>(pRecords), nSize) != nSize) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        return false;
     }
     return true;
 }

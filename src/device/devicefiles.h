@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class CKV520DataModel;
+class QFile;
 
 // The device's files: log files cut from a downloaded flash log, realtime
 // files written from the history, and reading either back. Each failure gives
@@ -58,4 +59,12 @@ public:
     static QString NoEventsNotice();
     // A download that stopped at the buffer's end while the log went on.
     static QString LogCutNotice(int nBlocksRead);
+
+    // A realtime file written as the records arrive (a recording): the name
+    // Save Data would give it, then the header, then records appended in
+    // order, so a finished recording holds what Save Data writes for the same
+    // records. The file is created new and never replaces an existing one.
+    static QString RealtimeFileStem(const DeviceRawRecord& oldest);
+    static bool BeginRealtimeFile(QFile& file, QString* pError);
+    static bool AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRecords, int nCount, QString* pError);
 };

@@ -76,6 +76,21 @@ public:
     // The tick counter (quarter seconds since midnight) of the newest frame,
     // stored or not; -1 before the first one.
     virtual int32_t GetNewestTick() { return -1; }
+    // Records stored since Start. GetRecordCount is the ring's write index and
+    // starts again at 0 when the ring wraps; this count does not, so a reader
+    // that fell behind knows how many records it has to catch up on. Record k
+    // of this count is GetRecord(k % ring size) while it is still in the ring.
+    virtual int64_t GetRecordTotal() { return GetRecordCount(); }
+    // Copies the raw records k = nFirst ... of the count above, oldest first, at
+    // most nMax; returns how many were copied (0 for records that have left the
+    // ring or do not exist yet).
+    virtual int CopyRawRecords(int64_t nFirst, int nMax, DeviceRawRecord* pOut)
+    {
+        Q_UNUSED(nFirst);
+        Q_UNUSED(nMax);
+        Q_UNUSED(pOut);
+        return 0;
+    }
 };
 
 // The one device object of the program, created by the main window.

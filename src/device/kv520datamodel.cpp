@@ -80,6 +80,7 @@ void CKV520DataModel::StoreDataFrame(const uint8_t* f, int32_t nTickBase)
         m_bWrapped.store(true, std::memory_order_release);
     }
     m_nWriteIndex.store(nNext, std::memory_order_release);
+    m_nStoredTotal.fetch_add(1, std::memory_order_release);
 }
 
 void CKV520DataModel::ResetHistory()
@@ -87,6 +88,7 @@ void CKV520DataModel::ResetHistory()
     std::lock_guard<std::mutex> guard(m_Lock);
     m_nWriteIndex.store(0, std::memory_order_release);
     m_bWrapped.store(false, std::memory_order_release);
+    m_nStoredTotal.store(0, std::memory_order_release);
 }
 
 int CKV520DataModel::StoredCount() const

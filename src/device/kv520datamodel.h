@@ -32,6 +32,10 @@ public:
     bool HasWrapped() const { return m_bWrapped.load(std::memory_order_acquire); }
     // Number of valid records: the write index, or the whole ring once it wrapped.
     int StoredCount() const;
+    // Records stored since the last reset; unlike the write index it never
+    // wraps, so a reader can tell how many it has missed. Record k of this
+    // count sits at ring index k % kHistorySize.
+    int64_t StoredTotal() const { return m_nStoredTotal.load(std::memory_order_acquire); }
 
     // A copy of record nIndex; false (and an all-zero record) when nIndex is not
     // a stored record.
@@ -68,6 +72,7 @@ private:
     std::unique_ptr<DeviceRawRecord[]> m_pHistory;
     std::atomic<int> m_nWriteIndex{0};
     std::atomic<bool> m_bWrapped{false};
+    std::atomic<int64_t> m_nStoredTotal{0};
     uint8_t m_nFirstMonth = 0;
     uint8_t m_nLargestDay = 0;
 

@@ -271,6 +271,26 @@ int CKV520Device::GetRecordCount()
     return m_Model.WriteIndex();
 }
 
+int64_t CKV520Device::GetRecordTotal()
+{
+    return m_Model.StoredTotal();
+}
+
+int CKV520Device::CopyRawRecords(int64_t nFirst, int nMax, DeviceRawRecord* pOut)
+{
+    const int64_t nTotal = m_Model.StoredTotal();
+    if (nFirst < 0 || nMax <= 0 || nFirst >= nTotal || nFirst < nTotal - kHistorySize)
+        return 0;
+    int nCount = int(qMin<int64_t>(nMax, nTotal - nFirst));
+    const int nRing = int(nFirst % kHistorySize);
+    // The ring ends before the run does: the rest continues at its start.
+    const int nHead = qMin(nCount, kHistorySize - nRing);
+    int nCopied = m_Model.CopyRecords(nRing, nHead, pOut);
+    if (nCopied == nHead && nCount > nHead)
+        nCopied += m_Model.CopyRecords(0, nCount - nHead, pOut + nHead);
+    return nCopied;
+}
+
 int CKV520Device::QueryFixedOne()
 {
     return 1;

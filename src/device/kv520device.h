@@ -57,6 +57,8 @@ public:
     int GetLogBlockCount() override;
     bool IsLogCut() override;
     int32_t GetNewestTick() override;
+    int64_t GetRecordTotal() override;
+    int CopyRawRecords(int64_t nFirst, int nMax, DeviceRawRecord* pOut) override;
 
     // Set before Start: a port to use instead of discovery.
     void SetPortOverride(const QString& strName);

@@ -52,4 +52,8 @@ public:
     qint32 m_nCursorStartX = 0;
     qint32 m_nCursorX = 0;
     qint32 m_nMinTimeSpan = 180;
+    // The time window is still the one a new time area starts with, at the PC's
+    // clock. The data's own clock may be far from it (a detector never set,
+    // another zone), so the first sample outside it moves the window to itself.
+    bool m_bStartWindow = false;
 };

@@ -146,6 +146,8 @@ void CQDiagramWidget::SetDiagramType(int nArea, DiagramType eType)
         const QVariant vEnd = QVariant::fromValue<qulonglong>(now + 600);
         SetXRange(vNow, vEnd, 1.0, false);
         SetXVisible(vNow, vEnd);
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        m_axis.m_bStartWindow = true;
     }
     if (HasDiagramClass(eType)) {
         if (Factory()) {
@@ -245,6 +247,7 @@ void CQDiagramWidget::SetXRange(const QVariant& vMin, const QVariant& vMax, doub
         if (m_axis.m_vVisibleMax.isNull())
             m_axis.m_vVisibleMax = vMax;
         m_axis.m_dXStep = dStep;
+        m_axis.m_bStartWindow = false;
     }
     if (bAlsoVisible)
         SetXVisible(vMin, vMax);
@@ -255,6 +258,31 @@ void CQDiagramWidget::SetXVisible(const QVariant& vMin, const QVariant& vMax)
     QMutexLocker lock(&CDiagramAxis::Mutex());
     m_axis.m_vVisibleMin = vMin;
     m_axis.m_vVisibleMax = vMax;
+    m_axis.m_bStartWindow = false;
+}
+
+void CQDiagramWidget::SetAutoScroll(bool bOn)
+{
+    const bool bResumed = bOn && !m_bAutoScroll;
+    m_bAutoScroll = bOn;
+    if (!bResumed || !IsTimeAxis())
+        return;
+    // Back to live data now, not when the data reaches the old window end,
+    // which may be ten minutes away.
+    {
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        const quint64 dataMin = Secs(m_axis.m_vDataMin);
+        const quint64 dataMax = Secs(m_axis.m_vDataMax);
+        const quint64 visMin = Secs(m_axis.m_vVisibleMin);
+        const quint64 visMax = Secs(m_axis.m_vVisibleMax);
+        if (dataMax <= dataMin || visMax <= visMin)
+            return;
+        const quint64 span = qMin(visMax - visMin, dataMax - dataMin);
+        m_axis.m_vVisibleMin = QVariant::fromValue<qulonglong>(dataMax - span);
+        m_axis.m_vVisibleMax = QVariant::fromValue<qulonglong>(dataMax);
+        m_axis.m_nFirstVisible = -1;
+    }
+    update();
 }
 
 void CQDiagramWidget::SetYRange(double dMin, double dMax, double dStep)
@@ -594,6 +622,7 @@ void CQDiagramWidget::mouseReleaseEvent(QMouseEvent* pEvent)
             QMenu* pMenu = CreateXRangeMenu(this);
             pMenu->exec(global);
             delete pMenu;
+            QFrame::update();
         }
         return;
     }
@@ -609,6 +638,8 @@ void CQDiagramWidget::mouseReleaseEvent(QMouseEvent* pEvent)
         else if (pArea->PlotRect().contains(pt))
             pArea->m_pDiagram->ShowPlotMenu(global);
     }
+    // A range picked from a menu shows now, also where no data arrives.
+    QFrame::update();
 }
 
 void CQDiagramWidget::StopAutoScroll()
@@ -668,6 +699,15 @@ void CQDiagramWidget::mouseMoveEvent(QMouseEvent* pEvent)
                 pArea->m_pDiagram->DragYAxis(m_ptLastPress, dy);
     }
     m_ptLastMove = pt;
+    // The crosshair, the cursor values and any pan follow the mouse; the
+    // owner repaints only when data arrives.
+    QFrame::update();
+}
+
+void CQDiagramWidget::leaveEvent(QEvent* pEvent)
+{
+    QFrame::leaveEvent(pEvent);
+    QFrame::update();
 }
 
 void CQDiagramWidget::DragXAxis(int dx)
@@ -702,12 +742,15 @@ void CQDiagramWidget::DragXAxis(int dx)
 void CQDiagramWidget::wheelEvent(QWheelEvent* pEvent)
 {
     const QPoint pt = pEvent->position().toPoint();
-    const int nDelta = pEvent->angleDelta().y();
+    // Rolling away from the user (a positive angle) narrows the window, as in
+    // every plotting program; ZoomX widens for a positive amount.
+    const int nDelta = -pEvent->angleDelta().y();
     StopAutoScroll();
     for (CDiagramArea* pArea : m_areas)
         if (pArea->PlotRect().contains(pt))
             ZoomX(nDelta);
     pEvent->accept();
+    update();
 }
 
 void CQDiagramWidget::ZoomX(int nDelta)

@@ -62,7 +62,8 @@ public:
     void SetYStep(double dStep);
     void ResetZoom();
 
-    void SetAutoScroll(bool bOn) { m_bAutoScroll = bOn; }
+    // Turning it back on moves a time window to the newest data at once.
+    void SetAutoScroll(bool bOn);
     bool IsAutoScroll() const { return m_bAutoScroll; }
     void SetCursorMode(bool bOn);
     bool GetAreaValuesAt(bool bCursorMode, const QPoint& pt, QList<QVariant>& values);
@@ -92,6 +93,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
+    void leaveEvent(QEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
 

@@ -98,6 +98,20 @@ void CQTimeDiagramBase::AppendSample(int nSignal, const CDiagramSample& sample,
 {
     QMutexLocker lock(&CDiagramAxis::Mutex());
     const quint64 t = sample.XSeconds();
+    if (m_pAxis->m_bStartWindow) {
+        m_pAxis->m_bStartWindow = false;
+        const quint64 visMin = VisibleMin();
+        const quint64 visMax = VisibleMax();
+        if (t != 0 && (t < visMin || t > visMax) && visMax > visMin) {
+            const QVariant vStart = QVariant::fromValue<qulonglong>(t);
+            const QVariant vEnd = QVariant::fromValue<qulonglong>(t + (visMax - visMin));
+            m_pAxis->m_vDataMin = vStart;
+            m_pAxis->m_vVisibleMin = vStart;
+            m_pAxis->m_vDataMax = vEnd;
+            m_pAxis->m_vVisibleMax = vEnd;
+            m_pAxis->m_nFirstVisible = -1;
+        }
+    }
     if (t < TimeValue(m_pAxis->m_vDataMin))
         return;
     samples.push_back(sample);

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QSystemTrayIcon>
 
 #include <algorithm>
 
@@ -126,25 +125,17 @@ uint32_t TwoDigits(uint8_t nHalfDb)
 CKV520DevicePaint::CKV520DevicePaint()
     : m_pDevice(g_pDevice)
     , m_AlarmFont(QStringLiteral("Arial"), 25)
-    , m_LogoIcon(QStringLiteral(":/CKV521MainWindow/Resources/LOGO.png"))
-    , m_MonitorIcon(QStringLiteral(":/CKV521MainWindow/Resources/monitor.ico"))
-    , m_AlarmIcon(QStringLiteral(":/CKV521MainWindow/Resources/monitor_alarm.ico"))
     , m_Keyboard(QStringLiteral(":/CKV521MainWindow/Resources/keyb520.bmp"))
     , m_Display(kDisplayWidth, kDisplayHeight, QImage::Format_RGB32)
 {
     m_Trace.fill(TracePoint(kNoTrace, kNoTrace));
     m_Display.fill(PaletteColour(kBackground));
-    m_pTrayIcon = new QSystemTrayIcon(m_LogoIcon);
-    m_pTrayIcon->setToolTip(QStringLiteral("KV521 Analyzer"));
     m_FlashTimer.setInterval(500);
     connect(&m_FlashTimer, &QTimer::timeout, this, &CKV520DevicePaint::OnFlashTimer);
     m_FlashTimer.start();
 }
 
-CKV520DevicePaint::~CKV520DevicePaint()
-{
-    delete m_pTrayIcon;
-}
+CKV520DevicePaint::~CKV520DevicePaint() = default;
 
 IDevice* CKV520DevicePaint::Device()
 {
@@ -159,11 +150,6 @@ void CKV520DevicePaint::OnFlashTimer()
     if (m_nBlink == 1 && m_nCountdown > 0)
         --m_nCountdown;
     m_nBlink = m_nBlink ? 0 : 1;
-}
-
-void CKV520DevicePaint::Beep()
-{
-    QApplication::beep();
 }
 
 void CKV520DevicePaint::NoteZeroKey()
@@ -229,30 +215,23 @@ void CKV520DevicePaint::RenderDisplay()
     m_bLastAlarmBit = bAlarmBit;
 
     const bool bDisplayAlarm = (m_nAlarmTicks != 0 && m_nBlink == 1) || (bAlarmBit && m_nAlarmTicks == 0);
-    if (m_nAlarmTicks != 0) {
-        if (pDevice->GetMenuByte(19))
-            Beep();
+    if (m_nAlarmTicks != 0)
         --m_nAlarmTicks;
-    }
 
     DrawClock(live, pDevice);
     SetColours(kBlack, kBackground);
 
     if (bDisplayAlarm) {
-        DrawAlarm(pDevice);
+        DrawAlarm();
         return;
     }
 
-    SetTray(false);
-    m_bAlarmShown = false;
     const int nSignalChannel = LastSignalChannel(live.m_Levels + 6);
     if (nSignalChannel >= 0)
         DrawTextAt(0, 7, SignalName(live.m_Levels[6 + nSignalChannel]));
 
     const uint8_t nFlags = live.m_nModeFlags;
     if (nFlags & 0x01) {
-        if (m_pTrayIcon->isVisible())
-            m_pTrayIcon->hide();
         DrawTextAt(0, 1, kModeNames[nLanguage][0]);
         if (m_nZeroTicks > 0) {
             DrawTextAt(124, 1, kZero[nLanguage]);
@@ -269,9 +248,6 @@ void CKV520DevicePaint::RenderDisplay()
             PrintNumber(nFrequency, 0);
         }
     } else {
-        // Where no tray exists (yet), showing would only warn.
-        if (!m_pTrayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
-            m_pTrayIcon->show();
         if (nFlags != 0) {
             const bool bLogging = pDevice->GetMenuByte(35) != 0;
             if (nFlags & 0x02)
@@ -346,21 +322,17 @@ void CKV520DevicePaint::DrawClock(const CDeviceLiveState& live, IDevice* pDevice
     }
 }
 
-void CKV520DevicePaint::DrawAlarm(IDevice* pDevice)
+void CKV520DevicePaint::DrawAlarm()
 {
-    SetTray(true);
-    {
-        QPainter painter(&m_Display);
-        painter.setFont(m_AlarmFont);
-        painter.setPen(QColor(0xFF69B4));
-        painter.setBrush(QColor(0x00FF7F));
-        painter.drawText(QRect(0, 0, kDisplayWidth, kDisplayHeight), Qt::AlignCenter, QStringLiteral("ALARM"));
-    }
-    if (m_bAlarmShown)
-        return;
-    m_bAlarmShown = true;
+    QPainter painter(&m_Display);
+    painter.setFont(m_AlarmFont);
+    painter.setPen(QColor(0xFF69B4));
+    painter.setBrush(QColor(0x00FF7F));
+    painter.drawText(QRect(0, 0, kDisplayWidth, kDisplayHeight), Qt::AlignCenter, QStringLiteral("ALARM"));
+}
 
-    const CDeviceRecord record = pDevice->GetLastRecord();
+QString CKV520DevicePaint::AlarmBalloonText(const CDeviceRecord& record)
+{
     int nChannel = -1;
     // Kinds outside the name table are ignored here as on the display.
     for (int c = 0; c < 3 && 2 * c + 1 < record.m_Levels.size(); ++c) {
@@ -375,23 +347,9 @@ void CKV520DevicePaint::DrawAlarm(IDevice* pDevice)
         nPulse = int(record.m_Levels.at(2 * nChannel + 1).m_dLevel);
     }
     const QString strBand = QString::fromUtf16(BandName(0, record.m_nBandMask)).trimmed();
-    const QString strTitle = QStringLiteral("KV521 Analyzer");
-    const QString strText = tr("Alarm! A strong signal detected!\nBand: %1\nSignal: %2\nPulse Level: %3 dBm")
-                                .arg(strBand, strSignal)
-                                .arg(nPulse);
-    m_pTrayIcon->showMessage(strTitle, strText, QSystemTrayIcon::Information, 10000);
-    Q_EMIT alarmBalloonShown(strTitle, strText);
-}
-
-void CKV520DevicePaint::SetTray(bool bAlarm)
-{
-    // Only on a change: the tray would otherwise be refreshed several times a second.
-    const int nState = bAlarm ? 1 : 0;
-    if (m_nTrayState == nState)
-        return;
-    m_nTrayState = nState;
-    m_pTrayIcon->setIcon(bAlarm ? m_AlarmIcon : m_MonitorIcon);
-    m_pTrayIcon->setToolTip(bAlarm ? tr("KV521 Analyzer - Alarm!") : tr("KV521 Analyzer - Monitor"));
+    return tr("Alarm! A strong signal detected!\nBand: %1\nSignal: %2\nPulse Level: %3 dBm")
+        .arg(strBand, strSignal)
+        .arg(nPulse);
 }
 
 void CKV520DevicePaint::DrawChannel(const CDeviceLiveState& live, int nChannel, int nRow, bool bGraph, bool bThin,

@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
 #include <QImage>
 #include <QObject>
 #include <QPixmap>
@@ -16,12 +15,12 @@
 
 class IDevice;
 class QPainter;
-class QSystemTrayIcon;
+class CDeviceRecord;
 
 // Draws the replica of the detector's front: its 160 x 128 display rebuilt
 // from the live state with the detector's own font, and below it the keyboard
-// picture. Also owns the tray icon, which turns into the alarm icon and shows a
-// balloon while the detector reports a strong signal.
+// picture. It only draws: the beep, the tray and the balloon of an alarm follow
+// the poll (CAlarmNotifier), so they work while the panel is not painted.
 //
 // Every byte of the live state comes from the detector, so every table lookup
 // below is bounds-checked: unknown codes draw blanks, counts are clamped to
@@ -56,22 +55,16 @@ public:
     // name for a while, so the user sees the press was taken.
     void NoteZeroKey();
 
-    QSystemTrayIcon* TrayIcon() const { return m_pTrayIcon; }
+    // The alarm message for the newest record: its band and the last channel
+    // with a known signal kind.
+    static QString AlarmBalloonText(const CDeviceRecord& record);
     int BlinkPhase() const { return m_nBlink; }
     int Countdown() const { return m_nCountdown; }
     int AlarmTicks() const { return m_nAlarmTicks; }
     int ZeroTicks() const { return m_nZeroTicks; }
 
-Q_SIGNALS:
-    // The tray balloon for a new alarm episode was shown.
-    void alarmBalloonShown(const QString& strTitle, const QString& strText);
-
 public Q_SLOTS:
     void OnFlashTimer();
-
-protected:
-    // The alarm beep; tests count it instead.
-    virtual void Beep();
 
 private:
     using TracePoint = std::pair<uint8_t, uint8_t>;
@@ -80,12 +73,11 @@ private:
     void RenderDisplay();
     void DrawStatusLine(const CDeviceLiveState& live, bool bConnected, IDevice* pDevice);
     void DrawClock(const CDeviceLiveState& live, IDevice* pDevice);
-    void DrawAlarm(IDevice* pDevice);
+    void DrawAlarm();
     void DrawChannel(const CDeviceLiveState& live, int nChannel, int nRow, bool bGraph, bool bThin,
                      IDevice* pDevice);
     void DrawGraph(const CDeviceLiveState& live, int nChannel, IDevice* pDevice);
     void DrawTriangle(int nThreshold, int nShiftFrom, int* pX);
-    void SetTray(bool bAlarm);
 
     // Text primitives on the display image.
     void MoveTo(int nX, int nRow);
@@ -113,15 +105,9 @@ private:
     int m_nTraceCount = 0;
     QRgb m_Foreground = 0;
     QRgb m_Background = 0;
-    QIcon m_LogoIcon;
-    QIcon m_MonitorIcon;
-    QIcon m_AlarmIcon;
     QPixmap m_Keyboard;
     QImage m_Display;
-    QSystemTrayIcon* m_pTrayIcon = nullptr;
-    bool m_bAlarmShown = false;
     int m_nZeroTicks = 0;
 
     bool m_bLastAlarmBit = false;
-    int m_nTrayState = -1; // 0 monitor, 1 alarm; set only on a change
 };

@@ -11,7 +11,9 @@
 #include "recorddiagram.h"
 #include "dialoganswerer.h"
 
+#include "../panel/countingalarmoutput.h"
 #include "../panel/fakedevice.h"
+#include "alarmnotifier.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -87,6 +89,11 @@ private Q_SLOTS:
     void manualToggles();
     void pollRestartsAFailedWorkerAndSurvivesFaults();
     void downloadedLogOpensFromTheTree();
+    void everyRecordReachesTheDiagramAtTheDetectorsTime();
+    void liveLevelsShowWithADetectorClockMonthsBehind();
+    void clockDifferenceTexts();
+    void alarmWithTheWindowHiddenShowsOneBalloon();
+    void closingAsksWhenDataIsNeitherRecordedNorSaved();
 };
 
 void TestMainWindow::init()
@@ -480,10 +487,15 @@ void TestMainWindow::downloadedLogOpensFromTheTree()
         }
         QTreeWidget* pTree = window.Form()->m_pStorageTree;
         QTreeWidgetItem* pRoot = pTree->topLevelItem(0);
-        QCOMPARE(pRoot->childCount(), 3);
+        // The log files beside the folder of the session's recording.
+        QList<QTreeWidgetItem*> logFiles;
+        for (int i = 0; i < pRoot->childCount(); ++i)
+            if (pRoot->child(i)->text(0).startsWith(QStringLiteral("log_")))
+                logFiles.append(pRoot->child(i));
+        QCOMPARE(logFiles.size(), 3);
 
         // A click on a session file, as the user does it, shows it as diagram and list.
-        QTreeWidgetItem* pFile = pRoot->child(0);
+        QTreeWidgetItem* pFile = logFiles.first();
         pTree->scrollToItem(pFile);
         const QRect rect = pTree->visualItemRect(pFile);
         QVERIFY(!rect.isEmpty());
@@ -555,6 +567,160 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
+}
+
+namespace {
+
+// A detector whose history the test writes: the records, in order, with a
+// count that never wraps.
+class CHistoryDevice : public CFakeDevice
+{
+public:
+    QList<CDeviceRecord> m_Records;
+    QList<int> m_Commands;
+    QDateTime m_SetTime;
+
+    int GetRecordCount() override { return int(m_Records.size() % KV520::kHistorySize); }
+    int64_t GetRecordTotal() override { return m_Records.size(); }
+    CDeviceRecord GetRecord(int nIndex) override
+    {
+        return nIndex >= 0 && nIndex < m_Records.size() ? m_Records[nIndex] : CDeviceRecord();
+    }
+    CDeviceRecord GetLastRecord() override { return m_Records.isEmpty() ? CDeviceRecord() : m_Records.last(); }
+    void SetCommand(int nCommand) override { m_Commands.append(nCommand); }
+    void SetDeviceTime(const QDateTime& dateTime) override { m_SetTime = dateTime; }
+
+    void Add(int nCount, int64_t nFirstTime)
+    {
+        for (int i = 0; i < nCount; ++i)
+            m_Records.append(MakeRecord(0x01, nFirstTime + i));
+    }
+};
+
+// Puts a device in place of the real one for the life of a test.
+class CDeviceSwap
+{
+public:
+    explicit CDeviceSwap(IDevice* pDevice) : m_pReal(g_pDevice) { g_pDevice = pDevice; }
+    ~CDeviceSwap() { g_pDevice = m_pReal; }
+
+private:
+    IDevice* m_pReal;
+};
+
+} // namespace
+
+void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
+{
+    CKV521MainWindow window;
+    window.show();
+    window.statusBar()->clearMessage();
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+
+    // A detector three months behind the PC: its samples show at once.
+    const int64_t nBehind = QDateTime::currentSecsSinceEpoch() - 90 * 86400;
+    device.Add(1, nBehind);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 1);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("The detector's clock is 90 d 0 h behind the PC's"));
+    QVERIFY(window.SetClockButton()->isVisible());
+
+    // Five records between two ticks: five samples, none lost.
+    device.Add(5, nBehind + 1);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 6);
+    QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nBehind);
+
+    // One click sets the detector's clock as the device menu's OK does.
+    QVERIFY(window.SetClockButton()->isVisible());
+    window.SetClockButton()->click();
+    QVERIFY(!window.SetClockButton()->isVisible());
+    QCOMPARE(device.m_Commands, QList<int>{KV520::kCmdWriteMenu});
+    QVERIFY(qAbs(device.m_SetTime.secsTo(QDateTime::currentDateTime())) < 5);
+
+    // The detector's clock now runs on from the PC's; set back later, it
+    // starts the window again rather than vanishing before it.
+    const int64_t nNow = QDateTime::currentSecsSinceEpoch();
+    device.Add(3, nNow);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 9);
+    device.Add(2, nNow - 3600);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
+    QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nNow - 3600);
+}
+
+void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
+{
+    CKV521Simulator::Options options;
+    options.nClockOffsetSecs = -90 * 86400;
+    CKV521Simulator simulator(options);
+    QVERIFY(simulator.Open());
+    simulator.Start();
+    CKV521MainWindow::SetDevicePort(simulator.SlavePath());
+    {
+        CKV521MainWindow window;
+        window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(window.LinkLabel()->text(), QStringLiteral("Online"), 5000);
+        CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+        QTRY_VERIFY_WITH_TIMEOUT(pDiagram->AreaCount() == 2 && SampleCount(*pDiagram, 0, 0) > 0, 1000);
+        QVERIFY(window.SetClockButton()->isVisible());
+        QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("behind the PC's")));
+    }
+    simulator.Stop();
+}
+
+void TestMainWindow::clockDifferenceTexts()
+{
+    QCOMPARE(CKV521MainWindow::ClockDifferenceText(-(3 * 3600 + 12 * 60 + 5)),
+             QStringLiteral("The detector's clock is 3 h 12 min behind the PC's"));
+    QCOMPARE(CKV521MainWindow::ClockDifferenceText(3600), QStringLiteral("The detector's clock is 1 h 0 min ahead of the PC's"));
+    QCOMPARE(CKV521MainWindow::ClockDifferenceText(125), QStringLiteral("The detector's clock is 2 min ahead of the PC's"));
+    QVERIFY(CKV521MainWindow::ClockDifferenceText(-60).isEmpty());
+    QVERIFY(CKV521MainWindow::ClockDifferenceText(0).isEmpty());
+}
+
+void TestMainWindow::alarmWithTheWindowHiddenShowsOneBalloon()
+{
+    CKV521MainWindow window; // never shown: nothing paints the panel
+    auto pOutput = std::make_unique<CCountingAlarmOutput>();
+    CCountingAlarmOutput* pCount = pOutput.get();
+    window.AlarmNotifier()->SetOutput(std::move(pOutput));
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 4;
+    device.m_Live.m_nAlarm = 1;
+    for (int i = 0; i < 20; ++i)
+        window.OnTimer();
+    QCOMPARE(pCount->m_Balloons.size(), 1);
+    QCOMPARE(pCount->m_TrayStates.last(), IAlarmOutput::TrayState::Alarm);
+}
+
+void TestMainWindow::closingAsksWhenDataIsNeitherRecordedNorSaved()
+{
+    CKV521MainWindow window;
+    window.show();
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    device.Add(4, QDateTime::currentSecsSinceEpoch());
+    window.OnTimer();
+    // Recorded (the default): nothing to ask.
+    QVERIFY(!window.HasUnsavedRecords());
+
+    window.Form()->m_pRecordToFileAction->setChecked(false);
+    QCOMPARE(QSettings().value("Realtime/RecordToFile").toBool(), false);
+    device.Add(2, QDateTime::currentSecsSinceEpoch() + 4);
+    window.OnTimer();
+    QVERIFY(window.HasUnsavedRecords());
+    AnswerNextMessageBox(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    AnswerNextMessageBox(QMessageBox::Discard);
+    QVERIFY(window.close());
 }
 
 #include "tst_mainwindow.moc"

@@ -65,6 +65,8 @@ private Q_SLOTS:
     void lanesTooltipAndRuns();
     void rangeMenus();
     void mouseDragAndWheel();
+    void firstSampleFarFromThePcClockRestartsTheWindow();
+    void autoScrollBackOnShowsTheNewestSample();
     void degenerateCasesDoNotCrash();
     void paintsFinishedPicture();
 };
@@ -364,24 +366,88 @@ void TestTimeDiagrams::mouseDragAndWheel()
     QCOMPARE(spy.count(), 1);
     SendMouse(w, QEvent::MouseButtonRelease, QPoint(260, 50), Qt::LeftButton, Qt::NoButton);
 
-    // Wheel over the plot: a notch widens a one-hour range by 12 s on each side.
+    // Wheel over the plot: a notch away from the user narrows a one-hour
+    // range by 12 s on each side, one towards the user widens it again.
     QWheelEvent wheel(QPointF(300, 50), QPointF(w.mapToGlobal(QPoint(300, 50))), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w, &wheel);
-    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1020 - 12);
-    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1620 + 12);
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1020 + 12);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1620 - 12);
+    QWheelEvent out(QPointF(300, 50), QPointF(w.mapToGlobal(QPoint(300, 50))), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &out);
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1020);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1620);
 
     // Numeric axis: a window 100 wide or less is not narrowed further.
     w.SetXAxisType(5);
     w.SetXRange(0.0, 5120.0, 1.0, false);
     w.SetXVisible(1000.0, 1100.0);
     QWheelEvent in(QPointF(300, 50), QPointF(w.mapToGlobal(QPoint(300, 50))), QPoint(),
-                   QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w, &in);
     QCOMPARE(w.Axis().m_vVisibleMin.toDouble(), 1000.0);
     QCOMPARE(w.Axis().m_vVisibleMax.toDouble(), 1100.0);
     QString sText;
     QVERIFY(!w.ToolTipText(QPoint(300, w.XLabelStrip().center().y()), false, sText));
+}
+
+void TestTimeDiagrams::firstSampleFarFromThePcClockRestartsTheWindow()
+{
+    const quint64 now = quint64(QDateTime::currentSecsSinceEpoch());
+    // Three months behind, an hour ahead: the first sample places the window,
+    // the following ones fill it from the left.
+    for (const quint64 t : {now - 90 * 86400, now + 3600}) {
+        CQDiagramWidget w;
+        w.SetAreas({CDiagramAreaSpec(DT_TimeLines, 0, 1.0), CDiagramAreaSpec(DT_TimeRects, 100, 0.0)});
+        w.AddSignal(0, "Level", QPen(Qt::blue), 0, true);
+        w.AddSignal(1, "Lane", QPen(Qt::red), 0, true);
+        w.AddSample(0, 0, Secs(t), 20.0, 1);
+        w.AddSample(1, 0, Secs(t), 1.0, 1);
+        w.AddSample(0, 0, Secs(t + 1), 21.0, 1);
+        QCOMPARE(int(w.Signal(0, 0)->m_samples.size()), 2);
+        QCOMPARE(int(w.Signal(1, 0)->m_samples.size()), 1);
+        QCOMPARE(w.Axis().m_vDataMin.toULongLong(), t);
+        QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), t);
+        QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), t + 600);
+
+        // Cleared, the area starts at the PC's clock again and waits for the
+        // next first sample.
+        w.ClearAll(true);
+        w.AddSample(0, 0, Secs(t + 5), 22.0, 1);
+        QCOMPARE(int(w.Signal(0, 0)->m_samples.size()), 1);
+        QCOMPARE(w.Axis().m_vDataMin.toULongLong(), t + 5);
+    }
+
+    // Inside the starting window nothing moves; a range the owner set (a file
+    // shown in full) is kept, and what lies before it is still dropped.
+    CQDiagramWidget w;
+    w.AddSignal(0, "Level", QPen(Qt::blue), 0, true);
+    const quint64 start = w.Axis().m_vDataMin.toULongLong();
+    w.AddSample(0, 0, Secs(start + 10), 20.0, 1);
+    QCOMPARE(w.Axis().m_vDataMin.toULongLong(), start);
+    w.SetXRange(Secs(kT0), Secs(kT0 + 600), 1.0, true);
+    w.ClearAll(true);
+    w.SetXRange(Secs(kT0), Secs(kT0 + 600), 1.0, true);
+    w.AddSample(0, 0, Secs(kT0 - 100), 20.0, 1);
+    QCOMPARE(int(w.Signal(0, 0)->m_samples.size()), 0);
+}
+
+void TestTimeDiagrams::autoScrollBackOnShowsTheNewestSample()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "Level", QPen(Qt::blue), 0, true);
+    w.SetAutoScroll(false);
+    for (quint64 t = kT0; t <= kT0 + 1800; t += 10)
+        w.AddSample(0, 0, Secs(t), 20.0, 1);
+    // Left behind where the user panned to.
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 600);
+    w.SetAutoScroll(true);
+    QCOMPARE(w.Axis().m_vVisibleMin.toULongLong(), kT0 + 1200);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1800);
+    w.AddSample(0, 0, Secs(kT0 + 1801), 20.0, 1);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 1801);
 }
 
 void TestTimeDiagrams::degenerateCasesDoNotCrash()

@@ -1,0 +1,154 @@
+#include "realtimerecorder.h"
+
+#include "devicefiles.h"
+#include "idevice.h"
+#include "kv520protocol.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+CRealtimeRecorder::CRealtimeRecorder() = default;
+
+CRealtimeRecorder::~CRealtimeRecorder()
+{
+    Close();
+}
+
+void CRealtimeRecorder::SetEnabled(bool bEnabled)
+{
+    if (bEnabled == m_bEnabled && !m_bFailed)
+        return;
+    Close();
+    m_bEnabled = bEnabled;
+    m_bFailed = false;
+    m_strError.clear();
+    // Whatever was stored while off stays out: the file starts now.
+    m_nNext = -1;
+}
+
+void CRealtimeRecorder::Fail(const QString& strError)
+{
+    m_bFailed = true;
+    m_strError = strError;
+    m_bDirty = false;
+    if (m_File.isOpen())
+        m_File.close();
+}
+
+bool CRealtimeRecorder::Poll(IDevice* pDevice)
+{
+    if (!pDevice)
+        return true;
+    const int64_t nTotal = pDevice->GetRecordTotal();
+    // A restarted device begins a new history, and with it a new file.
+    if (nTotal < m_nNext) {
+        Close();
+        m_nNext = 0;
+    }
+    if (!m_bEnabled || m_bFailed || m_nNext < 0) {
+        m_nNext = nTotal;
+        return true;
+    }
+    const bool bConnected = pDevice->IsConnected();
+    m_Buffer.resize(kBatch);
+    while (m_nNext < nTotal) {
+        // Records older than the ring holds are gone; go on with the oldest left.
+        const int64_t nFirst = qMax<int64_t>(m_nNext, nTotal - KV520::kHistorySize);
+        const int nWanted = int(qMin<int64_t>(kBatch, nTotal - nFirst));
+        const int nCopied = pDevice->CopyRawRecords(nFirst, nWanted, m_Buffer.data());
+        if (nCopied <= 0)
+            break;
+        m_nNext = nFirst + nCopied;
+        if (!Append(m_Buffer.data(), nCopied))
+            return false;
+    }
+    if (!bConnected) {
+        Close();
+        return !m_bFailed;
+    }
+    if (m_bDirty && m_SinceFlush.isValid() && m_SinceFlush.elapsed() >= kFlushMs && !FlushToDisk())
+        return false;
+    return true;
+}
+
+bool CRealtimeRecorder::OpenFor(const DeviceRawRecord& first)
+{
+    QDir folder(m_strFolder);
+    if (m_strFolder.isEmpty() || !folder.mkpath(QStringLiteral("."))) {
+        Fail(QCoreApplication::translate("CRealtimeRecorder", "The folder %1 cannot be created.")
+                 .arg(QDir::toNativeSeparators(m_strFolder)));
+        return false;
+    }
+    // Named as Save Data names its file; a second connection within the same
+    // minute gets a number rather than replacing the first recording.
+    const QString strStem = CDeviceFiles::RealtimeFileStem(first);
+    QString strPath = folder.filePath(strStem + QStringLiteral(".rdf"));
+    for (int n = 2; QFileInfo::exists(strPath) || QFileInfo(strPath).isSymLink(); ++n)
+        strPath = folder.filePath(strStem + QStringLiteral("_%1.rdf").arg(n));
+    m_File.setFileName(strPath);
+    QString strError;
+    if (!CDeviceFiles::BeginRealtimeFile(m_File, &strError)) {
+        Fail(strError);
+        return false;
+    }
+    m_nInFile = 0;
+    m_bDirty = true;
+    m_SinceFlush.start();
+    return true;
+}
+
+bool CRealtimeRecorder::Append(const DeviceRawRecord* pRecords, int nCount)
+{
+    if (nCount <= 0)
+        return true;
+    if (!m_File.isOpen() && !OpenFor(pRecords[0]))
+        return false;
+    QString strError;
+    if (!CDeviceFiles::AppendRealtimeRecords(m_File, pRecords, nCount, &strError)) {
+        Fail(strError);
+        return false;
+    }
+    m_nInFile += nCount;
+    m_bDirty = true;
+    return true;
+}
+
+bool CRealtimeRecorder::FlushToDisk()
+{
+    m_bDirty = false;
+    m_SinceFlush.start();
+    if (!m_File.isOpen())
+        return true;
+    bool bOk = m_File.flush();
+    // Handed to the system is not yet on the disk: a power cut would still
+    // take what the system holds.
+    if (bOk) {
+#ifdef Q_OS_WIN
+        bOk = _commit(m_File.handle()) == 0;
+#else
+        bOk = ::fsync(m_File.handle()) == 0;
+#endif
+    }
+    if (!bOk) {
+        Fail(QCoreApplication::translate("CRealtimeRecorder", "Could not write %1: %2")
+                 .arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void CRealtimeRecorder::Close()
+{
+    if (!m_File.isOpen())
+        return;
+    FlushToDisk();
+    if (m_File.isOpen())
+        m_File.close();
+}

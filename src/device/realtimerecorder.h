@@ -1,0 +1,71 @@
+#pragma once
+
+#include "devicerawrecord.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class IDevice;
+
+// Keeps every record the device stores in a realtime file as it arrives, one
+// file per connection, so neither a crash nor the history ring wrapping nor a
+// forgotten Save Data loses what was measured. Written through CDeviceFiles
+// like every realtime file; flushed to the disk at least every kFlushMs.
+//
+// A write that fails (disk full, folder not writable) stops the recording and
+// leaves the reason in Error(); the caller reports it and the program goes on.
+class CRealtimeRecorder
+{
+public:
+    static constexpr qint64 kFlushMs = 5000;
+    // Records copied from the device per step; bounds the buffer, not the rate.
+    static constexpr int kBatch = 4096;
+
+    CRealtimeRecorder();
+    ~CRealtimeRecorder();
+
+    // The folder new files go to; created when the first file is.
+    void SetFolder(const QString& strFolder) { m_strFolder = strFolder; }
+    QString Folder() const { return m_strFolder; }
+
+    // Off: nothing is written and records stored meanwhile are skipped. On
+    // again (also after a failure): recording resumes with the next record, in
+    // a new file.
+    void SetEnabled(bool bEnabled);
+    bool IsEnabled() const { return m_bEnabled; }
+    bool HasFailed() const { return m_bFailed; }
+    QString Error() const { return m_strError; }
+
+    // One step of the poll: appends the records stored since the last step,
+    // ends the file when the link is down, flushes when due. False only on the
+    // step where the recording failed.
+    bool Poll(IDevice* pDevice);
+    // Writes out what is buffered and ends the file; the next record opens a new one.
+    void Close();
+
+    // The file being written, empty between files.
+    QString FilePath() const { return m_File.isOpen() ? m_File.fileName() : QString(); }
+    // Records written to the current file.
+    int64_t RecordsInFile() const { return m_nInFile; }
+
+private:
+    bool Append(const DeviceRawRecord* pRecords, int nCount);
+    bool OpenFor(const DeviceRawRecord& first);
+    bool FlushToDisk();
+    void Fail(const QString& strError);
+
+    QString m_strFolder;
+    QFile m_File;
+    QElapsedTimer m_SinceFlush;
+    std::vector<DeviceRawRecord> m_Buffer;
+    int64_t m_nNext = 0;
+    int64_t m_nInFile = 0;
+    bool m_bEnabled = true;
+    bool m_bFailed = false;
+    bool m_bDirty = false;
+    QString m_strError;
+};

@@ -1,0 +1,82 @@
+#include "alarmnotifier.h"
+
+#include "idevice.h"
+#include "kv520devicepaint.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The detector's "beep on alarm" setting.
+constexpr int kMenuAlarmBeep = 19;
+
+} // namespace
+
+CAlarmNotifier::CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent)
+    : QObject(pParent), m_pOutput(std::move(pOutput))
+{
+}
+
+CAlarmNotifier::~CAlarmNotifier() = default;
+
+void CAlarmNotifier::SetOutput(std::unique_ptr<IAlarmOutput> pOutput)
+{
+    m_pOutput = std::move(pOutput);
+    m_nTrayState = -1;
+}
+
+void CAlarmNotifier::SetTray(IAlarmOutput::TrayState eState)
+{
+    // Only on a change: the tray would otherwise be refreshed forty times a second.
+    if (m_nTrayState == int(eState))
+        return;
+    m_nTrayState = int(eState);
+    m_pOutput->SetTrayState(eState);
+}
+
+void CAlarmNotifier::Poll(IDevice* pDevice)
+{
+    if (!m_pOutput)
+        return;
+    if (!pDevice || !pDevice->IsConnected()) {
+        // A link lost during an alarm ends the episode: the next alarm after
+        // reconnecting is news again.
+        m_bLastAlarmBit = false;
+        m_bEpisode = false;
+        m_bBalloonShown = false;
+        m_nFlashBeeps = 0;
+        return;
+    }
+    const CDeviceLiveState live = pDevice->GetLiveState();
+    const bool bAlarmBit = live.m_nAlarm != 0;
+    // The flash starts on every new alarm, and on the change byte where a
+    // detector sets it, as on the panel.
+    if ((bAlarmBit && !m_bLastAlarmBit) || (live.m_nChangeByte != 0 && live.m_nChangeByte != 100)) {
+        m_nFlashBeeps = kFlashBeeps;
+        m_nPollPhase = 0;
+    }
+    m_bLastAlarmBit = bAlarmBit;
+
+    if (m_nFlashBeeps > 0) {
+        if (m_nPollPhase == 0) {
+            if (pDevice->GetMenuByte(kMenuAlarmBeep))
+                m_pOutput->Beep();
+            --m_nFlashBeeps;
+        }
+        m_nPollPhase = (m_nPollPhase + 1) % kPollsPerBeep;
+    }
+
+    m_bEpisode = bAlarmBit || m_nFlashBeeps > 0;
+    if (m_bEpisode) {
+        SetTray(IAlarmOutput::TrayState::Alarm);
+        if (!m_bBalloonShown) {
+            m_bBalloonShown = true;
+            m_pOutput->ShowBalloon(QStringLiteral("KV521 Analyzer"),
+                                   CKV520DevicePaint::AlarmBalloonText(pDevice->GetLastRecord()));
+        }
+        return;
+    }
+    m_bBalloonShown = false;
+    // In search mode the user is at the detector; the tray has nothing to watch.
+    SetTray((live.m_nModeFlags & 0x01) ? IAlarmOutput::TrayState::Hidden : IAlarmOutput::TrayState::Monitor);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ialarmoutput.h"
+
+#include <QObject>
+
+#include <memory>
+
+class IDevice;
+
+// The alarm beyond the panel's display: the beep, the tray icon and its
+// tooltip, and the balloon once per alarm episode. Driven by the main window's
+// poll from the live state, so an alarm is raised while the window is hidden
+// or minimized and nothing paints.
+class CAlarmNotifier : public QObject
+{
+    Q_OBJECT
+public:
+    // Beeps of the flash that starts with an alarm, one per panel repaint step.
+    static constexpr int kFlashBeeps = 7;
+    // Polls between two beeps of the flash: the panel's repaint rate.
+    static constexpr int kPollsPerBeep = 5;
+
+    explicit CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent = nullptr);
+    ~CAlarmNotifier() override;
+
+    // One poll: reads the live state and raises or ends the alarm.
+    void Poll(IDevice* pDevice);
+
+    bool IsAlarmEpisode() const { return m_bEpisode; }
+    IAlarmOutput* Output() const { return m_pOutput.get(); }
+    // Another output, for instance where the alarms are to be collected.
+    void SetOutput(std::unique_ptr<IAlarmOutput> pOutput);
+
+private:
+    void SetTray(IAlarmOutput::TrayState eState);
+
+    std::unique_ptr<IAlarmOutput> m_pOutput;
+    bool m_bLastAlarmBit = false;
+    bool m_bEpisode = false;
+    bool m_bBalloonShown = false;
+    int m_nFlashBeeps = 0;
+    int m_nPollPhase = 0;
+    int m_nTrayState = -1;
+};

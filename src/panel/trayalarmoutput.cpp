@@ -1,0 +1,76 @@
+#include "trayalarmoutput.h"
+
+#include <QApplication>
+#include <QSystemTrayIcon>
+
+#ifdef KV521_HAVE_DBUS
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QVariantMap>
+#endif
+
+CTrayAlarmOutput::CTrayAlarmOutput(QObject* pParent)
+    : QObject(pParent)
+    , m_LogoIcon(QStringLiteral(":/CKV521MainWindow/Resources/LOGO.png"))
+    , m_MonitorIcon(QStringLiteral(":/CKV521MainWindow/Resources/monitor.ico"))
+    , m_AlarmIcon(QStringLiteral(":/CKV521MainWindow/Resources/monitor_alarm.ico"))
+{
+    m_pTrayIcon = new QSystemTrayIcon(m_LogoIcon);
+    m_pTrayIcon->setToolTip(QStringLiteral("KV521 Analyzer"));
+}
+
+CTrayAlarmOutput::~CTrayAlarmOutput()
+{
+    delete m_pTrayIcon;
+}
+
+void CTrayAlarmOutput::Beep()
+{
+    QApplication::beep();
+}
+
+void CTrayAlarmOutput::SetTrayState(TrayState eState)
+{
+    if (eState == TrayState::Hidden) {
+        m_pTrayIcon->hide();
+        return;
+    }
+    const bool bAlarm = eState == TrayState::Alarm;
+    m_pTrayIcon->setIcon(bAlarm ? m_AlarmIcon : m_MonitorIcon);
+    // The panel's texts: the tray has always spoken for the panel.
+    m_pTrayIcon->setToolTip(bAlarm ? QCoreApplication::translate("CKV520DevicePaint", "KV521 Analyzer - Alarm!")
+                                   : QCoreApplication::translate("CKV520DevicePaint", "KV521 Analyzer - Monitor"));
+    // Where no tray exists (yet), showing would only warn.
+    if (!m_pTrayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+        m_pTrayIcon->show();
+}
+
+void CTrayAlarmOutput::ShowBalloon(const QString& strTitle, const QString& strText)
+{
+    if (m_pTrayIcon->isVisible() && QSystemTrayIcon::supportsMessages()) {
+        m_pTrayIcon->showMessage(strTitle, strText, QSystemTrayIcon::Information, 10000);
+        return;
+    }
+    NotifyDesktop(strTitle, strText);
+}
+
+bool CTrayAlarmOutput::NotifyDesktop(const QString& strTitle, const QString& strText)
+{
+#ifdef KV521_HAVE_DBUS
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    message << QCoreApplication::applicationName() << uint(0) << QString() << strTitle << strText << QStringList()
+            << QVariantMap() << int(10000);
+    // Fire and forget: a desktop without a notification service must not hold
+    // up the poll that raised the alarm.
+    return bus.send(message);
+#else
+    Q_UNUSED(strTitle);
+    Q_UNUSED(strText);
+    return false;
+#endif
+}

@@ -1,0 +1,158 @@
+// The recording of a session: what reaches the file, when it reaches the disk,
+// and what happens when it cannot.
+#include "devicefiles.h"
+#include "kv520datamodel.h"
+#include "kv520device.h"
+#include "kv520protocol.h"
+#include "realtimerecorder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vector>
+
+using namespace KV520;
+
+namespace {
+
+// A detector on a link that is up; its frames are stored as the worker would.
+class CLinkedDevice : public CKV520Device
+{
+public:
+    bool m_bLinked = true;
+    bool IsConnected() override { return m_bLinked; }
+
+    void Store(int nCount)
+    {
+        std::vector<uint8_t> f(kFrameSize, 0);
+        f[kDay] = 2;
+        f[kMonth] = 4;
+        f[kBandMask] = 1;
+        for (int i = 0; i < nCount; ++i) {
+            f[kLevelBlock] = uint8_t(m_nStored);
+            f[kLevelBlock + 1] = uint8_t(m_nStored >> 8);
+            Model().StoreDataFrame(f.data(), 10 * kTicksPerHour + 5 * kTicksPerMinute + (m_nStored % 1000));
+            ++m_nStored;
+        }
+    }
+    int m_nStored = 0;
+};
+
+QByteArray ReadAll(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestRealtimeRecorder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void holdsExactlyTheStoredRecordsAsSaveDataWould()
+    {
+        QTemporaryDir dir;
+        CLinkedDevice device;
+        CRealtimeRecorder recorder;
+        recorder.SetFolder(dir.filePath(QStringLiteral("Recordings")));
+        // Batches of every size between polls, as a busy interface sees them.
+        for (int n : {1, 5, 0, 100, 37})
+        {
+            device.Store(n);
+            QVERIFY(recorder.Poll(&device));
+        }
+        const QString strPath = recorder.FilePath();
+        QCOMPARE(QFileInfo(strPath).fileName(), QStringLiteral("rt_0503_1005.rdf"));
+        recorder.Close();
+
+        QString strName, strError;
+        QVERIFY2(CDeviceFiles::SaveRealtimeFile(device.Model(), dir.path(), 0, strName, &strError),
+                 qPrintable(strError));
+        const QByteArray saved = ReadAll(dir.filePath(strName + QStringLiteral(".rdf")));
+        QCOMPARE(saved.size(), 4 + 143 * 76);
+        QCOMPARE(ReadAll(strPath), saved);
+
+        // The link going down ends the file; the next connection gets its own.
+        device.m_bLinked = false;
+        QVERIFY(recorder.Poll(&device));
+        device.m_bLinked = true;
+        device.Store(2);
+        QVERIFY(recorder.Poll(&device));
+        QCOMPARE(QFileInfo(recorder.FilePath()).fileName(), QStringLiteral("rt_0503_1005_2.rdf"));
+        QCOMPARE(recorder.RecordsInFile(), 2);
+    }
+
+    void catchesUpAfterTheRingWrappedUnseen()
+    {
+        QTemporaryDir dir;
+        CLinkedDevice device;
+        CRealtimeRecorder recorder;
+        recorder.SetFolder(dir.path());
+        device.Store(10);
+        QVERIFY(recorder.Poll(&device));
+        // A stall longer than the ring: what the ring still holds is kept,
+        // oldest first, across the wrap.
+        device.Store(kHistorySize + 20);
+        QVERIFY(recorder.Poll(&device));
+        QCOMPARE(recorder.RecordsInFile(), 10 + kHistorySize);
+        const QString strPath = recorder.FilePath();
+        recorder.Close();
+        const QByteArray data = ReadAll(strPath);
+        QCOMPARE(data.size(), 4 + (10 + kHistorySize) * 76);
+        auto levelOf = [&](int nRecord) {
+            const int nAt = 4 + nRecord * 76 + int(offsetof(DeviceRawRecord, Levels));
+            return uint8_t(data[nAt]) | uint8_t(data[nAt + 1]) << 8;
+        };
+        QCOMPARE(levelOf(9), 9);
+        QCOMPARE(levelOf(10), 30);
+        QCOMPARE(levelOf(10 + kHistorySize - 1), (kHistorySize + 29) & 0xFFFF);
+    }
+
+    void flushedRecordsAreOnDiskWhileTheFileIsOpen()
+    {
+        QTemporaryDir dir;
+        CLinkedDevice device;
+        CRealtimeRecorder recorder;
+        recorder.SetFolder(dir.path());
+        device.Store(3);
+        QVERIFY(recorder.Poll(&device));
+        // What a killed program leaves: only what reached the system.
+        QTest::qWait(int(CRealtimeRecorder::kFlushMs) + 100);
+        device.Store(2);
+        QVERIFY(recorder.Poll(&device));
+        QCOMPARE(ReadAll(recorder.FilePath()).size(), 4 + 5 * 76);
+    }
+
+    void anUnwritableFolderIsReportedOnceAndStopsTheRecording()
+    {
+        QTemporaryDir dir;
+        // A file where the folder should be: no folder can be made there, also for root.
+        QFile blocker(dir.filePath(QStringLiteral("Recordings")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        CLinkedDevice device;
+        CRealtimeRecorder recorder;
+        recorder.SetFolder(blocker.fileName());
+        device.Store(4);
+        QVERIFY(!recorder.Poll(&device));
+        QVERIFY(recorder.HasFailed());
+        QVERIFY(recorder.Error().contains(QStringLiteral("Recordings")));
+        device.Store(4);
+        QVERIFY(recorder.Poll(&device));
+
+        // Turned on again where it can write: from the next record on.
+        recorder.SetFolder(dir.filePath(QStringLiteral("Elsewhere")));
+        recorder.SetEnabled(true);
+        QVERIFY(recorder.Poll(&device));
+        device.Store(3);
+        QVERIFY(recorder.Poll(&device));
+        QCOMPARE(recorder.RecordsInFile(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRealtimeRecorder)
+#include "tst_realtimerecorder.moc"
