@@ -948,8 +948,10 @@ void CKV521MainWindow::mouseMoveEvent(QMouseEvent* pEvent)
 
 bool CKV521MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    // "No detector found — choose its port": the message itself leads to the chooser.
-    if (pWatched == statusBar() && pEvent->type() == QEvent::MouseButtonRelease
+    // "No detector found — choose its port": the message itself leads to the
+    // chooser. On the press: the bar does not take presses, so the release
+    // would go elsewhere.
+    if (pWatched == statusBar() && pEvent->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton && !m_strLinkMessage.isEmpty()
         && statusBar()->currentMessage() == m_strLinkMessage && g_pDevice->NeedsPortChoice()) {
         QTimer::singleShot(0, this, &CKV521MainWindow::OnFileConnectionAction);

@@ -35,6 +35,15 @@ void CLinkStatusField::Retranslate()
     setAccessibleName(tr("Link"));
 }
 
+void CLinkStatusField::mousePressEvent(QMouseEvent* pEvent)
+{
+    // Taken, so that the release comes here and not to the window behind.
+    if (pEvent->button() == Qt::LeftButton)
+        pEvent->accept();
+    else
+        QWidget::mousePressEvent(pEvent);
+}
+
 void CLinkStatusField::mouseReleaseEvent(QMouseEvent* pEvent)
 {
     if (pEvent->button() == Qt::LeftButton && rect().contains(pEvent->position().toPoint()))

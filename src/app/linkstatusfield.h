@@ -18,16 +18,18 @@ public:
     // Shown as "· NAME"; hidden while empty.
     void SetPortName(const QString& strName);
     QString PortName() const { return m_strPortName; }
-    void Retranslate();
 
 Q_SIGNALS:
     void clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
 
 private:
+    void Retranslate();
+
     QLabel* m_pStateLabel = nullptr;
     QLabel* m_pPortLabel = nullptr;
     QString m_strPortName;
