@@ -293,7 +293,7 @@ void CKV521MainWindow::OnTimer()
             const int64_t nTotal = g_pDevice->GetRecordTotal();
             if (!m_bClockChecked && nTotal > 0)
                 CheckDeviceClock(g_pDevice->GetLastRecord());
-            else if (m_pSetClockButton->isVisible() && nTotal != m_nLastRecordCount) {
+            else if (!m_pSetClockButton->isHidden() && nTotal != m_nLastRecordCount) {
                 // Set some other way (the device menu): nothing left to offer.
                 const CDeviceRecord last = g_pDevice->GetLastRecord();
                 if (!last.IsEmpty()
