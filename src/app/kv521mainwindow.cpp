@@ -39,6 +39,8 @@ namespace {
 const char kRecordKey[] = "Realtime/RecordToFile";
 // A detector clock this far from the PC's is worth telling the user about.
 constexpr int64_t kClockToleranceSecs = 60;
+// Polls between two repaints of the realtime pane for new records (100 ms).
+constexpr int kRepaintTicks = 4;
 
 QString& DevicePort()
 {
@@ -330,9 +332,10 @@ void CKV521MainWindow::OnTimer()
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
         }
+        bool bRepaintNow = false;
         if (nLinkState != m_nLinkState) {
             m_nLinkState = nLinkState;
-            bRepaint = true;
+            bRepaintNow = true;
             if (nLinkState != 1) {
                 // The next connection may be another detector with another clock.
                 m_bClockChecked = false;
@@ -341,11 +344,18 @@ void CKV521MainWindow::OnTimer()
         }
         m_pAlarms->Poll(g_pDevice);
         PollRecorder();
-        // Drawn when something changed, not for nothing at every tick; the
-        // mouse, resizes and the views' own actions ask for their repaints.
-        // The log diagram changes only when the log view loads a file.
-        if (bRepaint)
+        // Drawn when something changed, not for nothing at every tick, and new
+        // records at most every kRepaintTicks: ten pictures a second follow the
+        // levels as well as one per frame did. The mouse, resizes and the
+        // views' own actions ask for their repaints; the log diagram changes
+        // only when the log view loads a file.
+        m_bRepaintPending = m_bRepaintPending || bRepaint;
+        ++m_nTicksSinceRepaint;
+        if (bRepaintNow || (m_bRepaintPending && m_nTicksSinceRepaint >= kRepaintTicks)) {
             m_pUi->m_pRealtimeGraphFrame->update();
+            m_bRepaintPending = false;
+            m_nTicksSinceRepaint = 0;
+        }
         if (++m_nTickCount > 4) {
             m_pUi->m_pDeviceFrame->update();
             m_nTickCount = 0;
@@ -431,7 +441,9 @@ QString CKV521MainWindow::RecordingFolder() const
 
 void CKV521MainWindow::PollRecorder()
 {
-    m_pRecorder->SetFolder(RecordingFolder());
+    // Taken when the next file begins; the storage folder may change meanwhile.
+    if (!m_pRecorder->IsWriting())
+        m_pRecorder->SetFolder(RecordingFolder());
     if (!m_pRecorder->Poll(g_pDevice)) {
         statusBar()->showMessage(tr("Recording stopped: %1").arg(m_pRecorder->Error()));
         // Off for this run only: the stored choice stays for the next start.
