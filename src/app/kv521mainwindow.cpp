@@ -48,6 +48,8 @@ namespace {
 const char kRecordKey[] = "Realtime/RecordToFile";
 // A detector clock this far from the PC's is worth telling the user about.
 constexpr int64_t kClockToleranceSecs = 60;
+// Polls between two repaints of the realtime pane for new records (100 ms).
+constexpr int kRepaintTicks = 4;
 
 QString& DevicePort()
 {
@@ -473,7 +475,7 @@ void CKV521MainWindow::OnTimer()
             const int64_t nTotal = g_pDevice->GetRecordTotal();
             if (!m_bClockChecked && nTotal > 0)
                 CheckDeviceClock(g_pDevice->GetLastRecord());
-            else if (m_pSetClockButton->isVisible() && nTotal != m_nLastRecordCount) {
+            else if (!m_pSetClockButton->isHidden() && nTotal != m_nLastRecordCount) {
                 // Set some other way (the device menu): nothing left to offer.
                 const CDeviceRecord last = g_pDevice->GetLastRecord();
                 if (!last.IsEmpty()
@@ -514,9 +516,10 @@ void CKV521MainWindow::OnTimer()
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
         }
+        bool bRepaintNow = false;
         if (nLinkState != m_nLinkState) {
             m_nLinkState = nLinkState;
-            bRepaint = true;
+            bRepaintNow = true;
             if (nLinkState != 1) {
                 // The next connection may be another detector with another clock.
                 m_bClockChecked = false;
@@ -525,11 +528,18 @@ void CKV521MainWindow::OnTimer()
         }
         m_pAlarms->Poll(g_pDevice);
         PollRecorder();
-        // Drawn when something changed, not for nothing at every tick; the
-        // mouse, resizes and the views' own actions ask for their repaints.
-        // The log diagram changes only when the log view loads a file.
-        if (bRepaint)
+        // Drawn when something changed, not for nothing at every tick, and new
+        // records at most every kRepaintTicks: ten pictures a second follow the
+        // levels as well as one per frame did. The mouse, resizes and the
+        // views' own actions ask for their repaints; the log diagram changes
+        // only when the log view loads a file.
+        m_bRepaintPending = m_bRepaintPending || bRepaint;
+        ++m_nTicksSinceRepaint;
+        if (bRepaintNow || (m_bRepaintPending && m_nTicksSinceRepaint >= kRepaintTicks)) {
             m_pUi->m_pRealtimeGraphFrame->update();
+            m_bRepaintPending = false;
+            m_nTicksSinceRepaint = 0;
+        }
         if (++m_nTickCount > 4) {
             m_pUi->m_pDeviceFrame->update();
             m_nTickCount = 0;
@@ -615,7 +625,9 @@ QString CKV521MainWindow::RecordingFolder() const
 
 void CKV521MainWindow::PollRecorder()
 {
-    m_pRecorder->SetFolder(RecordingFolder());
+    // Taken when the next file begins; the storage folder may change meanwhile.
+    if (!m_pRecorder->IsWriting())
+        m_pRecorder->SetFolder(RecordingFolder());
     if (!m_pRecorder->Poll(g_pDevice)) {
         statusBar()->showMessage(tr("Recording stopped: %1").arg(m_pRecorder->Error()));
         // Off for this run only: the stored choice stays for the next start.

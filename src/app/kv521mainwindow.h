@@ -177,6 +177,8 @@ private:
     // The link field's state at the last tick: the diagram is repainted when
     // it changes, not at every tick.
     int m_nLinkState = -1;
+    bool m_bRepaintPending = false;
+    int m_nTicksSinceRepaint = 0;
     // Time of the newest sample drawn, to notice the detector's clock going back.
     int64_t m_nLastSampleTime = 0;
     bool m_bClockChecked = false;

@@ -19,6 +19,9 @@ CRealtimeRecorder::CRealtimeRecorder() = default;
 CRealtimeRecorder::~CRealtimeRecorder()
 {
     Close();
+    // The last sync finishes before the program goes.
+    if (m_Sync.valid())
+        m_Sync.wait();
 }
 
 void CRealtimeRecorder::SetEnabled(bool bEnabled)
@@ -126,22 +129,42 @@ bool CRealtimeRecorder::FlushToDisk()
     m_SinceFlush.start();
     if (!m_File.isOpen())
         return true;
-    bool bOk = m_File.flush();
-    // Handed to the system is not yet on the disk: a power cut would still
-    // take what the system holds.
-    if (bOk) {
-#ifdef Q_OS_WIN
-        bOk = _commit(m_File.handle()) == 0;
-#else
-        bOk = ::fsync(m_File.handle()) == 0;
-#endif
-    }
+    // Handed to the system, the records survive the program; on the disk,
+    // also a power cut.
+    const bool bOk = m_File.flush();
+    if (bOk)
+        SyncInBackground();
     if (!bOk) {
         Fail(QCoreApplication::translate("CRealtimeRecorder", "Could not write %1: %2")
                  .arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString()));
         return false;
     }
     return true;
+}
+
+void CRealtimeRecorder::SyncInBackground()
+{
+    // One at a time: when the disk is slower than the flushes, the next
+    // flush's sync covers what this one skipped.
+    if (m_Sync.valid() && m_Sync.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    // A handle of its own, so the file may be closed while the sync runs.
+#ifdef Q_OS_WIN
+    const int nHandle = _dup(m_File.handle());
+#else
+    const int nHandle = ::dup(m_File.handle());
+#endif
+    if (nHandle < 0)
+        return;
+    m_Sync = std::async(std::launch::async, [nHandle] {
+#ifdef Q_OS_WIN
+        _commit(nHandle);
+        _close(nHandle);
+#else
+        ::fsync(nHandle);
+        ::close(nHandle);
+#endif
+    });
 }
 
 void CRealtimeRecorder::Close()

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <future>
 #include <vector>
 
 class IDevice;
@@ -47,6 +48,7 @@ public:
     // Writes out what is buffered and ends the file; the next record opens a new one.
     void Close();
 
+    bool IsWriting() const { return m_File.isOpen(); }
     // The file being written, empty between files.
     QString FilePath() const { return m_File.isOpen() ? m_File.fileName() : QString(); }
     // Records written to the current file.
@@ -56,6 +58,9 @@ private:
     bool Append(const DeviceRawRecord* pRecords, int nCount);
     bool OpenFor(const DeviceRawRecord& first);
     bool FlushToDisk();
+    // Waits for the disk beside the poll: a slow medium must not stall the
+    // window every few seconds.
+    void SyncInBackground();
     void Fail(const QString& strError);
 
     QString m_strFolder;
@@ -68,4 +73,5 @@ private:
     bool m_bFailed = false;
     bool m_bDirty = false;
     QString m_strError;
+    std::future<void> m_Sync;
 };
