@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +68,9 @@ private Q_SLOTS:
     void mouseDragAndWheel();
     void degenerateCasesDoNotCrash();
     void paintsFinishedPicture();
+    void shortEventsStayVisible();
+    void minimumSizeKeepsTheLevelPlot();
+    void cursorBoxFitsItsTextAndTheWidget();
 };
 
 void TestTimeDiagrams::layoutOfRealtimeAreas()
@@ -465,8 +469,13 @@ void TestTimeDiagrams::paintsFinishedPicture()
     QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
     w.render(&image);
     if (w.mapFromGlobal(QCursor::pos()) == QPoint(500, 150)) {
+        // The box holds its longest line, inside the plot's corner and the widget.
         const QRect box = w.CursorValuesBox();
-        QCOMPARE(box, QRect(w.Area(0)->PlotRect().right() - 135, 2, 130, 15 * 5 + 25));
+        QVERIFY(w.rect().contains(box));
+        QVERIFY(box.right() <= w.Area(0)->PlotRect().right());
+        QVERIFY(!box.contains(QPoint(500, 150)));
+        QFont lineFont(QStringLiteral("Arial"), 8);
+        QVERIFY(box.width() > QFontMetrics(lineFont).horizontalAdvance("B1 DC Thres. = 40.0 dB"));
     }
     const QString sDir = qEnvironmentVariable("KV521_DIAGRAM_PNG");
     if (!sDir.isEmpty())
@@ -483,6 +492,84 @@ void TestTimeDiagrams::paintsFinishedPicture()
         QVERIFY2(found(w.Area(0)->PlotRect(), colour), qPrintable(colour.name()));
     QVERIFY(found(w.Area(1)->PlotRect(), QColor(Qt::darkGreen)));
     w.setParent(nullptr);
+}
+
+void TestTimeDiagrams::shortEventsStayVisible()
+{
+    // Six hours on a 600-pixel plot: a one-second event is a 36th of a column.
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLevelRects);
+    w.SetXRange(Secs(kT0), Secs(kT0 + 6 * 3600), 1.0, true);
+    w.resize(632, 300);
+    w.update();
+    w.AddSignal(0, "Level", QPen(Qt::red), 0, true);
+    w.AddSignal(1, "DECT", QPen(Qt::darkGreen), 0, true);
+    w.AddSample(0, 0, Secs(kT0 + 3600), 40.0, 1);
+    w.AddSample(1, 0, Secs(kT0 + 3600), 1.0, 1);
+    // The last second of the window as well: widening must not leave the lane.
+    w.AddSample(1, 0, Secs(kT0 + 6 * 3600), 1.0, 1);
+
+    auto* pBars = DiagramOf<CQTimeLevelRectsDiagram>(w, 0);
+    QVERIFY(pBars);
+    const auto bars = pBars->SignalShapes(*w.Signal(0, 0));
+    QCOMPARE(bars.fills.size(), 1);
+    QVERIFY(bars.fills[0].width() >= 2);
+
+    auto* pLanes = DiagramOf<CQTimeRectsDiagram>(w, 1);
+    QVERIFY(pLanes);
+    pLanes->LayoutLanes(w.Area(1)->m_signals);
+    const QList<CDiagramSignal::DrawnRect>& rects = w.Signal(1, 0)->m_drawnRects;
+    QCOMPARE(rects.size(), 2);
+    const QRect plot = w.Area(1)->PlotRect();
+    for (const CDiagramSignal::DrawnRect& d : rects) {
+        QVERIFY(d.rect.width() >= 2);
+        QVERIFY(d.rect.right() <= plot.right() + 2 + CQTimeRectsDiagram::kMinRectWidth);
+    }
+}
+
+void TestTimeDiagrams::minimumSizeKeepsTheLevelPlot()
+{
+    for (DiagramType eUpper : {DT_TimeLines, DT_TimeLevelRects}) {
+        CQDiagramWidget w;
+        MakeRealtime(w, eUpper);
+        w.resize(400, w.minimumSizeHint().height());
+        w.update();
+        QVERIFY(w.Area(0)->PlotRect().height() >= CQDiagramWidget::kMinPlotHeight);
+        QCOMPARE(w.Area(1)->PlotRect().height(), 100);
+    }
+    // A parent layout honours it: the widget cannot be squeezed below it.
+    QWidget parent;
+    auto* pLayout = new QVBoxLayout(&parent);
+    auto* pDiagram = new CQDiagramWidget;
+    pLayout->addWidget(pDiagram);
+    MakeRealtime(*pDiagram, DT_TimeLines);
+    parent.resize(400, 60);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    pDiagram->update();
+    QVERIFY(pDiagram->Area(0)->PlotRect().height() >= CQDiagramWidget::kMinPlotHeight);
+}
+
+void TestTimeDiagrams::cursorBoxFitsItsTextAndTheWidget()
+{
+    const QRect widget(0, 0, 500, 300);
+    const QRect plot(32, 0, 468, 150);
+    // Sized to its longest line, in the plot's top right corner.
+    const QRect box = CQDiagramWidget::CursorBoxRect(80, 14, 190, 12, 4, plot, widget, QPoint(100, 100));
+    QVERIFY(box.width() >= 190);
+    QVERIFY(box.height() >= 14 + 4 * 12);
+    QVERIFY(widget.contains(box));
+    QVERIFY(box.right() <= plot.right() && box.right() > plot.right() - 20);
+
+    // The mouse under that corner sends the box to the other one.
+    const QPoint corner(plot.right() - 30, 20);
+    const QRect moved = CQDiagramWidget::CursorBoxRect(80, 14, 190, 12, 4, plot, widget, corner);
+    QVERIFY(!moved.contains(corner));
+    QVERIFY(widget.contains(moved));
+
+    // More lines than the widget is high, text wider than it: still on it.
+    const QRect huge = CQDiagramWidget::CursorBoxRect(80, 14, 900, 12, 40, plot, widget, QPoint(10, 10));
+    QVERIFY(widget.contains(huge));
 }
 
 QTEST_MAIN(TestTimeDiagrams)
