@@ -137,7 +137,24 @@
 <context>
     <name>CDeviceWidget</name>
     <message>
-        <location filename="../src/panel/devicewidget.cpp" line="+127"/>
+        <location filename="../src/panel/devicewidget.cpp" line="+54"/>
+        <source>Detector front panel</source>
+        <translation>Передняя панель детектора</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replica of the detector&apos;s display and keys</source>
+        <translation>Копия дисплея и клавиш детектора</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keys: 1 PWR/MODE, 2 ZERO, 3 VOL+, 4 VOL-, 5 SENS/EXIT, 6 MENU/ENTER
+Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
+        <translation>Клавиши: 1 PWR/MODE, 2 ZERO, 3 VOL+, 4 VOL-, 5 SENS/EXIT, 6 MENU/ENTER
+А также: вверх VOL+, вниз VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</translation>
+    </message>
+    <message>
+        <location line="+134"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
@@ -152,7 +169,12 @@
         <translation>Сохранить изображение панели...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+1"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Save Panel Image</source>
         <translation>Сохранить изображение панели</translation>
     </message>
@@ -185,7 +207,7 @@
 <context>
     <name>CKV520DevicePaint</name>
     <message>
-        <location filename="../src/panel/kv520devicepaint.cpp" line="+373"/>
+        <location filename="../src/panel/kv520devicepaint.cpp" line="+376"/>
         <source>Alarm! A strong signal detected!
 Band: %1
 Signal: %2
@@ -257,13 +279,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+175"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
@@ -432,12 +454,7 @@ Pulse Level: %3 dBm</source>
         <translation>По длительности</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source>Clear Log</source>
-        <translation>Очистить журнал</translation>
-    </message>
-    <message>
-        <location line="+12"/>
+        <location line="+37"/>
         <source>Recorder</source>
         <translation>Регистратор</translation>
     </message>
@@ -473,9 +490,14 @@ Pulse Level: %3 dBm</source>
         <translation>Индивидуальные уровни сигналов</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Setup...</source>
-        <translation>Настройка...</translation>
+        <location line="-129"/>
+        <source>Clear &amp;Log</source>
+        <translation>Очистить &amp;журнал</translation>
+    </message>
+    <message>
+        <location line="+136"/>
+        <source>Set&amp;up...</source>
+        <translation>&amp;Настройка...</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -630,69 +652,110 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+29"/>
-        <source>Defaults</source>
-        <translation>По умолчанию</translation>
+        <source>&amp;Defaults</source>
+        <translation>По &amp;умолчанию</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Load...</source>
-        <translation>Загрузить...</translation>
+        <source>L&amp;oad...</source>
+        <translation>З&amp;агрузить...</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Save...</source>
-        <translation>Сохранить...</translation>
+        <source>&amp;Save...</source>
+        <translation>&amp;Сохранить...</translation>
     </message>
     <message>
         <location line="+20"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+53"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+56"/>
+        <location line="+516"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+28"/>
-        <location line="+358"/>
-        <source>Oscilloscope</source>
-        <translation>Осциллограф</translation>
+        <location line="-488"/>
+        <location line="+451"/>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
     </message>
     <message>
-        <location line="-331"/>
-        <location line="+84"/>
-        <location line="+100"/>
+        <location line="-423"/>
+        <location line="+87"/>
+        <location line="+186"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-183"/>
+        <location line="-272"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location line="+81"/>
-        <location line="+250"/>
+        <location line="+84"/>
+        <location line="+340"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-246"/>
-        <location line="+247"/>
+        <location line="-336"/>
+        <location line="+337"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-193"/>
+        <location line="-310"/>
+        <source>Realtime diagram</source>
+        <translation>Диаграмма реального времени</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Log diagram</source>
+        <translation>Диаграмма журнала</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Log events</source>
+        <translation>События журнала</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Storage content</source>
+        <translation>Содержимое хранилища</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connection to the detector</source>
+        <translation>Связь с детектором</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Front panel</source>
+        <translation>Передняя панель</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <location line="+99"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -727,7 +790,7 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+111"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -737,7 +800,7 @@ Pulse Level: %3 dBm</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Copyright &amp;copy; Lumatrix. </source>
         <translation>Copyright &amp;copy; Lumatrix. </translation>
     </message>
@@ -748,13 +811,15 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+63"/>
-        <source>Autoscroll</source>
-        <translation>Автопрокрутка</translation>
+        <location line="+18"/>
+        <source>&amp;Autoscroll</source>
+        <translation>&amp;Автопрокрутка</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Difference</source>
-        <translation>Разность</translation>
+        <location line="-14"/>
+        <location line="+13"/>
+        <source>D&amp;ifference</source>
+        <translation>Разнос&amp;ть</translation>
     </message>
     <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
@@ -800,7 +865,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CLogView</name>
     <message>
-        <location filename="../src/app/logview.cpp" line="+59"/>
+        <location filename="../src/app/logview.cpp" line="+100"/>
         <source>Num</source>
         <translation>№</translation>
     </message>
@@ -855,7 +920,7 @@ Pulse Level: %3 dBm</source>
         <translation>Комментарий</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+25"/>
         <source>1</source>
         <translation>1</translation>
     </message>
@@ -876,7 +941,7 @@ Pulse Level: %3 dBm</source>
         <translation>н/д</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+136"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
@@ -939,12 +1004,7 @@ Pulse Level: %3 dBm</source>
         <translation>Выбрать папку хранилища данных</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Browse...</source>
-        <translation>Обзор...</translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="+18"/>
         <source>Saved data store contents</source>
         <translation>Содержимое хранилища сохранённых данных</translation>
     </message>
@@ -954,22 +1014,24 @@ Pulse Level: %3 dBm</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные журнала&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+240"/>
-        <location line="+278"/>
-        <location line="+32"/>
-        <source>Maximize</source>
-        <translation>Развернуть</translation>
-    </message>
-    <message>
-        <location line="-540"/>
+        <location line="+17"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Download</source>
-        <translation>Загрузить</translation>
+        <location line="-107"/>
+        <source>&amp;Browse...</source>
+        <translation>О&amp;бзор...</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <source>Ma&amp;ximize</source>
+        <translation>Раз&amp;вернуть</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Download</source>
+        <translation>&amp;Загрузить</translation>
     </message>
     <message>
         <location line="+50"/>
@@ -978,53 +1040,182 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+65"/>
-        <location line="+406"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-380"/>
-        <location line="+388"/>
+        <location line="+26"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-309"/>
+        <location line="+79"/>
         <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <source>Clear Data</source>
-        <translation>Очистить</translation>
+        <location line="+7"/>
+        <source>Maximi&amp;ze</source>
+        <translation>Развер&amp;нуть</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Clear Data</source>
+        <translation>&amp;Очистить</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Save Data</source>
-        <translation>Сохранить</translation>
+        <source>Sa&amp;ve Data</source>
+        <translation>Сохран&amp;ить</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
+        <source>O&amp;ptions...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Mod&amp;e</source>
+        <translation>Р&amp;ежим</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Storage</source>
+        <translation>&amp;Хранилище</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>&amp;Log</source>
+        <translation>&amp;Журнал</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Realtime</source>
+        <translation>&amp;Реальное время</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>&amp;Device Menu...</source>
+        <translation>&amp;Меню детектора...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Reset to defaults...</source>
+        <translation>&amp;Сбросить настройки...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>E&amp;xit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Create Folder...</source>
+        <translation>&amp;Создать папку...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Переименовать...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Удалить...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Delete &amp;All...</source>
+        <translation>Удалить &amp;всё...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Export CSV...</source>
+        <translation>&amp;Экспорт в CSV...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>E&amp;xpand All</source>
+        <translation>&amp;Развернуть всё</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>C&amp;ollapse All</source>
+        <translation>Св&amp;ернуть всё</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+32"/>
+        <source>&amp;Maximize</source>
+        <translation>&amp;Развернуть</translation>
+    </message>
+    <message>
+        <location line="-27"/>
+        <source>&amp;Download...</source>
+        <translation>&amp;Загрузить...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>D&amp;iagram</source>
+        <translation>&amp;Диаграмма</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;List</source>
+        <translation>&amp;Список</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Clear Data...</source>
+        <translation>&amp;Очистить данные...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Save Data...</source>
+        <translation>&amp;Сохранить данные...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Manual...</source>
+        <translation>&amp;Руководство...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <location line="-306"/>
         <source>Show device options</source>
         <translation>Показать параметры прибора</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Options...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>Device mode: Auto or Manual</source>
         <translation>Режим прибора: автоматический или ручной</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Mode</source>
-        <translation>Режим</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>&lt;-</source>
         <translation>&lt;-</translation>
     </message>
@@ -1044,12 +1235,7 @@ Pulse Level: %3 dBm</source>
         <translation>-&gt;</translation>
     </message>
     <message>
-        <location line="+35"/>
-        <source>Oscilloscope</source>
-        <translation>Осциллограф</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+42"/>
         <source>&lt;Opt2&gt;</source>
         <translation>&lt;Опц2&gt;</translation>
     </message>
@@ -1057,111 +1243,6 @@ Pulse Level: %3 dBm</source>
         <location line="+10"/>
         <source>&lt;Opt1&gt;</source>
         <translation>&lt;Опц1&gt;</translation>
-    </message>
-    <message>
-        <location line="+39"/>
-        <source>File</source>
-        <translation>Файл</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Storage</source>
-        <translation>Хранилище</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Log</source>
-        <translation>Журнал</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Realtime</source>
-        <translation>Реальное время</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>Help</source>
-        <translation>Справка</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Device Menu...</source>
-        <translation>Меню детектора...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Preferences...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Reset to defaults...</source>
-        <translation>Сбросить настройки...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Create Folder...</source>
-        <translation>Создать папку...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Rename...</source>
-        <translation>Переименовать...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Delete...</source>
-        <translation>Удалить...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Delete All...</source>
-        <translation>Удалить всё...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Export CSV...</source>
-        <translation>Экспорт в CSV...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Expand All</source>
-        <translation>Развернуть всё</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Collapse All</source>
-        <translation>Свернуть всё</translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>Download...</source>
-        <translation>Загрузить...</translation>
-    </message>
-    <message>
-        <location line="+32"/>
-        <source>Clear Data...</source>
-        <translation>Очистить данные...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Save Data...</source>
-        <translation>Сохранить данные...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Manual...</source>
-        <translation>Руководство...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>About...</source>
-        <translation>О программе...</translation>
     </message>
 </context>
 <context>
@@ -1178,8 +1259,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+26"/>
-        <source>Hide</source>
-        <translation>Скрыть</translation>
+        <source>&amp;Hide</source>
+        <translation>&amp;Скрыть</translation>
     </message>
 </context>
 <context>
@@ -1206,13 +1287,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+31"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
     <message>
         <location filename="../src/scope/oscfilterdialog.cpp" line="+63"/>
@@ -1224,46 +1305,47 @@ Pulse Level: %3 dBm</source>
     <name>COscilloscopeWindow</name>
     <message>
         <location filename="../forms/oscilloscopewindow.ui" line="+20"/>
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+64"/>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+65"/>
+        <location line="+225"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
         <location line="+37"/>
-        <source>Trigger</source>
-        <translation>Триггер</translation>
+        <source>&amp;Trigger</source>
+        <translation>&amp;Триггер</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+155"/>
-        <source>Pause</source>
-        <translation>Пауза</translation>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-70"/>
+        <source>&amp;Pause</source>
+        <translation>&amp;Пауза</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Reset</source>
+        <translation>&amp;Сброс</translation>
     </message>
     <message>
         <location line="+7"/>
+        <source>&amp;Filter...</source>
+        <translation>&amp;Фильтр...</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <location line="-37"/>
         <source>Reset axis X state</source>
         <translation>Сбросить состояние оси X</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Reset</source>
-        <translation>Сброс</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Filter...</source>
-        <translation>Фильтр...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+17"/>
         <location filename="../src/scope/oscilloscopewindow.cpp" line="-5"/>
         <source>Filter disabled</source>
         <translation>Фильтр выключен</translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <source>Close</source>
-        <translation>Закрыть</translation>
     </message>
     <message>
         <location filename="../src/scope/oscilloscopewindow.cpp" line="-149"/>
@@ -1286,14 +1368,19 @@ Pulse Level: %3 dBm</source>
         <translation>Максимум</translation>
     </message>
     <message>
-        <location line="+146"/>
+        <location line="+135"/>
+        <source>%1 WLAN pulses detected</source>
+        <translation>Обнаружено импульсов WLAN: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Filter enabled</source>
         <translation>Фильтр включён</translation>
     </message>
     <message>
         <location line="+5"/>
-        <source>Resume</source>
-        <translation>Продолжить</translation>
+        <source>Res&amp;ume</source>
+        <translation>&amp;Продолжить</translation>
     </message>
     <message>
         <location line="+65"/>
@@ -1320,13 +1407,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+52"/>
-        <source>OK</source>
-        <translation>ОК</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;ОК</translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
@@ -1343,29 +1430,39 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+32"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+451"/>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+557"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-3"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
     <message>
+        <location line="-473"/>
+        <source>Diagram</source>
+        <translation>Диаграмма</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Zoom with Ctrl++ and Ctrl+-, Ctrl+0 shows everything, arrow keys move in time</source>
+        <translation>Масштаб: Ctrl++ и Ctrl+-, Ctrl+0 показывает всё, стрелки сдвигают по времени</translation>
+    </message>
+    <message>
+        <location line="+473"/>
         <source> = n/a</source>
         <translation> = н/д</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+142"/>
         <source>3 minutes</source>
         <translation>3 минуты</translation>
     </message>
@@ -1413,7 +1510,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQOscilloscopeDiagram</name>
     <message>
-        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+188"/>
+        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+194"/>
         <source> dB</source>
         <translation> дБ</translation>
     </message>
@@ -1446,7 +1543,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+224"/>
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+230"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
@@ -1469,7 +1566,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeRectsDiagram</name>
     <message>
-        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207"/>
+        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+214"/>
         <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
     </message>
@@ -1477,12 +1574,12 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CStorageBrowser</name>
     <message>
-        <location filename="../src/app/storagebrowser.cpp" line="+62"/>
+        <location filename="../src/app/storagebrowser.cpp" line="+100"/>
         <source>CSV files (*.csv)</source>
         <translation>Файлы CSV (*.csv)</translation>
     </message>
     <message>
-        <location line="+220"/>
+        <location line="+260"/>
         <source>The name may not contain / \ &lt; &gt; : &quot; | ? * or control characters, may not be &quot;.&quot; or &quot;..&quot; and may not end with a blank or a dot.</source>
         <translation>Имя не может содержать / \ &lt; &gt; : &quot; | ? * и управляющие символы, не может быть &quot;.&quot; или &quot;..&quot; и не может оканчиваться пробелом или точкой.</translation>
     </message>
@@ -1493,12 +1590,12 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+166"/>
+        <location line="+173"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-162"/>
+        <location line="-169"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
@@ -1528,7 +1625,7 @@ Pulse Level: %3 dBm</source>
         <translation>Не удалось создать папку!</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>A folder created</source>
         <translation>Папка создана</translation>
     </message>
@@ -1548,7 +1645,7 @@ Pulse Level: %3 dBm</source>
         <translation>Не удалось переименовать файл!</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <source>A file renamed</source>
         <translation>Файл переименован</translation>
     </message>
@@ -1598,7 +1695,7 @@ Pulse Level: %3 dBm</source>
         <translation>Некоторые элементы не удалось удалить!</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>There&apos;s no data to save!</source>
         <translation>Нет данных для сохранения!</translation>
     </message>
@@ -1634,9 +1731,42 @@ Pulse Level: %3 dBm</source>
     </message>
 </context>
 <context>
+    <name>CWidgetPicture</name>
+    <message>
+        <location filename="../src/diagrams/widgetpicture.cpp" line="+60"/>
+        <source>The view has no size to take a picture of.</source>
+        <translation>У окна нет размера, снимать нечего.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Save Image</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>PNG images (*.png)</source>
+        <translation>Изображения PNG (*.png)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Could not save the image!</source>
+        <translation>Не удалось сохранить изображение!</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+25"/>
+        <location filename="../src/app/main.cpp" line="+29"/>
         <source>Companion program of the KV521 radio-frequency detector.</source>
         <translation>Программа для работы с детектором радиочастот KV521.</translation>
     </message>

@@ -92,11 +92,15 @@ protected:
 
 private:
     void InitLayout();
+    void InitKeyboard();
+    // The view the File menu's picture entries act on, and its name.
+    QWidget* FocusedView(QString* pName) const;
     void InitLogList();
     void FillStorageTree();
     void RestoreSettings();
     void SplitHalves();
     void ShowLinkProblem();
+    void RestoreOptionButtons();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
