@@ -4,12 +4,16 @@
 #include "qtimelinesdiagram.h"
 #include "qtimerectsdiagram.h"
 #include "timecolumnreducer.h"
+#include "diagrampalette.h"
+#include "widgetpicture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -71,6 +75,7 @@ private Q_SLOTS:
     void shortEventsStayVisible();
     void minimumSizeKeepsTheLevelPlot();
     void cursorBoxFitsItsTextAndTheWidget();
+    void picturesAndDarkPalette();
 };
 
 void TestTimeDiagrams::layoutOfRealtimeAreas()
@@ -570,6 +575,58 @@ void TestTimeDiagrams::cursorBoxFitsItsTextAndTheWidget()
     // More lines than the widget is high, text wider than it: still on it.
     const QRect huge = CQDiagramWidget::CursorBoxRect(80, 14, 900, 12, 40, plot, widget, QPoint(10, 10));
     QVERIFY(widget.contains(huge));
+}
+
+void TestTimeDiagrams::picturesAndDarkPalette()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "B1 DC", QPen(Qt::blue), 0, true);
+    for (quint64 i = 0; i <= 600; ++i)
+        w.AddSample(0, 0, Secs(kT0 + i), 30.0, 0);
+    w.resize(400, 320);
+    w.update();
+
+    // The picture: the view below a title line, at the widget's pixel ratio.
+    const QImage picture = CWidgetPicture::Render(&w, CWidgetPicture::TitleLine("Realtime", QDateTime()));
+    QCOMPARE(picture.width(), qRound(400 * w.devicePixelRatioF()));
+    QVERIFY(picture.height() > qRound(320 * w.devicePixelRatioF()));
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath("realtime.png");
+    QVERIFY(CWidgetPicture::SavePng(picture, strPath));
+    QImage saved(strPath);
+    QCOMPARE(saved.size(), picture.size());
+    QSet<QRgb> colours;
+    for (int y = 0; y < saved.height(); y += 3)
+        for (int x = 0; x < saved.width(); x += 3)
+            colours.insert(saved.pixel(x, y));
+    QVERIFY(colours.size() > 3);
+    QString strError;
+    QVERIFY(!CWidgetPicture::SavePng(QImage(), strPath, &strError));
+    QVERIFY(!strError.isEmpty());
+    QVERIFY(!CWidgetPicture::SavePng(picture, dir.filePath("missing/x.png"), &strError));
+
+    // A dark palette gives a dark plot and light labels; the signal keeps its colour.
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    w.setPalette(dark);
+    QImage image(w.size(), QImage::Format_ARGB32);
+    w.render(&image);
+    const QRect plot = w.Area(0)->PlotRect();
+    const QColor background = image.pixelColor(plot.left() + 3, plot.top() + 3);
+    QVERIFY2(background.lightness() < 80, qPrintable(background.name()));
+    QCOMPARE(background.rgb(), CDiagramPalette::PlotBackground(dark).rgb());
+    bool bLightText = false, bSignal = false;
+    for (int y = plot.top(); y <= w.XLabelStrip().bottom(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            bLightText = bLightText || image.pixelColor(x, y).lightness() > 180;
+            bSignal = bSignal || image.pixelColor(x, y) == QColor(Qt::blue);
+        }
+    QVERIFY(bLightText);
+    QVERIFY(bSignal);
 }
 
 QTEST_MAIN(TestTimeDiagrams)
