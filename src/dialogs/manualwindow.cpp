@@ -97,15 +97,21 @@ QString CManualWindow::StyleSheetFor(const QPalette &palette)
     const QColor base = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::Text);
     const QColor highlight = palette.color(QPalette::Highlight);
-    const QString strHeading = mix(palette.color(QPalette::Link), text, 0.25);
+    // A theme that leaves the link colour at its light-theme blue on a dark
+    // page gets links moved towards the text colour until they read.
+    QColor link = palette.color(QPalette::Link);
+    if (qAbs(link.lightness() - base.lightness()) < 110)
+        link = QColor(mix(link, text, 0.55));
+    const QString strHeading = mix(link, text, 0.25);
     return QStringLiteral("body { color: %1; }\n"
+                          "a { color: %8; }\n"
                           "h1, h2, h3 { color: %2; }\n"
                           "th { background-color: %3; }\n"
                           "th, td { border-color: %4; }\n"
                           "code, pre { background-color: %5; }\n"
                           ".note { background-color: %6; border-color: %7; }\n")
         .arg(text.name(), strHeading, mix(base, highlight, 0.18), mix(base, text, 0.4), mix(base, text, 0.07),
-             mix(base, highlight, 0.1), mix(base, highlight, 0.5));
+             mix(base, highlight, 0.1), mix(base, highlight, 0.5), link.name());
 }
 
 void CManualWindow::RestoreGeometry()
