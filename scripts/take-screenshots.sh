@@ -57,13 +57,15 @@ for lang in en_US ru_RU; do
         win=$(xdotool search --sync --onlyvisible --name "KV521 Analyzer" | head -1)
         xdotool windowactivate --sync "$win" || true
         tag="$lang-$theme"
+        # The mnemonics of the Oscilloscope button, the Help menu and its About entry.
+        if [ "$lang" = ru_RU ]; then
+            keys=(alt+Cyrillic_el alt+Cyrillic_es Cyrillic_o)
+        else
+            keys=(alt+o alt+h a)
+        fi
         shot "main-$tag" 6
 
         # Keys of the program itself: the shortcuts and mnemonics it offers.
-        xdotool key alt+o
-        shot "oscilloscope-$tag" 3
-        xdotool windowactivate --sync "$win" key alt+o
-
         xdotool key ctrl+comma
         shot "preferences-$tag"
         xdotool key Escape
@@ -76,13 +78,19 @@ for lang in en_US ru_RU; do
         shot "manual-$tag" 2
         xdotool windowactivate --sync "$win" key F1
 
-        xdotool key alt+h a
+        xdotool key "${keys[1]}"
+        sleep 0.5
+        xdotool key "${keys[2]}"
         shot "about-$tag"
         xdotool key Return
 
         xdotool key ctrl+s
         shot "savedata-$tag"
         xdotool key Escape
+
+        # Last: the floating window keeps the keyboard once it is open.
+        xdotool key "${keys[0]}"
+        shot "oscilloscope-$tag" 3
 
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true

@@ -802,7 +802,7 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+4"/>
         <source>Copyright &amp;copy; Lumatrix. </source>
-        <translation>Copyright &amp;copy; Lumatrix. </translation>
+        <translation>&amp;copy; Lumatrix. </translation>
     </message>
     <message>
         <location line="+0"/>
