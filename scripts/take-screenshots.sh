@@ -57,11 +57,11 @@ for lang in en_US ru_RU; do
         win=$(xdotool search --sync --onlyvisible --name "KV521 Analyzer" | head -1)
         xdotool windowactivate --sync "$win" || true
         tag="$lang-$theme"
-        # The mnemonics of the Oscilloscope button, the Help menu and its About entry.
+        # The mnemonics of the Oscilloscope button and the Help menu, whose last entry is About.
         if [ "$lang" = ru_RU ]; then
-            keys=(alt+Cyrillic_el alt+Cyrillic_es Cyrillic_o)
+            keys=(alt+Cyrillic_el alt+Cyrillic_es Up)
         else
-            keys=(alt+o alt+h a)
+            keys=(alt+o alt+h Up)
         fi
         shot "main-$tag" 6
 
@@ -74,13 +74,9 @@ for lang in en_US ru_RU; do
         shot "devicemenu-$tag" 2
         xdotool key Escape
 
-        xdotool key F1
-        shot "manual-$tag" 2
-        xdotool windowactivate --sync "$win" key F1
-
         xdotool key "${keys[1]}"
         sleep 0.5
-        xdotool key "${keys[2]}"
+        xdotool key "${keys[2]}" Return
         shot "about-$tag"
         xdotool key Return
 
@@ -88,9 +84,11 @@ for lang in en_US ru_RU; do
         shot "savedata-$tag"
         xdotool key Escape
 
-        # Last: the floating window keeps the keyboard once it is open.
+        # Last: the floating windows keep the keyboard once they are open.
         xdotool key "${keys[0]}"
         shot "oscilloscope-$tag" 3
+        xdotool windowactivate --sync "$win" key F1
+        shot "manual-$tag" 2
 
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
