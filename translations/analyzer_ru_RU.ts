@@ -155,7 +155,24 @@
 <context>
     <name>CDeviceWidget</name>
     <message>
-        <location filename="../src/panel/devicewidget.cpp" line="+127"/>
+        <location filename="../src/panel/devicewidget.cpp" line="+54"/>
+        <source>Detector front panel</source>
+        <translation>Передняя панель детектора</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replica of the detector&apos;s display and keys</source>
+        <translation>Копия дисплея и клавиш детектора</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keys: 1 PWR/MODE, 2 ZERO, 3 VOL+, 4 VOL-, 5 SENS/EXIT, 6 MENU/ENTER
+Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
+        <translation>Клавиши: 1 PWR/MODE, 2 ZERO, 3 VOL+, 4 VOL-, 5 SENS/EXIT, 6 MENU/ENTER
+А также: вверх VOL+, вниз VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</translation>
+    </message>
+    <message>
+        <location line="+134"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
@@ -170,7 +187,12 @@
         <translation>Сохранить изображение панели...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+1"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Save Panel Image</source>
         <translation>Сохранить изображение панели</translation>
     </message>
@@ -275,13 +297,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+175"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
@@ -449,12 +471,7 @@ Pulse Level: %3 dBm</source>
         <translation>По длительности</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source>Clear Log</source>
-        <translation>Очистить журнал</translation>
-    </message>
-    <message>
-        <location line="+12"/>
+        <location line="+37"/>
         <source>Recorder</source>
         <translation>Регистратор</translation>
     </message>
@@ -490,9 +507,14 @@ Pulse Level: %3 dBm</source>
         <translation>Индивидуальные уровни сигналов</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Setup...</source>
-        <translation>Настройка...</translation>
+        <location line="-129"/>
+        <source>Clear &amp;Log</source>
+        <translation>Очистить &amp;журнал</translation>
+    </message>
+    <message>
+        <location line="+136"/>
+        <source>Set&amp;up...</source>
+        <translation>&amp;Настройка...</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -647,76 +669,117 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+29"/>
-        <source>Defaults</source>
-        <translation>По умолчанию</translation>
+        <source>&amp;Defaults</source>
+        <translation>По &amp;умолчанию</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Load...</source>
-        <translation>Загрузить...</translation>
+        <source>L&amp;oad...</source>
+        <translation>З&amp;агрузить...</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Save...</source>
-        <translation>Сохранить...</translation>
+        <source>&amp;Save...</source>
+        <translation>&amp;Сохранить...</translation>
     </message>
     <message>
         <location line="+20"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+105"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+110"/>
+        <location line="+840"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="+31"/>
-        <location line="+672"/>
-        <source>Oscilloscope</source>
-        <translation>Осциллограф</translation>
+        <location line="-809"/>
+        <location line="+772"/>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
     </message>
     <message>
-        <location line="-635"/>
-        <location line="+88"/>
-        <location line="+156"/>
+        <location line="-734"/>
+        <location line="+91"/>
+        <location line="+242"/>
         <location line="+97"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-340"/>
-        <location line="+247"/>
+        <location line="-429"/>
+        <location line="+336"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+553"/>
+        <location line="-251"/>
+        <location line="+650"/>
         <source>Ready</source>
         <translation>Готово</translation>
     </message>
     <message>
-        <location line="-539"/>
-        <location line="+540"/>
+        <location line="-636"/>
+        <location line="+637"/>
         <source>Normal</source>
         <translation>Норма</translation>
     </message>
     <message>
-        <location line="-537"/>
+        <location line="-634"/>
         <source>Set Detector Clock</source>
         <translation>Установить часы детектора</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+29"/>
+        <source>Realtime diagram</source>
+        <translation>Диаграмма реального времени</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Log diagram</source>
+        <translation>Диаграмма журнала</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Log events</source>
+        <translation>События журнала</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Storage content</source>
+        <translation>Содержимое хранилища</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connection to the detector</source>
+        <translation>Связь с детектором</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Front panel</source>
+        <translation>Передняя панель</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <location line="+96"/>
         <source>Cannot open the detector&apos;s port: %1</source>
         <translation>Не удаётся открыть порт детектора: %1</translation>
     </message>
@@ -782,7 +845,7 @@ Pulse Level: %3 dBm</source>
         <translation>Нет данных</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+35"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
     </message>
@@ -817,7 +880,7 @@ Pulse Level: %3 dBm</source>
         <translation>Часы детектора установлены по часам ПК</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Recording stopped: %1</source>
         <translation>Запись остановлена: %1</translation>
     </message>
@@ -832,7 +895,7 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные очищены</translation>
     </message>
     <message>
-        <location line="+122"/>
+        <location line="+123"/>
         <source>Do you really want to reset program settings to defaults?</source>
         <translation>Вы действительно хотите сбросить настройки программы к значениям по умолчанию?</translation>
     </message>
@@ -842,7 +905,7 @@ Pulse Level: %3 dBm</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Copyright &amp;copy; Lumatrix. </source>
         <translation>Copyright &amp;copy; Lumatrix. </translation>
     </message>
@@ -853,16 +916,18 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+63"/>
-        <source>Autoscroll</source>
-        <translation>Автопрокрутка</translation>
+        <location line="+18"/>
+        <source>&amp;Autoscroll</source>
+        <translation>&amp;Автопрокрутка</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Difference</source>
-        <translation>Разность</translation>
+        <location line="-14"/>
+        <location line="+13"/>
+        <source>D&amp;ifference</source>
+        <translation>Разнос&amp;ть</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+52"/>
         <source>The collected data has not been saved. Save it before closing?</source>
         <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
     </message>
@@ -923,7 +988,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CLogView</name>
     <message>
-        <location filename="../src/app/logview.cpp" line="+59"/>
+        <location filename="../src/app/logview.cpp" line="+100"/>
         <source>Num</source>
         <translation>№</translation>
     </message>
@@ -978,7 +1043,7 @@ Pulse Level: %3 dBm</source>
         <translation>Комментарий</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+25"/>
         <source>1</source>
         <translation>1</translation>
     </message>
@@ -999,7 +1064,7 @@ Pulse Level: %3 dBm</source>
         <translation>н/д</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+136"/>
         <source>No connection with the device!</source>
         <translation>Нет связи с прибором!</translation>
     </message>
@@ -1077,12 +1142,7 @@ Pulse Level: %3 dBm</source>
         <translation>Выбрать папку хранилища данных</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Browse...</source>
-        <translation>Обзор...</translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="+18"/>
         <source>Saved data store contents</source>
         <translation>Содержимое хранилища сохранённых данных</translation>
     </message>
@@ -1092,22 +1152,24 @@ Pulse Level: %3 dBm</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные журнала&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+240"/>
-        <location line="+285"/>
-        <location line="+32"/>
-        <source>Maximize</source>
-        <translation>Развернуть</translation>
-    </message>
-    <message>
-        <location line="-547"/>
+        <location line="+17"/>
         <source>Download and parse log from the device</source>
         <translation>Загрузить и разобрать журнал прибора</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Download</source>
-        <translation>Загрузить</translation>
+        <location line="-107"/>
+        <source>&amp;Browse...</source>
+        <translation>О&amp;бзор...</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <source>Ma&amp;ximize</source>
+        <translation>Раз&amp;вернуть</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Download</source>
+        <translation>&amp;Загрузить</translation>
     </message>
     <message>
         <location line="+50"/>
@@ -1116,53 +1178,182 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+65"/>
-        <location line="+413"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
     <message>
-        <location line="-387"/>
-        <location line="+395"/>
+        <location line="+26"/>
         <source>List</source>
         <translation>Список</translation>
     </message>
     <message>
-        <location line="-316"/>
+        <location line="+79"/>
         <source>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Realtime Data&lt;/span&gt;</source>
         <translation>&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Данные реального времени&lt;/span&gt;</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <source>Clear Data</source>
-        <translation>Очистить</translation>
+        <location line="+7"/>
+        <source>Maximi&amp;ze</source>
+        <translation>Развер&amp;нуть</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Clear Data</source>
+        <translation>&amp;Очистить</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Save Data</source>
-        <translation>Сохранить</translation>
+        <source>Sa&amp;ve Data</source>
+        <translation>Сохран&amp;ить</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
+        <source>O&amp;ptions...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Mod&amp;e</source>
+        <translation>Р&amp;ежим</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&amp;Storage</source>
+        <translation>&amp;Хранилище</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>&amp;Log</source>
+        <translation>&amp;Журнал</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Realtime</source>
+        <translation>&amp;Реальное время</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>&amp;Device Menu...</source>
+        <translation>&amp;Меню детектора...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Reset to defaults...</source>
+        <translation>&amp;Сбросить настройки...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>E&amp;xit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Create Folder...</source>
+        <translation>&amp;Создать папку...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Переименовать...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Удалить...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Delete &amp;All...</source>
+        <translation>Удалить &amp;всё...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Export CSV...</source>
+        <translation>&amp;Экспорт в CSV...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>E&amp;xpand All</source>
+        <translation>&amp;Развернуть всё</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>C&amp;ollapse All</source>
+        <translation>Св&amp;ернуть всё</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+32"/>
+        <source>&amp;Maximize</source>
+        <translation>&amp;Развернуть</translation>
+    </message>
+    <message>
+        <location line="-27"/>
+        <source>&amp;Download...</source>
+        <translation>&amp;Загрузить...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>D&amp;iagram</source>
+        <translation>&amp;Диаграмма</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;List</source>
+        <translation>&amp;Список</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Clear Data...</source>
+        <translation>&amp;Очистить данные...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Save Data...</source>
+        <translation>&amp;Сохранить данные...</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&amp;Manual...</source>
+        <translation>&amp;Руководство...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <location line="-324"/>
         <source>Show device options</source>
         <translation>Показать параметры прибора</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Options...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>Device mode: Auto or Manual</source>
         <translation>Режим прибора: автоматический или ручной</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Mode</source>
-        <translation>Режим</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>&lt;-</source>
         <translation>&lt;-</translation>
     </message>
@@ -1182,12 +1373,7 @@ Pulse Level: %3 dBm</source>
         <translation>-&gt;</translation>
     </message>
     <message>
-        <location line="+35"/>
-        <source>Oscilloscope</source>
-        <translation>Осциллограф</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+42"/>
         <source>&lt;Opt2&gt;</source>
         <translation>&lt;Опц2&gt;</translation>
     </message>
@@ -1197,119 +1383,14 @@ Pulse Level: %3 dBm</source>
         <translation>&lt;Опц1&gt;</translation>
     </message>
     <message>
-        <location line="+39"/>
-        <source>File</source>
-        <translation>Файл</translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>Storage</source>
-        <translation>Хранилище</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Log</source>
-        <translation>Журнал</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Realtime</source>
-        <translation>Реальное время</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Help</source>
-        <translation>Справка</translation>
-    </message>
-    <message>
-        <location line="+14"/>
+        <location line="+97"/>
         <source>Connection...</source>
         <translation>Подключение...</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Device Menu...</source>
-        <translation>Меню детектора...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Preferences...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Reset to defaults...</source>
-        <translation>Сбросить настройки...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Create Folder...</source>
-        <translation>Создать папку...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Rename...</source>
-        <translation>Переименовать...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Delete...</source>
-        <translation>Удалить...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Delete All...</source>
-        <translation>Удалить всё...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Export CSV...</source>
-        <translation>Экспорт в CSV...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Expand All</source>
-        <translation>Развернуть всё</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Collapse All</source>
-        <translation>Свернуть всё</translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>Download...</source>
-        <translation>Загрузить...</translation>
-    </message>
-    <message>
-        <location line="+32"/>
-        <source>Clear Data...</source>
-        <translation>Очистить данные...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Save Data...</source>
-        <translation>Сохранить данные...</translation>
-    </message>
-    <message>
-        <location line="+11"/>
+        <location line="+116"/>
         <source>Record to File</source>
         <translation>Запись в файл</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Manual...</source>
-        <translation>Руководство...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>About...</source>
-        <translation>О программе...</translation>
     </message>
 </context>
 <context>
@@ -1326,8 +1407,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+26"/>
-        <source>Hide</source>
-        <translation>Скрыть</translation>
+        <source>&amp;Hide</source>
+        <translation>&amp;Скрыть</translation>
     </message>
 </context>
 <context>
@@ -1354,13 +1435,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+31"/>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
     <message>
         <location filename="../src/scope/oscfilterdialog.cpp" line="+63"/>
@@ -1372,46 +1453,47 @@ Pulse Level: %3 dBm</source>
     <name>COscilloscopeWindow</name>
     <message>
         <location filename="../forms/oscilloscopewindow.ui" line="+20"/>
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+64"/>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="+65"/>
+        <location line="+225"/>
         <source>Oscilloscope</source>
         <translation>Осциллограф</translation>
     </message>
     <message>
         <location line="+37"/>
-        <source>Trigger</source>
-        <translation>Триггер</translation>
+        <source>&amp;Trigger</source>
+        <translation>&amp;Триггер</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/scope/oscilloscopewindow.cpp" line="+155"/>
-        <source>Pause</source>
-        <translation>Пауза</translation>
+        <location filename="../src/scope/oscilloscopewindow.cpp" line="-70"/>
+        <source>&amp;Pause</source>
+        <translation>&amp;Пауза</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;Reset</source>
+        <translation>&amp;Сброс</translation>
     </message>
     <message>
         <location line="+7"/>
+        <source>&amp;Filter...</source>
+        <translation>&amp;Фильтр...</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <location line="-37"/>
         <source>Reset axis X state</source>
         <translation>Сбросить состояние оси X</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Reset</source>
-        <translation>Сброс</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Filter...</source>
-        <translation>Фильтр...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+17"/>
         <location filename="../src/scope/oscilloscopewindow.cpp" line="-5"/>
         <source>Filter disabled</source>
         <translation>Фильтр выключен</translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <source>Close</source>
-        <translation>Закрыть</translation>
     </message>
     <message>
         <location filename="../src/scope/oscilloscopewindow.cpp" line="-149"/>
@@ -1434,14 +1516,19 @@ Pulse Level: %3 dBm</source>
         <translation>Максимум</translation>
     </message>
     <message>
-        <location line="+146"/>
+        <location line="+135"/>
+        <source>%1 WLAN pulses detected</source>
+        <translation>Обнаружено импульсов WLAN: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Filter enabled</source>
         <translation>Фильтр включён</translation>
     </message>
     <message>
         <location line="+5"/>
-        <source>Resume</source>
-        <translation>Продолжить</translation>
+        <source>Res&amp;ume</source>
+        <translation>&amp;Продолжить</translation>
     </message>
     <message>
         <location line="+65"/>
@@ -1534,13 +1621,13 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+52"/>
-        <source>OK</source>
-        <translation>ОК</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;ОК</translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
@@ -1557,29 +1644,39 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+32"/>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
     </message>
 </context>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+479"/>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+585"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-3"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
     <message>
+        <location line="-501"/>
+        <source>Diagram</source>
+        <translation>Диаграмма</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Zoom with Ctrl++ and Ctrl+-, Ctrl+0 shows everything, arrow keys move in time</source>
+        <translation>Масштаб: Ctrl++ и Ctrl+-, Ctrl+0 показывает всё, стрелки сдвигают по времени</translation>
+    </message>
+    <message>
+        <location line="+501"/>
         <source> = n/a</source>
         <translation> = н/д</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+142"/>
         <source>3 minutes</source>
         <translation>3 минуты</translation>
     </message>
@@ -1627,7 +1724,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQOscilloscopeDiagram</name>
     <message>
-        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+188"/>
+        <location filename="../src/scope/qoscilloscopediagram.cpp" line="+194"/>
         <source> dB</source>
         <translation> дБ</translation>
     </message>
@@ -1660,7 +1757,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeDiagramBase</name>
     <message>
-        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+238"/>
+        <location filename="../src/diagrams/qtimediagrambase.cpp" line="+244"/>
         <source>dB</source>
         <translation>дБ</translation>
     </message>
@@ -1683,7 +1780,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQTimeRectsDiagram</name>
     <message>
-        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+207"/>
+        <location filename="../src/diagrams/qtimerectsdiagram.cpp" line="+214"/>
         <source>Date/Time: %1&lt;br&gt;Duration: %2&lt;br&gt;Level: %3 dBm</source>
         <translation>Дата/время: %1&lt;br&gt;Длительность: %2&lt;br&gt;Уровень: %3 дБм</translation>
     </message>
@@ -1691,12 +1788,12 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CRealtimeRecorder</name>
     <message>
-        <location filename="../src/device/realtimerecorder.cpp" line="+85"/>
+        <location filename="../src/device/realtimerecorder.cpp" line="+88"/>
         <source>The folder %1 cannot be created.</source>
         <translation>Не удалось создать папку %1.</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+50"/>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
@@ -1704,12 +1801,12 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CStorageBrowser</name>
     <message>
-        <location filename="../src/app/storagebrowser.cpp" line="+62"/>
+        <location filename="../src/app/storagebrowser.cpp" line="+100"/>
         <source>CSV files (*.csv)</source>
         <translation>Файлы CSV (*.csv)</translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+184"/>
         <source>Link to %1</source>
         <translation>Ссылка на %1</translation>
     </message>
@@ -1725,12 +1822,12 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+174"/>
+        <location line="+179"/>
         <source>An error occured loading the file!</source>
         <translation>Ошибка при загрузке файла!</translation>
     </message>
     <message>
-        <location line="-170"/>
+        <location line="-175"/>
         <source>A file loaded</source>
         <translation>Файл загружен</translation>
     </message>
@@ -1760,7 +1857,7 @@ Pulse Level: %3 dBm</source>
         <translation>Не удалось создать папку!</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>A folder created</source>
         <translation>Папка создана</translation>
     </message>
@@ -1780,7 +1877,7 @@ Pulse Level: %3 dBm</source>
         <translation>Не удалось переименовать файл!</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <source>A file renamed</source>
         <translation>Файл переименован</translation>
     </message>
@@ -1871,9 +1968,42 @@ Pulse Level: %3 dBm</source>
     </message>
 </context>
 <context>
+    <name>CWidgetPicture</name>
+    <message>
+        <location filename="../src/diagrams/widgetpicture.cpp" line="+60"/>
+        <source>The view has no size to take a picture of.</source>
+        <translation>У окна нет размера, снимать нечего.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Save Image</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>PNG images (*.png)</source>
+        <translation>Изображения PNG (*.png)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Could not save the image!</source>
+        <translation>Не удалось сохранить изображение!</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+25"/>
+        <location filename="../src/app/main.cpp" line="+28"/>
         <source>Companion program of the KV521 radio-frequency detector.</source>
         <translation>Программа для работы с детектором радиочастот KV521.</translation>
     </message>

@@ -25,7 +25,9 @@
 #include "kv521simulator.h"
 #endif
 #include "trayalarmoutput.h"
+#include "widgetpicture.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -37,6 +39,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -135,7 +138,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     m_pUi->m_pOptButton1->hide();
     m_pUi->m_pOptButton2->hide();
-    m_pUi->m_pOptButton3->setText(tr("Oscilloscope"));
+    m_pUi->m_pOptButton3->setText(tr("&Oscilloscope"));
     m_pUi->m_pOptButton3->show();
     m_pUi->m_pOptionsButton->hide();
     m_pUi->m_pChannelDownButton->hide();
@@ -156,6 +159,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pStorage->SetDefaultStorage(m_strDefaultStorage);
 
     InitLayout();
+    InitKeyboard();
     InitLogList();
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
@@ -205,8 +209,11 @@ CKV521MainWindow::~CKV521MainWindow()
         settings.setValue(QStringLiteral("Window/Maximized"), isMaximized());
         settings.setValue(QStringLiteral("Window/Geometry"), geometry());
         settings.setValue(QStringLiteral("Window/Splitter"), m_pUi->m_pRightSplitter->saveState());
-        for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
-            settings.setValue(QStringLiteral("Window/Log/Column%1").arg(i), m_pUi->m_pLogListTree->columnWidth(i));
+        // Widths fitted to a list are not the user's: the next list fits its own.
+        if (!m_pLogView->IsAutoColumnWidths())
+            for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
+                settings.setValue(QStringLiteral("Window/Log/Column%1").arg(i),
+                                  m_pUi->m_pLogListTree->columnWidth(i));
         settings.setValue(QStringLiteral("Window/Log/TabIndex"), m_pUi->m_pTabWidget->currentIndex());
         // The language is stored only when the user picks one: until then a
         // change of the desktop's language is followed.
@@ -218,7 +225,7 @@ void CKV521MainWindow::InitLayout()
 {
     m_pUi->m_pDeviceFrame->setFixedSize(160, 303);
     SplitHalves();
-    m_pUi->m_pRightSplitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: lightGray; height: 3px } "));
+    m_pUi->m_pRightSplitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); height: 3px } "));
 
     QTreeWidget* pTree = m_pUi->m_pStorageTree;
     pTree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -278,6 +285,83 @@ void CKV521MainWindow::InitLayout()
     connect(m_pSetClockButton, &QPushButton::clicked, this, &CKV521MainWindow::OnSetClockButton);
 }
 
+void CKV521MainWindow::InitKeyboard()
+{
+    Ui::CMainWindowClass& ui = *m_pUi;
+    // The platform's own keys where it has them; some platforms have none for
+    // Quit or Preferences, and the program's own then stand in.
+    const auto standard = [](QKeySequence::StandardKey eKey, const QKeySequence& fallback) {
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(eKey);
+        return keys.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+    };
+    ui.m_pFileExitAction->setShortcuts(standard(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    ui.m_pFilePreferencesAction->setShortcuts(
+        standard(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)));
+    ui.m_pHelpManualAction->setShortcuts(standard(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
+    ui.m_pRealtimeSaveAction->setShortcuts(standard(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
+    ui.m_pLogDownloadAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    ui.m_pRealtimeClearAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    ui.m_pFileDeviceMenuAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    // Actions of the menu bar work while any part of the window has the focus.
+    for (QAction* pAction : {ui.m_pFileExitAction, ui.m_pFilePreferencesAction, ui.m_pHelpManualAction,
+                             ui.m_pRealtimeSaveAction, ui.m_pLogDownloadAction, ui.m_pRealtimeClearAction,
+                             ui.m_pFileDeviceMenuAction})
+        pAction->setShortcutContext(Qt::WindowShortcut);
+
+    ui.m_pRealtimeGraphFrame->setAccessibleName(tr("Realtime diagram"));
+    ui.m_pLogGraphFrame->setAccessibleName(tr("Log diagram"));
+    ui.m_pLogListTree->setAccessibleName(tr("Log events"));
+    ui.m_pStorageTree->setAccessibleName(tr("Storage content"));
+    m_pLinkLabel->setAccessibleName(tr("Connection to the detector"));
+    ui.m_pDeviceFrame->setAccessibleName(tr("Front panel"));
+    ui.m_pLogGraphFrame->SetPictureNamer([this] {
+        // The file shown, as the storage tree names it.
+        const QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem();
+        return pItem && pItem->parent() ? pItem->text(0) : QString();
+    });
+
+    // Pictures of the view that has the keyboard focus.
+    auto* pSaveImage = new QAction(tr("Save &Image..."), this);
+    auto* pCopyImage = new QAction(tr("Cop&y Image"), this);
+    pSaveImage->setObjectName(QStringLiteral("m_pFileSaveImageAction"));
+    pCopyImage->setObjectName(QStringLiteral("m_pFileCopyImageAction"));
+    pCopyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    QAction* pBefore = ui.m_pFileMenu->actions().value(ui.m_pFileMenu->actions().indexOf(ui.m_pFileExitAction) - 1);
+    ui.m_pFileMenu->insertActions(pBefore ? pBefore : ui.m_pFileExitAction, {pSaveImage, pCopyImage});
+    ui.m_pFileMenu->insertSeparator(pSaveImage);
+    connect(pSaveImage, &QAction::triggered, this, [this] {
+        QString strName;
+        if (QWidget* pView = FocusedView(&strName))
+            CWidgetPicture::SaveWithDialog(pView, strName);
+    });
+    connect(pCopyImage, &QAction::triggered, this, [this] {
+        QString strName;
+        if (QWidget* pView = FocusedView(&strName))
+            CWidgetPicture::CopyToClipboard(pView, strName);
+    });
+}
+
+QWidget* CKV521MainWindow::FocusedView(QString* pName) const
+{
+    // The realtime diagram when no view has the focus: it is what the window is mostly about.
+    for (QWidget* pWidget = QApplication::focusWidget(); pWidget; pWidget = pWidget->parentWidget()) {
+        if (auto* pDiagram = qobject_cast<CQDiagramWidget*>(pWidget)) {
+            *pName = pDiagram->PictureName();
+            return pDiagram;
+        }
+        if (pWidget == m_pUi->m_pDeviceFrame) {
+            *pName = pWidget->accessibleName();
+            return pWidget;
+        }
+        if (m_pOscWindow && pWidget == m_pOscWindow) {
+            *pName = m_pOscWindow->DiagramWidget()->PictureName();
+            return m_pOscWindow->DiagramWidget();
+        }
+    }
+    *pName = m_pUi->m_pRealtimeGraphFrame->PictureName();
+    return m_pUi->m_pRealtimeGraphFrame;
+}
+
 void CKV521MainWindow::InitLogList()
 {
     m_pLogView->InitLogList();
@@ -297,17 +381,26 @@ void CKV521MainWindow::SplitHalves()
 void CKV521MainWindow::RestoreSettings()
 {
     QSettings settings;
-    QRect geometry = settings.value(QStringLiteral("Window/Geometry"), QRect(50, 50, 600, 400)).toRect();
+    const QScreen* pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect firstStart = pScreen ? CWindowPlacement::FirstStart(pScreen->availableGeometry())
+                                     : QRect(50, 50, 600, 400);
+    QRect geometry = settings.value(QStringLiteral("Window/Geometry"), firstStart).toRect();
     if (!geometry.isValid())
-        geometry = QRect(50, 50, 600, 400);
+        geometry = firstStart;
     geometry = CWindowPlacement::BroughtBack(geometry);
     setGeometry(geometry);
     setWindowState(settings.value(QStringLiteral("Window/Maximized"), false).toBool() ? Qt::WindowMaximized
                                                                                       : Qt::WindowNoState);
     if (!m_pUi->m_pRightSplitter->restoreState(settings.value(QStringLiteral("Window/Splitter")).toByteArray()))
         SplitHalves();
-    for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i)
-        m_pUi->m_pLogListTree->setColumnWidth(i, settings.value(QStringLiteral("Window/Log/Column%1").arg(i), 75).toInt());
+    QList<int> widths;
+    for (int i = 0; i < m_pUi->m_pLogListTree->columnCount(); ++i) {
+        const QVariant vWidth = settings.value(QStringLiteral("Window/Log/Column%1").arg(i));
+        if (!vWidth.isValid())
+            break;
+        widths << vWidth.toInt();
+    }
+    m_pLogView->RestoreColumnWidths(widths);
     m_pUi->m_pTabWidget->setCurrentIndex(settings.value(QStringLiteral("Window/Log/TabIndex"), 0).toInt());
     // The form opens on the same tab that may be stored, which emits no
     // change: keep the Log menu's Diagram/List marks in step anyway.
@@ -817,7 +910,8 @@ void CKV521MainWindow::OnFilePreferencesAction()
     // or crashes later still starts in the chosen language.
     QSettings().setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     m_pUi->retranslateUi(this);
-    m_pUi->m_pOptButton3->setText(tr("Oscilloscope"));
+    m_pUi->m_pOptButton3->setText(tr("&Oscilloscope"));
+    RestoreOptionButtons();
     m_pReadyLabel->setText(tr("Ready"));
     m_pStateLabel->setText(tr("Normal"));
     InitLogList();
@@ -852,7 +946,8 @@ void CKV521MainWindow::OnHelpAboutAction()
 {
     QMessageBox::about(this, tr("About"),
                        QCoreApplication::applicationName() + QStringLiteral("<br>")
-                           + QCoreApplication::applicationVersion() + QStringLiteral("<br>")
+                           // In the language of now, not of the start: the user may have switched since.
+                           + tr("Version") + QStringLiteral(" 2.0.05<br>")
                            + tr("Copyright &copy; Lumatrix. ") + tr("All rights reserved."));
 }
 
@@ -916,16 +1011,25 @@ void CKV521MainWindow::OnDiagramTypeChanged(int, DiagramType eType)
 {
     const int nKind = eType;
     if (nKind == 0 || nKind == 1) {
-        m_pUi->m_pOptButton2->setText(tr("Autoscroll"));
+        m_pUi->m_pOptButton2->setText(tr("&Autoscroll"));
         m_pUi->m_pOptButton2->show();
         m_pUi->m_pOptButton2->setChecked(m_pUi->m_pRealtimeGraphFrame->IsAutoScroll());
     } else if (nKind == 3) {
-        m_pUi->m_pOptButton1->setText(tr("Difference"));
+        m_pUi->m_pOptButton1->setText(tr("D&ifference"));
         m_pUi->m_pOptButton1->show();
         m_pUi->m_pOptButton2->hide();
     } else {
         m_pUi->m_pOptButton1->hide();
     }
+}
+
+void CKV521MainWindow::RestoreOptionButtons()
+{
+    // Retranslating puts back the form's placeholders; these are the only
+    // texts the diagram kinds ever give the buttons, and whether a button shows
+    // is left as the kind decided.
+    m_pUi->m_pOptButton1->setText(tr("D&ifference"));
+    m_pUi->m_pOptButton2->setText(tr("&Autoscroll"));
 }
 
 void CKV521MainWindow::OnAutoScrollToggle(bool bEnabled)

@@ -126,6 +126,9 @@ protected:
 
 private:
     void InitLayout();
+    void InitKeyboard();
+    // The view the File menu's picture entries act on, and its name.
+    QWidget* FocusedView(QString* pName) const;
     void InitLogList();
     void FillStorageTree();
     void RestoreSettings();
@@ -142,6 +145,7 @@ private:
     void PollRecorder();
     // Save Data; true when a file was written.
     bool SaveCollectedData();
+    void RestoreOptionButtons();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;

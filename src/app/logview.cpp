@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -52,6 +53,46 @@ CLogView::CLogView(CQDiagramWidget* pGraph, QTreeWidget* pList, QTabWidget* pTab
     , m_pDialogParent(pDialogParent)
     , m_pStatusBar(pStatusBar)
 {
+    if (!m_pList)
+        return;
+    connect(m_pList->header(), &QHeaderView::sectionResized, this,
+            [this](int nSection, int, int) { OnSectionResized(nSection); });
+}
+
+void CLogView::OnSectionResized(int nSection)
+{
+    if (m_bFitting || !m_pList)
+        return;
+    // The stretched last column follows the window, not the user.
+    const QHeaderView* pHeader = m_pList->header();
+    if (pHeader->stretchLastSection() && nSection == pHeader->count() - 1)
+        return;
+    m_bAutoWidths = false;
+}
+
+void CLogView::RestoreColumnWidths(const QList<int>& widths)
+{
+    if (!m_pList)
+        return;
+    m_bAutoWidths = widths.isEmpty();
+    if (m_bAutoWidths) {
+        FitColumns();
+        return;
+    }
+    m_bFitting = true;
+    for (int i = 0; i < widths.size() && i < m_pList->columnCount(); ++i)
+        m_pList->setColumnWidth(i, qMax(widths[i], 8));
+    m_bFitting = false;
+}
+
+void CLogView::FitColumns()
+{
+    if (!m_pList)
+        return;
+    m_bFitting = true;
+    for (int i = 0; i < m_pList->columnCount(); ++i)
+        m_pList->resizeColumnToContents(i);
+    m_bFitting = false;
 }
 
 QStringList CLogView::HeaderLabels()
@@ -62,8 +103,20 @@ QStringList CLogView::HeaderLabels()
 
 void CLogView::InitLogList()
 {
-    if (m_pList)
-        m_pList->setHeaderLabels(HeaderLabels());
+    if (!m_pList)
+        return;
+    m_bFitting = true;
+    m_pList->setHeaderLabels(HeaderLabels());
+    m_bFitting = false;
+    if (!m_bSortChosen) {
+        // The header's own default is descending, which opened the list backwards;
+        // later the user's choice of column and order stays.
+        m_pList->sortByColumn(ColAlarmTime, Qt::AscendingOrder);
+        m_bSortChosen = true;
+    }
+    // Translated titles are longer or shorter than the old ones.
+    if (m_bAutoWidths)
+        FitColumns();
 }
 
 QString CLogView::BandText(int nBandMask)
@@ -171,6 +224,8 @@ void CLogView::FillLogList(const QList<CDeviceRecord>& records)
     }
     m_pList->addTopLevelItems(items);
     m_pList->setSortingEnabled(bSorting);
+    if (m_bAutoWidths)
+        FitColumns();
 }
 
 void CLogView::ShowFileData(const QList<CDeviceRecord>& records, int nVersion)

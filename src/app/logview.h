@@ -36,6 +36,10 @@ public:
 
     // (Re)sets the translated column titles.
     void InitLogList();
+    // Widths the user has given the columns, kept from then on; without them
+    // every loaded list sizes its columns to what they hold.
+    void RestoreColumnWidths(const QList<int>& widths);
+    bool IsAutoColumnWidths() const { return m_bAutoWidths; }
     void FillLogList(const QList<CDeviceRecord>& records);
     void ShowFileData(const QList<CDeviceRecord>& records, int nVersion);
 
@@ -59,6 +63,8 @@ public Q_SLOTS:
 
 private:
     void ShowMessage(const QString& strText, int nTimeoutMs = 0);
+    void FitColumns();
+    void OnSectionResized(int nSection);
 
     CQDiagramWidget* m_pGraph;
     QTreeWidget* m_pList;
@@ -68,4 +74,7 @@ private:
     QWidget* m_pDialogParent;
     QStatusBar* m_pStatusBar;
     CStorageBrowser* m_pStorage = nullptr;
+    bool m_bAutoWidths = true;
+    bool m_bFitting = false;
+    bool m_bSortChosen = false;
 };

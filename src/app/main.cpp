@@ -1,3 +1,4 @@
+#include "dialogsizer.h"
 #include "kv520device.h"
 #include "kv521mainwindow.h"
 #include "language.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
     // Before the options are parsed, so that --help speaks the user's language.
     CLanguage::Instance().LoadStored();
+    CDialogSizer dialogSizer;
+    app.installEventFilter(&dialogSizer);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDoneMessageMs = 10000;
@@ -47,6 +49,42 @@ bool RemoveLinkOrFile(const QString& strPath)
     // Read-only files cannot be removed on some systems until made writable.
     QFile::setPermissions(strPath, QFile::ReadOwner | QFile::WriteOwner);
     return QFile::remove(strPath);
+}
+
+// Names as a person reads them: case ignored, runs of digits by their value.
+// (The collator's numeric mode is missing from some toolkit builds.)
+int NaturalCompare(const QString& a, const QString& b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            qsizetype i2 = i, j2 = j;
+            while (i2 < a.size() && a.at(i2).isDigit())
+                ++i2;
+            while (j2 < b.size() && b.at(j2).isDigit())
+                ++j2;
+            // Leading zeros do not make a number bigger.
+            QStringView numA = QStringView(a).mid(i, i2 - i), numB = QStringView(b).mid(j, j2 - j);
+            while (numA.size() > 1 && numA.front() == QLatin1Char('0'))
+                numA = numA.mid(1);
+            while (numB.size() > 1 && numB.front() == QLatin1Char('0'))
+                numB = numB.mid(1);
+            if (numA.size() != numB.size())
+                return numA.size() < numB.size() ? -1 : 1;
+            if (const int n = numA.compare(numB))
+                return n;
+            i = i2;
+            j = j2;
+            continue;
+        }
+        if (const int n = QStringView(a).mid(i, 1).compare(QStringView(b).mid(j, 1), Qt::CaseInsensitive))
+            return n;
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return (a.size() - i) < (b.size() - j) ? -1 : 1;
+    return 0;
 }
 
 } // namespace
@@ -196,6 +234,46 @@ void CStorageBrowser::FillFolder(QTreeWidgetItem* pItem, const QString& strPath,
             if (IsLink(info))
                 MarkLink(pChild, info, QStyle::SP_FileLinkIcon);
         }
+    }
+    SortChildren(pItem);
+}
+
+void CStorageBrowser::SortChildren(QTreeWidgetItem* pItem)
+{
+    if (!pItem)
+        return;
+    // Taking the children out forgets which of them were open and which was current.
+    QList<QTreeWidgetItem*> expanded;
+    QTreeWidget* pTree = pItem->treeWidget();
+    QTreeWidgetItem* pCurrent = pTree ? pTree->currentItem() : nullptr;
+    if (pTree) {
+        QList<QTreeWidgetItem*> pending = {pItem};
+        while (!pending.isEmpty()) {
+            QTreeWidgetItem* pNext = pending.takeLast();
+            for (int i = 0; i < pNext->childCount(); ++i) {
+                if (pNext->child(i)->isExpanded())
+                    expanded << pNext->child(i);
+                pending << pNext->child(i);
+            }
+        }
+    }
+    QList<QTreeWidgetItem*> children = pItem->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        const bool bFolderA = ItemKind(a) == KindFolder, bFolderB = ItemKind(b) == KindFolder;
+        if (bFolderA != bFolderB)
+            return bFolderA;
+        const int nOrder = NaturalCompare(a->text(0), b->text(0));
+        if (nOrder != 0)
+            return nOrder < 0;
+        // Same base name: the log before the realtime file, always in that order.
+        return ItemKind(a) < ItemKind(b);
+    });
+    pItem->addChildren(children);
+    for (QTreeWidgetItem* pOpen : expanded)
+        pOpen->setExpanded(true);
+    if (pCurrent && pTree->currentItem() != pCurrent) {
+        const QSignalBlocker block(pTree);
+        pTree->setCurrentItem(pCurrent);
     }
 }
 
@@ -381,6 +459,7 @@ void CStorageBrowser::OnFolderButton()
         return;
     }
     AddFolderItem(pTarget, strName);
+    SortChildren(pTarget);
     pTarget->setExpanded(true);
     ShowMessage(tr("A folder created"), kDoneMessageMs);
 }
@@ -409,6 +488,10 @@ void CStorageBrowser::OnRenameButton()
     }
     pItem->setText(0, QFileInfo(strNew).completeBaseName());
     pItem->setData(0, PathRole, strNew);
+    if (QTreeWidgetItem* pParentItem = pItem->parent()) {
+        SortChildren(pParentItem);
+        m_pTree->setCurrentItem(pItem);
+    }
     ShowMessage(tr("A file renamed"), kDoneMessageMs);
 }
 

@@ -53,6 +53,9 @@ public:
     // The folder that holds the item, with a trailing separator; empty for the root.
     QString GetItemFolder(const QTreeWidgetItem* pItem) const;
     static QString GetItemExtension(const QTreeWidgetItem* pItem);
+    // Folders first, then files, each by name as a person reads it ("log_9"
+    // before "log_10", case ignored).
+    static void SortChildren(QTreeWidgetItem* pItem);
     QString GetItemPath(const QTreeWidgetItem* pItem) const;
     QTreeWidgetItem* RootItem() const;
     // The folder new files and folders go into: the current item, or the

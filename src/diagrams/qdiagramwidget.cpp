@@ -1,12 +1,18 @@
 #include "qdiagramwidget.h"
 
+#include "diagrampalette.h"
+#include "widgetpicture.h"
+
 #include "qtimediagrambase.h"
 #include "qtimelevelrectsdiagram.h"
 #include "qtimelinesdiagram.h"
 #include "qtimerectsdiagram.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCursor>
+#include <QKeyEvent>
+#include <QFontMetrics>
 #include <QDateTime>
 #include <QMenu>
 #include <QMouseEvent>
@@ -69,11 +75,94 @@ CQDiagramWidget::CQDiagramWidget(QWidget* pParent)
     , m_boxTitleFont(QStringLiteral("Arial"), 8, QFont::Bold)
     , m_boxLineFont(QStringLiteral("Arial"), 8, QFont::Normal)
     , m_axisLabelFont(QStringLiteral("Arial"), 7, QFont::Bold)
-    , m_boxBrush(QColor(250, 250, 255, 107), Qt::SolidPattern)
-    , m_boxPen(Qt::darkBlue)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Diagram"));
+    setAccessibleDescription(tr("Zoom with Ctrl++ and Ctrl+-, Ctrl+0 shows everything, arrow keys move in time"));
     SetAreas({CDiagramAreaSpec(DT_TimeLines, 0, 1.0)});
+}
+
+QString CQDiagramWidget::PictureName() const
+{
+    const QString strName = m_fnPictureNamer ? m_fnPictureNamer() : QString();
+    return strName.isEmpty() ? accessibleName() : strName;
+}
+
+void CQDiagramWidget::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    // The label strip and the Y axes have menus of their own.
+    const QPoint pt = pEvent->pos();
+    bool bInPlot = false;
+    for (CDiagramArea* pArea : m_areas)
+        bInPlot = bInPlot || pArea->PlotRect().contains(pt);
+    if (!bInPlot) {
+        pEvent->ignore();
+        return;
+    }
+    QMenu menu(this);
+    CWidgetPicture::AddActions(&menu, this, [this] { return PictureName(); });
+    menu.exec(pEvent->globalPos());
+}
+
+void CQDiagramWidget::ZoomStep(int nDelta)
+{
+    StopAutoScroll();
+    ZoomX(nDelta);
+    update();
+}
+
+void CQDiagramWidget::PanX(int nTenths)
+{
+    if (nTenths == 0)
+        return;
+    StopAutoScroll();
+    {
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        if (IsTimeAxis()) {
+            const quint64 visMin = Secs(m_axis.m_vVisibleMin);
+            const quint64 visMax = Secs(m_axis.m_vVisibleMax);
+            const qint64 nStep = qMax<qint64>(qint64(visMax > visMin ? (visMax - visMin) / 10 : 0), 1);
+            m_axis.ShiftTime(qint32(qBound(qint64(-0x7fffffff), nStep * nTenths, qint64(0x7fffffff))));
+        } else {
+            const double dSpan = m_axis.m_vVisibleMax.toDouble() - m_axis.m_vVisibleMin.toDouble();
+            m_axis.ShiftNumeric(dSpan / 10.0 * nTenths);
+        }
+    }
+    update();
+}
+
+void CQDiagramWidget::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->matches(QKeySequence::ZoomIn)
+        || (pEvent->key() == Qt::Key_Plus && pEvent->modifiers().testFlag(Qt::ControlModifier))) {
+        ZoomInX();
+    } else if (pEvent->matches(QKeySequence::ZoomOut)) {
+        ZoomOutX();
+    } else if (pEvent->key() == Qt::Key_0 && pEvent->modifiers().testFlag(Qt::ControlModifier)) {
+        ResetZoom();
+        update();
+    } else if (pEvent->key() == Qt::Key_Left) {
+        PanX(-1);
+    } else if (pEvent->key() == Qt::Key_Right) {
+        PanX(1);
+    } else {
+        QFrame::keyPressEvent(pEvent);
+        return;
+    }
+    pEvent->accept();
+}
+
+void CQDiagramWidget::focusInEvent(QFocusEvent* pEvent)
+{
+    QFrame::focusInEvent(pEvent);
+    QFrame::update();
+}
+
+void CQDiagramWidget::focusOutEvent(QFocusEvent* pEvent)
+{
+    QFrame::focusOutEvent(pEvent);
+    QFrame::update();
 }
 
 CQDiagramWidget::~CQDiagramWidget()
@@ -131,6 +220,7 @@ void CQDiagramWidget::SetAreas(const QList<CDiagramAreaSpec>& areaList)
     for (int i = 0; i < m_areas.size(); ++i)
         SetDiagramType(i, areaList[i].m_eType);
     Relayout();
+    updateGeometry();
 }
 
 void CQDiagramWidget::SetDiagramType(int nArea, DiagramType eType)
@@ -344,6 +434,22 @@ void CQDiagramWidget::resizeEvent(QResizeEvent* pEvent)
     Relayout();
 }
 
+QSize CQDiagramWidget::minimumSizeHint() const
+{
+    // Mirrors Relayout: the label strip and overview bar below, a 5 px gap per
+    // area and the fixed areas come off the top before the stretching ones share the rest.
+    int nReserve = 5 * int(m_areas.size());
+    double dMinStretch = 0.0;
+    for (const CDiagramArea* pArea : m_areas) {
+        if (pArea->m_dStretch == 0.0)
+            nReserve += pArea->m_nFixedHeight;
+        else if (dMinStretch == 0.0 || pArea->m_dStretch < dMinStretch)
+            dMinStretch = pArea->m_dStretch;
+    }
+    const int nPlots = dMinStretch > 0.0 ? int(std::ceil(kMinPlotHeight / dMinStretch)) : 0;
+    return QSize(96, 22 + nReserve + nPlots);
+}
+
 void CQDiagramWidget::Relayout()
 {
     const int w = width();
@@ -386,9 +492,8 @@ void CQDiagramWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QPoint mouse = mapFromGlobal(QCursor::pos());
 
-    QColor stripColour = QColor(Qt::darkGreen).lighter(70);
-    stripColour.setAlpha(m_nBackgroundAlpha);
-    painter.fillRect(m_rXLabelStrip, stripColour);
+    const QPalette colours = palette();
+    painter.fillRect(m_rXLabelStrip, CDiagramPalette::Strip(colours, m_nBackgroundAlpha));
     if (m_nXAxisType != 0 && m_nXAxisType != 2) {
         const int nMid = m_rXLabelStrip.left() + m_rXLabelStrip.width() / 2;
         const QRect left(m_rXLabelStrip.left(), m_rXLabelStrip.top(), nMid - m_rXLabelStrip.left(),
@@ -396,17 +501,16 @@ void CQDiagramWidget::paintEvent(QPaintEvent*)
         const QRect right(nMid, m_rXLabelStrip.top(), m_rXLabelStrip.right() - nMid + 1,
                           m_rXLabelStrip.height());
         if (left.contains(mouse))
-            painter.fillRect(left, QColor(100, 100, 255, 55));
+            painter.fillRect(left, CDiagramPalette::Strip(colours, 55));
         else if (right.contains(mouse))
-            painter.fillRect(right, QColor(100, 100, 255, 55));
+            painter.fillRect(right, CDiagramPalette::Strip(colours, 55));
     }
 
-    QColor yAxisColour = QColor(Qt::darkBlue).lighter(80);
-    yAxisColour.setAlpha(m_nBackgroundAlpha / 2);
+    const QColor yAxisColour = CDiagramPalette::Strip(colours, m_nBackgroundAlpha / 2);
     QList<CDiagramSignal*> cursorSignals;
     bool bCrosshair = false;
     for (CDiagramArea* pArea : m_areas) {
-        painter.fillRect(pArea->PlotRect(), QColor(Qt::gray).lighter(140));
+        painter.fillRect(pArea->PlotRect(), CDiagramPalette::PlotBackground(colours));
         QList<CDiagramSignal*> visible;
         for (CDiagramSignal* pSignal : pArea->m_signals)
             if (pSignal && pSignal->m_bVisible)
@@ -440,6 +544,12 @@ void CQDiagramWidget::paintEvent(QPaintEvent*)
     painter.setFont(m_axisLabelFont);
     DrawXLabels(painter);
     DrawOverviewBar(painter);
+    if (hasFocus()) {
+        // Which diagram the zoom and arrow keys act on.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void CQDiagramWidget::DrawCursorValues(QPainter& painter, const QPoint& mouse,
@@ -447,6 +557,7 @@ void CQDiagramWidget::DrawCursorValues(QPainter& painter, const QPoint& mouse,
 {
     bool bDue = false;
     QList<QVariant> values;
+    QRect plot;
     for (CDiagramArea* pArea : m_areas) {
         if (!pArea->m_pDiagram)
             continue;
@@ -456,41 +567,71 @@ void CQDiagramWidget::DrawCursorValues(QPainter& painter, const QPoint& mouse,
         if (pArea->m_eType == DT_TimeLines) {
             bDue = true;
             values = areaValues;
-            int n = 0;
-            for (const CDiagramSignal* pSignal : pArea->m_signals)
-                if (pSignal && pSignal->m_bVisible)
-                    ++n;
-            const QRect& r = pArea->PlotRect();
-            m_rCursorBox = QRect(r.right() - 135, r.top() + 2, 130,
-                                 (m_nBoxLineHeight + 5) * n + m_nBoxTitleHeight + 10);
+            plot = pArea->PlotRect();
         }
     }
     if (cursorSignals.isEmpty() || !bDue || values.isEmpty())
         return;
 
-    painter.setPen(m_boxPen);
-    painter.setBrush(m_boxBrush);
+    const quint64 t = values[0].toULongLong();
+    QStringList lines;
+    for (const CDiagramSignal* pSignal : cursorSignals) {
+        const qsizetype i = CDiagramAxis::FindTimeExact(pSignal->m_samples, t);
+        lines << (i >= 0 ? pSignal->m_sName
+                               + QStringLiteral(" = %1 %2")
+                                     .arg(QString::number(pSignal->m_samples[size_t(i)].YValue(), 'f', 1), tr("dB"))
+                         : pSignal->m_sName + tr(" = n/a"));
+    }
+    const QString strTitle = tr("Cursor values");
+    const QFontMetrics titleMetrics(m_boxTitleFont);
+    const QFontMetrics lineMetrics(m_boxLineFont);
+    m_rCursorBox = CursorBoxRect(titleMetrics.horizontalAdvance(strTitle), titleMetrics.height(),
+                                 MaxTextWidth(lineMetrics, lines), lineMetrics.height(), int(lines.size()),
+                                 plot, rect(), mouse);
+
+    QColor boxColour = palette().color(QPalette::ToolTipBase);
+    boxColour.setAlpha(210);
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.setBrush(boxColour);
     painter.drawRect(m_rCursorBox);
     painter.setBrush(Qt::NoBrush);
-    const QRect& b = m_rCursorBox;
-    painter.setPen(Qt::black);
+    const QRect inner = m_rCursorBox.adjusted(kBoxPadding, kBoxPadding, -kBoxPadding, -kBoxPadding);
+    painter.setPen(palette().color(QPalette::ToolTipText));
     painter.setFont(m_boxTitleFont);
-    painter.drawText(QRect(b.left() + 5, b.top() + 2, b.width() - 10, m_nBoxTitleHeight),
-                     Qt::AlignCenter, tr("Cursor values"));
+    painter.drawText(QRect(inner.left(), inner.top(), inner.width(), titleMetrics.height()), Qt::AlignCenter,
+                     strTitle);
     painter.setFont(m_boxLineFont);
-    const quint64 t = values[0].toULongLong();
-    for (int k = 0; k < cursorSignals.size(); ++k) {
-        const CDiagramSignal* pSignal = cursorSignals[k];
-        const qsizetype i = CDiagramAxis::FindTimeExact(pSignal->m_samples, t);
-        const QString sLine = i >= 0
-            ? pSignal->m_sName
-                  + QStringLiteral(" = %1 %2")
-                        .arg(QString::number(pSignal->m_samples[size_t(i)].YValue(), 'f', 1), tr("dB"))
-            : pSignal->m_sName + tr(" = n/a");
-        painter.setPen(pSignal->m_pen);
-        painter.drawText(QRect(b.left() + 5, b.top() + 15 + 15 * k + 7, b.width() - 10, m_nBoxLineHeight),
-                         Qt::AlignCenter, sLine);
+    for (int k = 0; k < lines.size(); ++k) {
+        painter.setPen(cursorSignals[k]->m_pen);
+        painter.drawText(QRect(inner.left(), inner.top() + titleMetrics.height() + k * lineMetrics.height(),
+                               inner.width(), lineMetrics.height()),
+                         Qt::AlignCenter, lines[k]);
     }
+}
+
+int CQDiagramWidget::MaxTextWidth(const QFontMetrics& metrics, const QStringList& texts)
+{
+    int nWidth = 0;
+    for (const QString& strText : texts)
+        nWidth = qMax(nWidth, metrics.horizontalAdvance(strText));
+    return nWidth;
+}
+
+QRect CQDiagramWidget::CursorBoxRect(int nTitleWidth, int nTitleHeight, int nLineWidth, int nLineHeight,
+                                     int nLines, const QRect& plot, const QRect& widget, const QPoint& mouse)
+{
+    const int w = qMin(qMax(nTitleWidth, nLineWidth) + 2 * kBoxPadding, qMax(1, widget.width() - 2));
+    const int h = qMin(nTitleHeight + nLines * nLineHeight + 2 * kBoxPadding, qMax(1, widget.height() - 2));
+    // Top right of the plot, unless the cursor is under that corner; then top left.
+    QRect box(plot.right() - kBoxMargin - w + 1, plot.top() + kBoxMargin, w, h);
+    if (box.adjusted(-kBoxMargin, -kBoxMargin, kBoxMargin, kBoxMargin).contains(mouse))
+        box.moveLeft(plot.left() + kBoxMargin);
+    // A box wider or taller than the plot still stays on the widget.
+    box.moveRight(qMin(box.right(), widget.right() - 1));
+    box.moveBottom(qMin(box.bottom(), widget.bottom() - 1));
+    box.moveLeft(qMax(box.left(), widget.left() + 1));
+    box.moveTop(qMax(box.top(), widget.top() + 1));
+    return box;
 }
 
 void CQDiagramWidget::DrawXLabels(QPainter& painter)
@@ -509,7 +650,7 @@ void CQDiagramWidget::DrawXLabels(QPainter& painter)
     const quint64 g = CQTimeDiagramBase::TimeStep(p);
     if (g == 0)
         return;
-    painter.setPen(Qt::black);
+    painter.setPen(CDiagramPalette::Text(palette()));
     const int nLabelWidth = int(g * p);
     const QString sFormat = QStringLiteral("hh:mm:ss");
     for (quint64 t = visMin + g; t < visMax; t += g) {
@@ -522,7 +663,8 @@ void CQDiagramWidget::DrawXLabels(QPainter& painter)
 
 void CQDiagramWidget::DrawOverviewBar(QPainter& painter)
 {
-    painter.setPen(Qt::black);
+    const QColor text = CDiagramPalette::Text(palette());
+    painter.setPen(text);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(m_rOverviewBar);
 
@@ -564,7 +706,7 @@ void CQDiagramWidget::DrawOverviewBar(QPainter& painter)
         return;
     painter.fillRect(QRect(int(dThumbX), m_rOverviewBar.top() + 2, int(dThumbWidth),
                            m_rOverviewBar.height() - 3),
-                     Qt::black);
+                     text);
 }
 
 void CQDiagramWidget::mousePressEvent(QMouseEvent* pEvent)

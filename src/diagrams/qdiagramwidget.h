@@ -15,6 +15,7 @@
 
 #include <functional>
 
+class QFontMetrics;
 class QMenu;
 
 // Host of the stacked diagram areas sharing one X axis. This part holds the data
@@ -61,6 +62,11 @@ public:
     void SetYVisible(double dMin, double dMax, bool bAlsoFull);
     void SetYStep(double dStep);
     void ResetZoom();
+    // Keyboard and menu zooming of the X window; steps are one wheel notch.
+    void ZoomInX() { ZoomStep(-kWheelNotch); }
+    void ZoomOutX() { ZoomStep(kWheelNotch); }
+    // Moves the X window by a tenth of its width; negative to the past.
+    void PanX(int nTenths);
 
     // Turning it back on moves a time window to the newest data at once.
     void SetAutoScroll(bool bOn);
@@ -72,10 +78,23 @@ public:
     QRect XLabelStrip() const { return m_rXLabelStrip; }
     QRect OverviewBar() const { return m_rOverviewBar; }
     QRect CursorValuesBox() const { return m_rCursorBox; }
+    // Where the cursor-values box of the given text sizes goes: sized to its
+    // text, in a top corner of the plot away from the mouse, never off the widget.
+    static QRect CursorBoxRect(int nTitleWidth, int nTitleHeight, int nLineWidth, int nLineHeight, int nLines,
+                               const QRect& plot, const QRect& widget, const QPoint& mouse);
     // The tooltip text for a point in widget coordinates; false when none applies.
     bool ToolTipText(const QPoint& pt, bool bCursorMode, QString& sText);
     // The X-range menu of a time axis, its entries connected to OnXMenuDateAction().
     QMenu* CreateXRangeMenu(QWidget* pParent);
+
+    // What the title line of a saved or copied picture calls this diagram;
+    // the accessible name unless a namer is set (a log names its file).
+    void SetPictureNamer(std::function<QString()> fnNamer) { m_fnPictureNamer = std::move(fnNamer); }
+    QString PictureName() const;
+
+    // Tall enough that every stretching plot keeps kMinPlotHeight pixels.
+    QSize minimumSizeHint() const override;
+    static constexpr int kMinPlotHeight = 150;
 
     using QFrame::update;
 
@@ -94,6 +113,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
     void leaveEvent(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
 
@@ -112,8 +135,13 @@ private:
     void DrawCursorValues(QPainter& painter, const QPoint& mouse,
                           const QList<CDiagramSignal*>& cursorSignals);
     void DrawOverviewBar(QPainter& painter);
+    static int MaxTextWidth(const QFontMetrics& metrics, const QStringList& texts);
+    static constexpr int kBoxPadding = 5;
+    static constexpr int kBoxMargin = 4;
     void DragXAxis(int dx);
     void ZoomX(int nDelta);
+    void ZoomStep(int nDelta);
+    static constexpr int kWheelNotch = 120;
     void StopAutoScroll();
 
     CDiagramArea& CheckedArea(int nArea) const;
@@ -124,15 +152,12 @@ private:
     int m_nXAxisType = 0;
     bool m_bAutoScroll = true;
 
+    std::function<QString()> m_fnPictureNamer;
     QRect m_rXLabelStrip;
     QRect m_rCursorBox;
     QRect m_rOverviewBar;
-    int m_nBoxTitleHeight = 15;
-    int m_nBoxLineHeight = 10;
     QFont m_boxTitleFont;
     QFont m_boxLineFont;
     QFont m_axisLabelFont;
     int m_nBackgroundAlpha = 65;
-    QBrush m_boxBrush;
-    QPen m_boxPen;
 };

@@ -9,6 +9,8 @@
 #include <QMutexLocker>
 #include <QPainter>
 
+#include "diagrampalette.h"
+
 #include <cmath>
 #include <limits>
 
@@ -178,7 +180,9 @@ void CQTimeDiagramBase::DrawTimeLevelGrid(QPainter& painter)
     const QRect& r = Plot();
     const quint64 visMin = VisibleMin();
     const quint64 visMax = VisibleMax();
-    painter.setPen(m_gridPen);
+    QPen gridPen = m_gridPen;
+    gridPen.setColor(CDiagramPalette::Grid(CDiagramPalette::Of(painter)));
+    painter.setPen(gridPen);
     if (visMax > visMin && r.width() > 0) {
         const double p = double(r.width()) / double(visMax - visMin);
         const quint64 g = TimeStep(p);
@@ -218,7 +222,9 @@ void CQTimeDiagramBase::DrawLevelTicks(QPainter& painter)
     int k = 0;
     if (!LevelSpacing(dMin, dMax, q, k))
         return;
-    painter.setPen(m_tickPen);
+    QPen tickPen = m_tickPen;
+    tickPen.setColor(CDiagramPalette::Text(CDiagramPalette::Of(painter)));
+    painter.setPen(tickPen);
     const int x = Plot().left();
     for (double v = dMin + k; v < dMax; v += k) {
         const int y = int(ya.bottom() - (v - dMin) * q);
@@ -233,7 +239,7 @@ void CQTimeDiagramBase::DrawLevelLabels(QPainter& painter)
     int k = 0;
     if (!LevelSpacing(dMin, dMax, q, k))
         return;
-    painter.setPen(m_textPen);
+    painter.setPen(CDiagramPalette::Text(CDiagramPalette::Of(painter)));
     painter.setFont(m_labelFont);
     const QString sUnit = tr("dB");
     for (double v = dMin + k; v < dMax; v += k) {

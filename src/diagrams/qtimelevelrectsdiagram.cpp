@@ -63,7 +63,8 @@ void CQTimeLevelRectsDiagram::BarShapes(const CDiagramSignal& signal, qsizetype 
             continue;
         const int y = int(qBound(double(top), LevelToY(col.dMax), double(bottom)));
         const double dEnd = qBound(0.0, col.dEnd, 1.8e19);
-        const int x2 = qBound(int(c), TimeToX(quint64(dEnd)) - r.left(), nCols - 1);
+        // At least two columns: a one-second bar in a window of hours would be a hairline.
+        const int x2 = qBound(qMin(int(c) + 1, nCols - 1), TimeToX(quint64(dEnd)) - r.left(), nCols - 1);
         for (int k = int(c); k <= x2; ++k)
             m_top[size_t(k)] = std::min(m_top[size_t(k)], y);
         m_edge[size_t(c)] = std::min(m_edge[size_t(c)], y);

@@ -1,6 +1,7 @@
 #include "qtimerectsdiagram.h"
 
 #include "diagramaxis.h"
+#include "diagrampalette.h"
 #include "diagramsignal.h"
 
 #include <QDateTime>
@@ -52,7 +53,9 @@ void CQTimeRectsDiagram::DrawGrid(QPainter& painter, int nVisibleSignals)
     if (nVisibleSignals <= 0)
         return;
     const int L = r.height() / nVisibleSignals;
-    painter.setPen(m_gridPen);
+    QPen gridPen = m_gridPen;
+    gridPen.setColor(CDiagramPalette::Grid(CDiagramPalette::Of(painter)));
+    painter.setPen(gridPen);
     for (int i = 1; i <= nVisibleSignals; ++i)
         painter.drawLine(r.left(), r.bottom() - i * L, r.right(), r.bottom() - i * L);
 }
@@ -114,7 +117,9 @@ void CQTimeRectsDiagram::LayoutLanes(const QList<CDiagramSignal*>& visible)
             if (t < visMin)
                 continue;
             const int x1 = qMin(start.X(t), xLimit);
-            const int x2 = qBound(x1, end.X(t + quint64(qMax(0, s[k].Tag()))), xLimit);
+            // A one-second event in a window of hours would be a hairline.
+            const int x2 = qBound(x1 + kMinRectWidth, end.X(t + quint64(qMax(0, s[k].Tag()))),
+                                  qMax(x1 + kMinRectWidth, xLimit));
             const QRect rc(x1, laneLine + 2, x2 - x1, L - 4);
             if (!pSignal->m_drawnRects.isEmpty() && pSignal->m_drawnRects.last().rect == rc)
                 continue;
@@ -163,7 +168,9 @@ bool CQTimeRectsDiagram::GetToolTip(bool, const QPoint& pt, const QList<CDiagram
             continue;
         const QList<CDiagramSignal::DrawnRect>& rects = pSignal->m_drawnRects;
         const CDiagramSampleList& s = pSignal->m_samples;
-        for (qsizetype h = 0; h < rects.size(); ++h) {
+        // Short events are widened and may overlap the next: the last one that
+        // covers the point is the one that started nearest before it.
+        for (qsizetype h = rects.size() - 1; h >= 0; --h) {
             if (!rects[h].rect.contains(pt))
                 continue;
             const qsizetype nSample = rects[h].nSample;

@@ -10,6 +10,8 @@ class CQTimeRectsDiagram : public CQTimeDiagramBase
 public:
     CQTimeRectsDiagram(QRect* pPlotRect, CDiagramAxis* pAxis, QObject* pParent = nullptr);
 
+    static constexpr int kMinRectWidth = 2;
+
     // Records the rectangles of each lane in its signal's list of drawn rectangles.
     // Samples that land on the rectangle of the sample before them are folded into
     // it, so a zoomed-out lane holds about one rectangle per pixel column.

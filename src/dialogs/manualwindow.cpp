@@ -79,8 +79,39 @@ void CManualWindow::LoadDocument()
     const QString strLanguage = m_pLanguage != nullptr ? m_pLanguage->Name() : QString(EnglishName);
     const QUrl url = DocumentUrl(strLanguage);
     // Reloading the page already shown would throw the reader back to its top.
-    if (m_pUi->m_pTextBrowser->source() != url)
+    if (m_pUi->m_pTextBrowser->source() != url) {
+        m_pUi->m_pTextBrowser->document()->setDefaultStyleSheet(StyleSheetFor(palette()));
         m_pUi->m_pTextBrowser->setSource(url);
+    }
+}
+
+QString CManualWindow::StyleSheetFor(const QPalette &palette)
+{
+    // The pages carry no colours of their own: dark and high-contrast themes
+    // would otherwise get dark blue headings on a dark page.
+    const auto mix = [](const QColor &a, const QColor &b, double dB) {
+        return QColor::fromRgbF(float(a.redF() * (1 - dB) + b.redF() * dB), float(a.greenF() * (1 - dB) + b.greenF() * dB),
+                                float(a.blueF() * (1 - dB) + b.blueF() * dB))
+            .name();
+    };
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    const QColor highlight = palette.color(QPalette::Highlight);
+    // A theme that leaves the link colour at its light-theme blue on a dark
+    // page gets links moved towards the text colour until they read.
+    QColor link = palette.color(QPalette::Link);
+    if (qAbs(link.lightness() - base.lightness()) < 110)
+        link = QColor(mix(link, text, 0.55));
+    const QString strHeading = mix(link, text, 0.25);
+    return QStringLiteral("body { color: %1; }\n"
+                          "a { color: %8; }\n"
+                          "h1, h2, h3 { color: %2; }\n"
+                          "th { background-color: %3; }\n"
+                          "th, td { border-color: %4; }\n"
+                          "code, pre { background-color: %5; }\n"
+                          ".note { background-color: %6; border-color: %7; }\n")
+        .arg(text.name(), strHeading, mix(base, highlight, 0.18), mix(base, text, 0.4), mix(base, text, 0.07),
+             mix(base, highlight, 0.1), mix(base, highlight, 0.5), link.name());
 }
 
 void CManualWindow::RestoreGeometry()
@@ -131,6 +162,10 @@ void CManualWindow::OnFindNext()
 
 void CManualWindow::changeEvent(QEvent *pEvent)
 {
+    if (pEvent->type() == QEvent::PaletteChange) {
+        m_pUi->m_pTextBrowser->document()->setDefaultStyleSheet(StyleSheetFor(palette()));
+        m_pUi->m_pTextBrowser->reload();
+    }
     if (pEvent->type() == QEvent::LanguageChange) {
         LoadDocument();
         m_pUi->retranslateUi(this);

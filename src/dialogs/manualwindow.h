@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QPalette>
 #include <QWidget>
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
 
     static const char *const GeometryKey;
     static QRect DefaultGeometry();
+    // The colours of the manual's pages, taken from the window's palette.
+    static QString StyleSheetFor(const QPalette &palette);
 
 public Q_SLOTS:
     void OnFindEdit(QString strText);

@@ -27,3 +27,10 @@ QRect CWindowPlacement::BroughtBack(const QRect& rect)
     placed.moveTopLeft(screen.topLeft() + QPoint(50, 50));
     return placed;
 }
+
+QRect CWindowPlacement::FirstStart(const QRect& available)
+{
+    QRect placed(QPoint(0, 0), (available.size() * 3 / 4).expandedTo(QSize(1, 1)));
+    placed.moveCenter(available.center());
+    return placed;
+}

@@ -15,4 +15,8 @@ public:
     // The rectangle itself when it is reachable, otherwise the same size (shrunk
     // to fit) at the top left of the primary screen's free area.
     static QRect BroughtBack(const QRect& rect);
+
+    // Where a window without a stored place opens: three quarters of the
+    // screen's free area, centred.
+    static QRect FirstStart(const QRect& available);
 };

@@ -1,12 +1,14 @@
 #include "devicewidget.h"
 
 #include "idevice.h"
+#include "widgetpicture.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QImageWriter>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -48,6 +50,50 @@ CDeviceWidget::CDeviceWidget(QWidget* pParent)
     : QFrame(pParent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Detector front panel"));
+    setAccessibleDescription(tr("Replica of the detector's display and keys"));
+    setToolTip(tr("Keys: 1 PWR/MODE, 2 ZERO, 3 VOL+, 4 VOL-, 5 SENS/EXIT, 6 MENU/ENTER\n"
+                  "Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT"));
+    m_PressedTimer.setSingleShot(true);
+    m_PressedTimer.setInterval(kPressedMs);
+    connect(&m_PressedTimer, &QTimer::timeout, this, [this] {
+        m_nPressedKey = -1;
+        update();
+    });
+}
+
+int CDeviceWidget::PanelKeyFor(int nQtKey)
+{
+    if (nQtKey >= Qt::Key_1 && nQtKey < Qt::Key_1 + kKeyCount)
+        return nQtKey - Qt::Key_1;
+    switch (nQtKey) {
+    case Qt::Key_Up:
+        return 2;
+    case Qt::Key_Down:
+        return 3;
+    case Qt::Key_Backspace:
+        return 4;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kMenuKey;
+    default:
+        return -1;
+    }
+}
+
+void CDeviceWidget::keyPressEvent(QKeyEvent* pEvent)
+{
+    // Ctrl+1 and the like belong to the window's shortcuts.
+    const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int nKey = bPlain ? PanelKeyFor(pEvent->key()) : -1;
+    if (nKey < 0 || pEvent->isAutoRepeat()) {
+        // Held keys would queue a burst of presses the detector acts on long after.
+        if (nKey < 0)
+            QFrame::keyPressEvent(pEvent);
+        return;
+    }
+    PressPanelKey(nKey);
 }
 
 void CDeviceWidget::SetMenuOpener(MenuOpener opener)
@@ -77,13 +123,30 @@ void CDeviceWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     m_DevicePaint.Paint(&painter);
+    if (m_nPressedKey >= 0) {
+        // The key sinks: darker, as a physical key in shadow.
+        painter.fillRect(KeyRect(m_nPressedKey).adjusted(0, 0, 1, 1), QColor(0, 0, 0, 90));
+    }
+    if (hasFocus()) {
+        QPen pen(palette().color(QPalette::Highlight), 2);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void CDeviceWidget::mousePressEvent(QMouseEvent* pEvent)
 {
     const int nKey = KeyAt(pEvent->position().toPoint());
-    if (nKey < 0)
-        return;
+    if (nKey >= 0)
+        PressPanelKey(nKey);
+}
+
+void CDeviceWidget::PressPanelKey(int nKey)
+{
+    m_nPressedKey = nKey;
+    m_PressedTimer.start();
+    update();
     if (nKey == kMenuKey) {
         OpenDeviceMenu();
         return;
@@ -140,7 +203,10 @@ void CDeviceWidget::contextMenuEvent(QContextMenuEvent* pEvent)
     QMenu menu(this);
     QAction* pDisplay = menu.addAction(tr("Save Display Image..."));
     QAction* pPanel = menu.addAction(tr("Save Panel Image..."));
+    QAction* pCopy = menu.addAction(tr("Cop&y Image"));
     QAction* pChosen = menu.exec(pEvent->globalPos());
+    if (pChosen == pCopy)
+        CWidgetPicture::CopyToClipboard(this, accessibleName());
     if (pChosen == pDisplay)
         OnSaveImage(false);
     else if (pChosen == pPanel)

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QRect>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -40,6 +41,14 @@ public:
 
     CKV520DevicePaint& Painter() { return m_DevicePaint; }
 
+    // The panel key a keyboard key stands for, or -1: digits 1-6 in the
+    // order of the key codes, arrows up/down for VOL+/VOL-, Enter for MENU,
+    // Backspace for SENS/EXIT.
+    static int PanelKeyFor(int nQtKey);
+    // The key shown pressed, -1 when none; it lights for kPressedMs.
+    int PressedKey() const { return m_nPressedKey; }
+    static constexpr int kPressedMs = 150;
+
 Q_SIGNALS:
     void deviceChannelChanged();
 
@@ -48,14 +57,18 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
     // The clock that times a ZERO pair; tests supply their own.
     virtual QDateTime CurrentTime() const;
 
 private:
     void OnZeroKey();
+    void PressPanelKey(int nKey);
     void OnSaveImage(bool bWholePanel);
 
     CKV520DevicePaint m_DevicePaint;
     QDateTime m_ZeroPressTime;
     bool m_bZeroPending = false;
+    int m_nPressedKey = -1;
+    QTimer m_PressedTimer;
 };

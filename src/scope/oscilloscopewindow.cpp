@@ -5,6 +5,7 @@
 #include "qdiagramwidget.h"
 #include "qoscilloscopediagram.h"
 #include "ui_oscilloscopewindow.h"
+#include "widgetpicture.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -200,7 +201,7 @@ void COscilloscopeWindow::CountFramePulses()
 {
     s_nPulseTotal += CountPulses(m_Trace);
     if (++s_nFrames >= kPulseFrames) {
-        setWindowTitle(QStringLiteral("%1 WLAN pulses detected").arg(s_nPulseTotal));
+        setWindowTitle(tr("%1 WLAN pulses detected").arg(s_nPulseTotal));
         s_nFrames = 0;
         s_nPulseTotal = 0;
     }
@@ -216,7 +217,7 @@ void COscilloscopeWindow::SetFilter(bool bEnabled, double dUp, double dDown)
 
 void COscilloscopeWindow::UpdatePauseText()
 {
-    m_pUi->m_pPauseButton->setText(m_bPaused ? tr("Resume") : tr("Pause"));
+    m_pUi->m_pPauseButton->setText(m_bPaused ? tr("Res&ume") : tr("&Pause"));
 }
 
 void COscilloscopeWindow::OnTriggerButton(bool bOn)
@@ -285,6 +286,8 @@ void COscilloscopeWindow::OnContextMenu(const QPoint& point)
             &COscilloscopeWindow::OnSetTriggerLevelAction);
     connect(menu.addAction(tr("Toggle Delta Cursor")), &QAction::triggered, this,
             &COscilloscopeWindow::OnToggleDeltaCursorAction);
+    menu.addSeparator();
+    CWidgetPicture::AddActions(&menu, pWidget, [] { return tr("Oscilloscope"); });
     menu.exec(pWidget->mapToGlobal(point));
 }
 

@@ -1,5 +1,7 @@
 #include "qoscilloscopediagram.h"
 
+#include "diagrampalette.h"
+
 #include "diagramarea.h"
 #include "diagramaxis.h"
 #include "diagramsignal.h"
@@ -129,7 +131,9 @@ void CQOscilloscopeDiagram::AppendSample(int, const CDiagramSample&, CDiagramSam
 
 void CQOscilloscopeDiagram::DrawGrid(QPainter& painter, int)
 {
-    painter.setPen(m_GridPen);
+    QPen gridPen = m_GridPen;
+    gridPen.setColor(CDiagramPalette::Grid(CDiagramPalette::Of(painter)));
+    painter.setPen(gridPen);
 }
 
 CQOscilloscopeDiagram::LevelScale CQOscilloscopeDiagram::GetLevelScale() const
@@ -161,7 +165,9 @@ void CQOscilloscopeDiagram::DrawYTicks(QPainter& painter, const QList<CDiagramSi
     if (scale.nStep == 0)
         return;
     const Window w = ReadAxis(*m_pAxis);
-    painter.setPen(m_TickPen);
+    QPen tickPen = m_TickPen;
+    tickPen.setColor(CDiagramPalette::Text(CDiagramPalette::Of(painter)));
+    painter.setPen(tickPen);
     const int nLeft = m_pPlotRect->left();
     for (double v = w.dYMin + scale.nStep; v < w.dYMax; v += scale.nStep) {
         const int y = LevelRow(scale, v);
@@ -193,7 +199,7 @@ QList<CQOscilloscopeDiagram::Label> CQOscilloscopeDiagram::YLabels() const
 void CQOscilloscopeDiagram::DrawYLabels(QPainter& painter, const QList<CDiagramSignal*>&)
 {
     painter.setFont(m_LabelFont);
-    painter.setPen(m_TextPen);
+    painter.setPen(CDiagramPalette::Text(CDiagramPalette::Of(painter)));
     for (const Label& label : YLabels())
         painter.drawText(label.rect, Qt::AlignCenter, label.sText);
 }
@@ -225,7 +231,7 @@ QList<CQOscilloscopeDiagram::Label> CQOscilloscopeDiagram::XLabels(const QRect& 
 void CQOscilloscopeDiagram::DrawXLabels(QPainter& painter, const QRect& labelStrip)
 {
     painter.setFont(m_LabelFont);
-    painter.setPen(Qt::black);
+    painter.setPen(CDiagramPalette::Text(CDiagramPalette::Of(painter)));
     for (const Label& label : XLabels(labelStrip))
         painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter, label.sText);
 }

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -174,6 +175,46 @@ private Q_SLOTS:
         QCOMPARE(CQSmartTreeWidgetItem::KeyOf("30-02 00:00:00").eKind, Key::Text);
         QCOMPARE(CQSmartTreeWidgetItem::KeyOf("24:00:00").eKind, Key::Text);
         QCOMPARE(CQSmartTreeWidgetItem::KeyOf("-2.5").eKind, Key::Number);
+    }
+
+    void listOpensInTimeOrderWithFittingColumns()
+    {
+        Pane pane;
+        pane.window.show();
+        QList<CDeviceRecord> records = {Record(0x04, At(11, 3, 9, 30, 0)), Record(0x01, At(11, 3, 9, 5, 0)),
+                                        Record(0x02, At(11, 3, 9, 10, 0))};
+        records[0].m_Levels[4].m_nSignal = 3; // BLUETOOTH, the widest kind
+        pane.view.ShowFile(records, 2);
+        QCOMPARE(Column(*pane.pList, CLogView::ColAlarmTime),
+                 QStringList({"03-11 09:05:00", "03-11 09:10:00", "03-11 09:30:00"}));
+        QCOMPARE(pane.pList->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+
+        // No cell or title is cut: each column is as wide as what it holds.
+        QVERIFY(pane.view.IsAutoColumnWidths());
+        const QFontMetrics metrics(pane.pList->font());
+        for (int c = 0; c < CLogView::ColumnCount - 1; ++c) {
+            for (int r = 0; r < pane.pList->topLevelItemCount(); ++r) {
+                const QString strCell = pane.pList->topLevelItem(r)->text(c);
+                QVERIFY2(pane.pList->columnWidth(c) > metrics.horizontalAdvance(strCell), qPrintable(strCell));
+            }
+            const QString strTitle = pane.pList->headerItem()->text(c);
+            QVERIFY2(pane.pList->columnWidth(c) > QFontMetrics(pane.pList->header()->font()).horizontalAdvance(strTitle),
+                     qPrintable(strTitle));
+        }
+
+        // Once the user sets a width it stays, for this list and the next.
+        pane.pList->header()->resizeSection(CLogView::ColSignal, 300);
+        QVERIFY(!pane.view.IsAutoColumnWidths());
+        pane.view.ShowFile(records.mid(1), 2);
+        QCOMPARE(pane.pList->columnWidth(CLogView::ColSignal), 300);
+
+        // Stored widths are the user's; none stored means fitting again.
+        Pane restored;
+        restored.view.RestoreColumnWidths({40, 50, 60});
+        QVERIFY(!restored.view.IsAutoColumnWidths());
+        QCOMPARE(restored.pList->columnWidth(2), 60);
+        restored.view.RestoreColumnWidths({});
+        QVERIFY(restored.view.IsAutoColumnWidths());
     }
 
     void openedFileSwitchesListAndEventCount()

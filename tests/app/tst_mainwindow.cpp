@@ -7,6 +7,8 @@
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
 #include "kv521simulator.h"
+#include "logview.h"
+#include "windowplacement.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
 #include "dialoganswerer.h"
@@ -18,6 +20,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPointer>
+#include <QScreen>
+#include <QSet>
 #include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
@@ -94,6 +98,7 @@ private Q_SLOTS:
     void clockDifferenceTexts();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
+    void shortcutsTriggerTheirActions();
 };
 
 void TestMainWindow::init()
@@ -106,15 +111,14 @@ void TestMainWindow::firstStartDefaults()
 {
     CKV521MainWindow window;
     Ui::CMainWindowClass& ui = *window.Form();
-    QCOMPARE(window.geometry().topLeft(), QPoint(50, 50));
-    QCOMPARE(window.geometry().width(), 600);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window.geometry(), CWindowPlacement::FirstStart(available));
     QVERIFY(!window.isMaximized());
     const QList<int> sizes = ui.m_pRightSplitter->sizes();
     QCOMPARE(sizes.size(), 2);
     QVERIFY(qAbs(sizes[0] - sizes[1]) <= 1);
     QCOMPARE(ui.m_pLogListTree->columnCount(), 11);
-    for (int i = 0; i < 11; ++i)
-        QCOMPARE(ui.m_pLogListTree->columnWidth(i), 75);
+    QVERIFY(window.findChild<CLogView*>()->IsAutoColumnWidths());
     QCOMPARE(ui.m_pTabWidget->currentIndex(), 0);
     QVERIFY(ui.m_pLogDiagramAction->isChecked());
     QVERIFY(!ui.m_pLogListAction->isChecked());
@@ -165,9 +169,15 @@ void TestMainWindow::resetToDefaults()
 
     AnswerNextMessageBox(QMessageBox::Yes);
     window.OnFileResetToDefaults();
-    QCOMPARE(window.geometry().topLeft(), QPoint(50, 50));
-    QCOMPARE(window.geometry().width(), 600);
+    QCOMPARE(window.geometry(), CWindowPlacement::FirstStart(QGuiApplication::primaryScreen()->availableGeometry()));
     QVERIFY(!QSettings().contains("Oscilloscope/Geometry"));
+    // However small the defaults leave the window, the level plot stays readable.
+    window.show();
+    CRecordDiagram::SetupSignals(window.Form()->m_pRealtimeGraphFrame, 1, true);
+    window.resize(window.minimumSize());
+    QApplication::processEvents();
+    window.Form()->m_pRealtimeGraphFrame->update();
+    QVERIFY(window.Form()->m_pRealtimeGraphFrame->Area(0)->PlotRect().height() >= CQDiagramWidget::kMinPlotHeight);
 }
 
 void TestMainWindow::offScreenGeometryIsBroughtBack()
@@ -247,7 +257,7 @@ void TestMainWindow::optionButtonsFollowTheDiagramKind()
     // Area 1 reports its lanes kind after area 0, so Autoscroll shows even
     // though area 0 holds bars.
     QVERIFY(ui.m_pOptButton2->isVisibleTo(&window));
-    QCOMPARE(ui.m_pOptButton2->text(), QStringLiteral("Autoscroll"));
+    QCOMPARE(ui.m_pOptButton2->text(), QStringLiteral("&Autoscroll"));
     pDiagram->SetAutoScroll(true);
     window.OnOptButton2(false);
     QVERIFY(pDiagram->IsAutoScroll());
@@ -530,7 +540,7 @@ void TestMainWindow::languageSwitch()
     QSettings().setValue("General/Language", "de_DE");
     CKV521MainWindow window;
     // A language without a catalogue keeps the English texts.
-    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Download"));
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("&Download"));
     window.setWindowTitle("KV521 Analyzer - Version 2.0.05");
 
     // What the realtime pane shows survives the switch, under translated names.
@@ -540,21 +550,77 @@ void TestMainWindow::languageSwitch()
     for (int i = 0; i < 5; ++i)
         CRecordDiagram::AddRecord(pRealtime, MakeRecord(0x01, nNow + i), true);
 
+    // Lines above, lanes below: Autoscroll shows, Difference does not.
+    QVERIFY(window.Form()->m_pOptButton2->isVisibleTo(&window));
     ChooseLanguageInNextPreferences(1);
     window.OnFilePreferencesAction();
+    QCOMPARE(window.Form()->m_pOptButton2->text(), QStringLiteral("&Автопрокрутка"));
+    QVERIFY(window.Form()->m_pOptButton2->isVisibleTo(&window));
+    QVERIFY(!window.Form()->m_pOptButton1->isVisibleTo(&window));
+    QVERIFY(!window.Form()->m_pOptButton1->text().contains('<'));
     QCOMPARE(SampleCount(*pRealtime, 0, 0), 5);
     QCOMPARE(pRealtime->Signal(0, 4)->m_sName, QStringLiteral("B1 DC порог"));
     QCOMPARE(QSettings().value("General/Language").toString(), QStringLiteral("ru_RU"));
     QCOMPARE(window.windowTitle(), QStringLiteral("KV521 Analyzer"));
-    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Загрузить"));
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("&Загрузить"));
     QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
-    QCOMPARE(window.Form()->m_pOptButton3->text(), QStringLiteral("Осциллограф"));
+    QCOMPARE(window.Form()->m_pOptButton3->text(), QStringLiteral("Осци&ллограф"));
     QCOMPARE(window.Form()->m_pLogListTree->columnCount(), 11);
 
     ChooseLanguageInNextPreferences(0);
     window.OnFilePreferencesAction();
-    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("Download"));
+    QCOMPARE(window.Form()->m_pDownloadButton->text(), QStringLiteral("&Download"));
     QCOMPARE(window.StateLabel()->text(), QStringLiteral("Normal"));
+    QCOMPARE(window.Form()->m_pOptButton2->text(), QStringLiteral("&Autoscroll"));
+}
+
+void TestMainWindow::shortcutsTriggerTheirActions()
+{
+    CKV521MainWindow window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    Ui::CMainWindowClass& ui = *window.Form();
+    // Every action a person uses often has its own key, and no two share one.
+    QSet<QString> keys;
+    for (QAction* pAction : {ui.m_pFileExitAction, ui.m_pFilePreferencesAction, ui.m_pHelpManualAction,
+                             ui.m_pRealtimeSaveAction, ui.m_pLogDownloadAction, ui.m_pRealtimeClearAction,
+                             ui.m_pFileDeviceMenuAction}) {
+        QVERIFY2(!pAction->shortcut().isEmpty(), qPrintable(pAction->text()));
+        keys.insert(pAction->shortcut().toString());
+    }
+    QCOMPARE(keys.size(), 7);
+    QCOMPARE(ui.m_pHelpManualAction->shortcut(), QKeySequence(Qt::Key_F1));
+
+    // Pressed with the focus deep inside the window, they still reach the action.
+    ui.m_pStorageTree->setFocus();
+    QSignalSpy cleared(ui.m_pRealtimeClearAction, &QAction::triggered);
+    QTest::keySequence(QApplication::focusWidget(), ui.m_pRealtimeClearAction->shortcut());
+    QCOMPARE(cleared.size(), 1);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Collected data cleared"));
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::Key_F1));
+    QVERIFY(window.ManualWindow()->isVisible());
+    window.ManualWindow()->hide();
+
+    // The diagrams take the keyboard focus, and zoom and pan by keys.
+    CQDiagramWidget* pDiagram = ui.m_pRealtimeGraphFrame;
+    CRecordDiagram::SetupSignals(pDiagram, 1, true);
+    const qulonglong nStart = 1700000000;
+    pDiagram->SetXRange(QVariant::fromValue(nStart), QVariant::fromValue(nStart + 3600), 1.0, true);
+    pDiagram->setFocus();
+    QVERIFY(pDiagram->hasFocus());
+    QTest::keySequence(pDiagram, QKeySequence(QKeySequence::ZoomIn));
+    const qulonglong nZoomedMin = pDiagram->Axis().m_vVisibleMin.toULongLong();
+    const qulonglong nZoomedMax = pDiagram->Axis().m_vVisibleMax.toULongLong();
+    QVERIFY(nZoomedMin > nStart && nZoomedMax < nStart + 3600);
+    QVERIFY(!pDiagram->IsAutoScroll());
+    QTest::keyClick(pDiagram, Qt::Key_Left);
+    QVERIFY(pDiagram->Axis().m_vVisibleMin.toULongLong() < nZoomedMin);
+    QCOMPARE(pDiagram->Axis().m_vVisibleMax.toULongLong() - pDiagram->Axis().m_vVisibleMin.toULongLong(),
+             nZoomedMax - nZoomedMin);
+    QTest::keyClick(pDiagram, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(pDiagram->Axis().m_vVisibleMin.toULongLong(), nStart);
+    QCOMPARE(pDiagram->Axis().m_vVisibleMax.toULongLong(), nStart + 3600);
 }
 
 int main(int argc, char** argv)

@@ -162,6 +162,44 @@ private Q_SLOTS:
         QCOMPARE(loaded.size(), 2);
     }
 
+    void treeListsFoldersFirstThenFilesByName()
+    {
+        for (const char* pName : {"log_10.ldf", "b.rdf", "log_9.ldf", "a.ldf", "b.ldf"})
+            WriteFile(Path(pName), LogFileData(1));
+        for (const char* pFolder : {"zeta/inner", "Alpha", "mid"})
+            QVERIFY(QDir().mkpath(Path(pFolder)));
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+        QStringList order;
+        for (int i = 0; i < pRoot->childCount(); ++i)
+            order << pRoot->child(i)->text(0);
+        QCOMPARE(order.mid(0, 3), QStringList({"Alpha", "mid", "zeta"}));
+        // Case is ignored and numbers count: "log_9" before "log_10"; the log
+        // file before the realtime file of the same name.
+        QCOMPARE(order.mid(3, 2), QStringList({"a", "b"}));
+        QCOMPARE(order.mid(6), QStringList({"log_9", "log_10"}));
+        QCOMPARE(CStorageBrowser::ItemKind(pRoot->child(4)), int(CStorageBrowser::KindLog));
+
+        // A new folder and a renamed file take their places; open folders stay open.
+        pRoot->child(2)->setExpanded(true);
+        m_pTree->setCurrentItem(pRoot);
+        {
+            DialogAnswerer answers;
+            answers.Text("beta");
+            m_pBrowser->OnFolderButton();
+        }
+        QCOMPARE(pRoot->child(1)->text(0), QString("beta"));
+        QVERIFY(pRoot->child(3)->isExpanded());
+        m_pTree->setCurrentItem(Child(pRoot, "a"));
+        {
+            DialogAnswerer answers;
+            answers.Text("log_95");
+            m_pBrowser->OnRenameButton();
+        }
+        QCOMPARE(pRoot->child(pRoot->childCount() - 1)->text(0), QString("log_95"));
+        QCOMPARE(m_pTree->currentItem()->text(0), QString("log_95"));
+    }
+
     void brokenFileGivesWarningNotData()
     {
         WriteFile(Path("bad.ldf"), QByteArray::fromHex("0000"));

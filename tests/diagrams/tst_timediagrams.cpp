@@ -4,13 +4,18 @@
 #include "qtimelinesdiagram.h"
 #include "qtimerectsdiagram.h"
 #include "timecolumnreducer.h"
+#include "diagrampalette.h"
+#include "widgetpicture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <memory>
@@ -69,6 +74,10 @@ private Q_SLOTS:
     void autoScrollBackOnShowsTheNewestSample();
     void degenerateCasesDoNotCrash();
     void paintsFinishedPicture();
+    void shortEventsStayVisible();
+    void minimumSizeKeepsTheLevelPlot();
+    void cursorBoxFitsItsTextAndTheWidget();
+    void picturesAndDarkPalette();
 };
 
 void TestTimeDiagrams::layoutOfRealtimeAreas()
@@ -531,8 +540,13 @@ void TestTimeDiagrams::paintsFinishedPicture()
     QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
     w.render(&image);
     if (w.mapFromGlobal(QCursor::pos()) == QPoint(500, 150)) {
+        // The box holds its longest line, inside the plot's corner and the widget.
         const QRect box = w.CursorValuesBox();
-        QCOMPARE(box, QRect(w.Area(0)->PlotRect().right() - 135, 2, 130, 15 * 5 + 25));
+        QVERIFY(w.rect().contains(box));
+        QVERIFY(box.right() <= w.Area(0)->PlotRect().right());
+        QVERIFY(!box.contains(QPoint(500, 150)));
+        QFont lineFont(QStringLiteral("Arial"), 8);
+        QVERIFY(box.width() > QFontMetrics(lineFont).horizontalAdvance("B1 DC Thres. = 40.0 dB"));
     }
     const QString sDir = qEnvironmentVariable("KV521_DIAGRAM_PNG");
     if (!sDir.isEmpty())
@@ -549,6 +563,136 @@ void TestTimeDiagrams::paintsFinishedPicture()
         QVERIFY2(found(w.Area(0)->PlotRect(), colour), qPrintable(colour.name()));
     QVERIFY(found(w.Area(1)->PlotRect(), QColor(Qt::darkGreen)));
     w.setParent(nullptr);
+}
+
+void TestTimeDiagrams::shortEventsStayVisible()
+{
+    // Six hours on a 600-pixel plot: a one-second event is a 36th of a column.
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLevelRects);
+    w.SetXRange(Secs(kT0), Secs(kT0 + 6 * 3600), 1.0, true);
+    w.resize(632, 300);
+    w.update();
+    w.AddSignal(0, "Level", QPen(Qt::red), 0, true);
+    w.AddSignal(1, "DECT", QPen(Qt::darkGreen), 0, true);
+    w.AddSample(0, 0, Secs(kT0 + 3600), 40.0, 1);
+    w.AddSample(1, 0, Secs(kT0 + 3600), 1.0, 1);
+    // The last second of the window as well: widening must not leave the lane.
+    w.AddSample(1, 0, Secs(kT0 + 6 * 3600), 1.0, 1);
+
+    auto* pBars = DiagramOf<CQTimeLevelRectsDiagram>(w, 0);
+    QVERIFY(pBars);
+    const auto bars = pBars->SignalShapes(*w.Signal(0, 0));
+    QCOMPARE(bars.fills.size(), 1);
+    QVERIFY(bars.fills[0].width() >= 2);
+
+    auto* pLanes = DiagramOf<CQTimeRectsDiagram>(w, 1);
+    QVERIFY(pLanes);
+    pLanes->LayoutLanes(w.Area(1)->m_signals);
+    const QList<CDiagramSignal::DrawnRect>& rects = w.Signal(1, 0)->m_drawnRects;
+    QCOMPARE(rects.size(), 2);
+    const QRect plot = w.Area(1)->PlotRect();
+    for (const CDiagramSignal::DrawnRect& d : rects) {
+        QVERIFY(d.rect.width() >= 2);
+        QVERIFY(d.rect.right() <= plot.right() + 2 + CQTimeRectsDiagram::kMinRectWidth);
+    }
+}
+
+void TestTimeDiagrams::minimumSizeKeepsTheLevelPlot()
+{
+    for (DiagramType eUpper : {DT_TimeLines, DT_TimeLevelRects}) {
+        CQDiagramWidget w;
+        MakeRealtime(w, eUpper);
+        w.resize(400, w.minimumSizeHint().height());
+        w.update();
+        QVERIFY(w.Area(0)->PlotRect().height() >= CQDiagramWidget::kMinPlotHeight);
+        QCOMPARE(w.Area(1)->PlotRect().height(), 100);
+    }
+    // A parent layout honours it: the widget cannot be squeezed below it.
+    QWidget parent;
+    auto* pLayout = new QVBoxLayout(&parent);
+    auto* pDiagram = new CQDiagramWidget;
+    pLayout->addWidget(pDiagram);
+    MakeRealtime(*pDiagram, DT_TimeLines);
+    parent.resize(400, 60);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    pDiagram->update();
+    QVERIFY(pDiagram->Area(0)->PlotRect().height() >= CQDiagramWidget::kMinPlotHeight);
+}
+
+void TestTimeDiagrams::cursorBoxFitsItsTextAndTheWidget()
+{
+    const QRect widget(0, 0, 500, 300);
+    const QRect plot(32, 0, 468, 150);
+    // Sized to its longest line, in the plot's top right corner.
+    const QRect box = CQDiagramWidget::CursorBoxRect(80, 14, 190, 12, 4, plot, widget, QPoint(100, 100));
+    QVERIFY(box.width() >= 190);
+    QVERIFY(box.height() >= 14 + 4 * 12);
+    QVERIFY(widget.contains(box));
+    QVERIFY(box.right() <= plot.right() && box.right() > plot.right() - 20);
+
+    // The mouse under that corner sends the box to the other one.
+    const QPoint corner(plot.right() - 30, 20);
+    const QRect moved = CQDiagramWidget::CursorBoxRect(80, 14, 190, 12, 4, plot, widget, corner);
+    QVERIFY(!moved.contains(corner));
+    QVERIFY(widget.contains(moved));
+
+    // More lines than the widget is high, text wider than it: still on it.
+    const QRect huge = CQDiagramWidget::CursorBoxRect(80, 14, 900, 12, 40, plot, widget, QPoint(10, 10));
+    QVERIFY(widget.contains(huge));
+}
+
+void TestTimeDiagrams::picturesAndDarkPalette()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "B1 DC", QPen(Qt::blue), 0, true);
+    for (quint64 i = 0; i <= 600; ++i)
+        w.AddSample(0, 0, Secs(kT0 + i), 30.0, 0);
+    w.resize(400, 320);
+    w.update();
+
+    // The picture: the view below a title line, at the widget's pixel ratio.
+    const QImage picture = CWidgetPicture::Render(&w, CWidgetPicture::TitleLine("Realtime", QDateTime()));
+    QCOMPARE(picture.width(), qRound(400 * w.devicePixelRatioF()));
+    QVERIFY(picture.height() > qRound(320 * w.devicePixelRatioF()));
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath("realtime.png");
+    QVERIFY(CWidgetPicture::SavePng(picture, strPath));
+    QImage saved(strPath);
+    QCOMPARE(saved.size(), picture.size());
+    QSet<QRgb> colours;
+    for (int y = 0; y < saved.height(); y += 3)
+        for (int x = 0; x < saved.width(); x += 3)
+            colours.insert(saved.pixel(x, y));
+    QVERIFY(colours.size() > 3);
+    QString strError;
+    QVERIFY(!CWidgetPicture::SavePng(QImage(), strPath, &strError));
+    QVERIFY(!strError.isEmpty());
+    QVERIFY(!CWidgetPicture::SavePng(picture, dir.filePath("missing/x.png"), &strError));
+
+    // A dark palette gives a dark plot and light labels; the signal keeps its colour.
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    w.setPalette(dark);
+    QImage image(w.size(), QImage::Format_ARGB32);
+    w.render(&image);
+    const QRect plot = w.Area(0)->PlotRect();
+    const QColor background = image.pixelColor(plot.left() + 3, plot.top() + 3);
+    QVERIFY2(background.lightness() < 80, qPrintable(background.name()));
+    QCOMPARE(background.rgb(), CDiagramPalette::PlotBackground(dark).rgb());
+    bool bLightText = false, bSignal = false;
+    for (int y = plot.top(); y <= w.XLabelStrip().bottom(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            bLightText = bLightText || image.pixelColor(x, y).lightness() > 180;
+            bSignal = bSignal || image.pixelColor(x, y) == QColor(Qt::blue);
+        }
+    QVERIFY(bLightText);
+    QVERIFY(bSignal);
 }
 
 QTEST_MAIN(TestTimeDiagrams)

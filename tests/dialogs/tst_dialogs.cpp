@@ -1,9 +1,13 @@
+#include "dialogsizer.h"
 #include "language.h"
+#include "windowplacement.h"
 #include "preferencesdialog.h"
 #include "progressdialog.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,6 +28,8 @@ private Q_SLOTS:
     void progressStopsWatchingOnceFinished();
     void preferencesIndexInAndOut();
     void languageWithoutTranslationStaysEnglish();
+    void firstStartTakesThreeQuartersCentred();
+    void stockDialogsFitTheirTitles();
 };
 
 namespace {
@@ -140,8 +146,46 @@ void TestDialogs::languageWithoutTranslationStaysEnglish()
         CPreferencesDialog dlg(0);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Preferences"));
         QCOMPARE(dlg.findChild<QPushButton *>(QStringLiteral("m_pCancelButton"))->text(),
-                 QStringLiteral("Cancel"));
+                 QStringLiteral("&Cancel"));
     }
+}
+
+void TestDialogs::firstStartTakesThreeQuartersCentred()
+{
+    QCOMPARE(CWindowPlacement::FirstStart(QRect(0, 0, 1600, 1000)), QRect(200, 125, 1200, 750));
+    // A second monitor to the right, its free area below a top panel.
+    const QRect placed = CWindowPlacement::FirstStart(QRect(1920, 32, 2560, 1408));
+    QCOMPARE(placed.size(), QSize(1920, 1056));
+    QCOMPARE(placed.center(), QRect(1920, 32, 2560, 1408).center());
+    QVERIFY(CWindowPlacement::FirstStart(QRect(0, 0, 1, 1)).isValid());
+}
+
+void TestDialogs::stockDialogsFitTheirTitles()
+{
+    CDialogSizer sizer;
+    qApp->installEventFilter(&sizer);
+    const QString strTitle = QStringLiteral("Создать папку в хранилище");
+    int nInputWidth = 0;
+    int nBoxWidth = 0;
+    QTimer::singleShot(0, [&] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        QVERIFY(pDialog);
+        nInputWidth = pDialog->width();
+        qobject_cast<QDialog*>(pDialog)->reject();
+    });
+    QInputDialog::getText(nullptr, strTitle, QStringLiteral("Имя:"));
+    QTimer::singleShot(0, [&] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        QVERIFY(pDialog);
+        nBoxWidth = pDialog->width();
+        qobject_cast<QMessageBox*>(pDialog)->button(QMessageBox::Yes)->click();
+    });
+    QMessageBox::question(nullptr, strTitle, QStringLiteral("Да?"), QMessageBox::Yes | QMessageBox::No);
+    qApp->removeEventFilter(&sizer);
+
+    const int nTitle = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(strTitle);
+    QVERIFY2(nInputWidth > nTitle, qPrintable(QString::number(nInputWidth)));
+    QVERIFY2(nBoxWidth > nTitle, qPrintable(QString::number(nBoxWidth)));
 }
 
 QTEST_MAIN(TestDialogs)

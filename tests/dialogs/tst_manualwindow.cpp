@@ -28,6 +28,7 @@ private Q_SLOTS:
     void pagesAreCompleteAndLinksResolve();
     void geometryDefaultStoredAndUnreachable();
     void artworkLoadsAtSmallSizes();
+    void pageColoursFollowThePalette();
 };
 
 namespace {
@@ -230,6 +231,30 @@ void TestManualWindow::artworkLoadsAtSmallSizes()
             sizes.append(image.width());
         } while (reader.jumpToNextImage());
         QVERIFY2(sizes.contains(16) && sizes.contains(32), pName);
+    }
+}
+
+void TestManualWindow::pageColoursFollowThePalette()
+{
+    // A dark theme that keeps the light theme's blue links.
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(225, 225, 225));
+    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    const QString strCss = CManualWindow::StyleSheetFor(dark);
+    QVERIFY(strCss.contains("body { color: #e1e1e1; }"));
+    const QRegularExpressionMatch link = QRegularExpression("a \\{ color: (#[0-9a-f]{6}); \\}").match(strCss);
+    QVERIFY2(link.hasMatch(), qPrintable(strCss));
+    QVERIFY(QColor(link.captured(1)).lightness() > 120);
+
+    // The pages themselves carry no colours that could fight the theme.
+    for (const char* pLanguage : {"en_US", "ru_RU"}) {
+        QFile page(CManualWindow::DocumentUrl(pLanguage).toString().mid(3));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString strPage = QString::fromUtf8(page.readAll());
+        const QString strStyle = strPage.section("<style", 1, 1).section("</style>", 0, 0);
+        QVERIFY(!strStyle.isEmpty());
+        QVERIFY2(!strStyle.contains("color:"), pLanguage);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +104,31 @@ private Q_SLOTS:
         // The hand shows over the same places.
         QTest::mouseMove(m_pWidget.get(), point);
         QCOMPARE(m_pWidget->cursor().shape(), nKey < 0 ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    }
+
+    void keyboardReachesTheKeysAndShowsThemPressed()
+    {
+        QVERIFY(m_pWidget->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!m_pWidget->accessibleName().isEmpty());
+        QVERIFY(m_pWidget->toolTip().contains("VOL+"));
+        QTest::keyClick(m_pWidget.get(), Qt::Key_1);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_4);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_Up);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_Down);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_Backspace);
+        // Not panel keys: letters, and digits with Ctrl (the window's shortcuts).
+        QTest::keyClick(m_pWidget.get(), Qt::Key_7);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_A);
+        QTest::keyClick(m_pWidget.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(m_Device.m_Keys, (QList<int>{0, 3, 2, 3, 4}));
+        // A held key repeats; the detector gets one press.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(m_pWidget.get(), &repeat);
+        QCOMPARE(m_Device.m_Keys.size(), 5);
+
+        Click(100, 160);
+        QCOMPARE(m_pWidget->PressedKey(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pWidget->PressedKey(), -1, 1000);
     }
 
     void keysAreSentWithoutALinkAndByAnyButton()

@@ -95,7 +95,7 @@ void TestOscilloscopeWindow::triggerFreezesWholeFrame()
     frame[5119] = char(77); // after the trigger sample, still part of the frozen frame
     window.SetFrame(frame, 3);
     QVERIFY(window.IsPaused());
-    QCOMPARE(window.Button("m_pPauseButton")->text(), QStringLiteral("Resume"));
+    QCOMPARE(window.Button("m_pPauseButton")->text(), QStringLiteral("Res&ume"));
     QCOMPARE(window.Trace()[5119], 77.0);
     QCOMPARE(window.DiagramWidget()->Signal(0, 0)->m_samples.size(), size_t(5120));
     QCOMPARE(window.DiagramWidget()->Signal(0, 1)->m_samples.front().YValue(), 100.0);
