@@ -69,6 +69,17 @@ void CKV520Device::SetWaitingReads(bool bWaiting)
     m_Link.SetWaitingReads(bWaiting);
 }
 
+void CKV520Device::SetSerialHandle(std::shared_ptr<ISerialHandle> pHandle)
+{
+    m_Link.SetHandle(std::move(pHandle));
+}
+
+void CKV520Device::SetPacing(int nPollPauseMs, int nConnectPauseMs)
+{
+    m_nPollPauseMs = qMax(0, nPollPauseMs);
+    m_nConnectPauseMs = qMax(0, nConnectPauseMs);
+}
+
 void CKV520Device::Start()
 {
     Stop();
@@ -316,14 +327,6 @@ void CKV520Device::SetLogBuffer(const QByteArray& blocks)
     std::memcpy(m_LogBuffer.data(), blocks.constData(), n);
 }
 
-void CKV520Device::HandleFrameForTest(const uint8_t* pFrame)
-{
-    const int32_t nTick = TickOf(pFrame);
-    m_nTickBase = nTick;
-    if (PendingCommand() == kNoCommand && pFrame[kIndicators] != 0xFF)
-        m_Model.StoreDataFrame(pFrame, nTick);
-}
-
 // ---- the exchange worker ------------------------------------------------
 
 bool CKV520Device::SleepWhileRunning(int nMs)
@@ -365,7 +368,7 @@ void CKV520Device::RunCycle()
 {
     switch (m_Link.m_nStatus.load()) {
     case CSerial::Closed: {
-        if (!SleepWhileRunning(200))
+        if (!SleepWhileRunning(m_nConnectPauseMs))
             return;
         const bool bOpened = m_Link.Connect();
         if (bOpened) {
@@ -387,7 +390,7 @@ void CKV520Device::RunCycle()
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
 }
 
 void CKV520Device::PollOnce()
@@ -401,7 +404,7 @@ void CKV520Device::PollOnce()
         ++m_nBadFrames;
         m_bOnline = false;
         m_Link.Close();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
         return;
     }
     m_bOnline = true;
@@ -424,7 +427,7 @@ void CKV520Device::PollOnce()
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
 }
 
 void CKV520Device::HandleDataFrame(const uint8_t* f)

@@ -18,6 +18,7 @@ constexpr int kPollMs = 20;
 
 CSerial::CSerial()
     : m_pEnumerator(std::make_shared<CQtSerialPortEnumerator>())
+    , m_pHandle(std::make_shared<CSerialHandle>())
 {
 }
 
@@ -29,6 +30,13 @@ CSerial::~CSerial()
 void CSerial::SetEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator)
 {
     m_pEnumerator = std::move(pEnumerator);
+}
+
+void CSerial::SetHandle(std::shared_ptr<ISerialHandle> pHandle)
+{
+    Close();
+    if (pHandle)
+        m_pHandle = std::move(pHandle);
 }
 
 void CSerial::SetPortOverride(const QString& strName)
@@ -75,7 +83,7 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
         return false;
     }
     m_nBufferPos = m_nBufferLen = 0;
-    if (!m_Handle.Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
+    if (!m_pHandle->Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
                        kParity[nParityIndex], kStopBits[nStopBitsIndex])) {
         m_nStatus = Closed;
         return false;
@@ -87,7 +95,7 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
 
 bool CSerial::Write(const void* pBuffer, int nCount, int& nWritten)
 {
-    const long n = m_Handle.Write(pBuffer, size_t(nCount));
+    const long n = m_pHandle->Write(pBuffer, size_t(nCount));
     nWritten = n > 0 ? int(n) : 0;
     return true;
 }
@@ -101,7 +109,7 @@ int CSerial::WriteText(const char* pText)
 
 bool CSerial::Refill()
 {
-    const long n = m_Handle.ReadAvailable(m_Buffer, sizeof(m_Buffer));
+    const long n = m_pHandle->ReadAvailable(m_Buffer, sizeof(m_Buffer));
     m_nBufferPos = 0;
     m_nBufferLen = n > 0 ? int(n) : 0;
     return m_nBufferLen > 0;
@@ -148,7 +156,7 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
         }
         if (m_bWaitingReads) {
             // A readable line that yields nothing (a hung-up peer) counts as silence too.
-            if (!m_Handle.WaitReadable(kPollMs))
+            if (!m_pHandle->WaitReadable(kPollMs))
                 ++nIdle;
             else if (!Refill()) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
@@ -158,7 +166,7 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
             ++nIdle;
         }
-        if (!m_Handle.IsOpen())
+        if (!m_pHandle->IsOpen())
             return true;
     }
 }
@@ -175,14 +183,14 @@ void CSerial::DrainUntilQuiet(int nQuietMs, int nMaxMs)
     timer.start();
     for (;;) {
         Drain();
-        if (timer.elapsed() >= nMaxMs || !m_Handle.WaitReadable(nQuietMs))
+        if (timer.elapsed() >= nMaxMs || !m_pHandle->WaitReadable(nQuietMs))
             return;
     }
 }
 
 void CSerial::Close()
 {
-    m_Handle.Close();
+    m_pHandle->Close();
     m_nBufferPos = m_nBufferLen = 0;
     m_nStatus = Closed;
 }
