@@ -8,9 +8,14 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libgl-dev fonts-dejavu-core
 )
-if [ "${1:-}" = "--gui" ]; then
-  packages+=(xvfb xauth imagemagick xdotool)
-fi
+for option in "$@"; do
+  case "$option" in
+    --gui) packages+=(xvfb xauth imagemagick xdotool) ;;
+    # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    *) echo "Unknown option $option (--gui, --fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
