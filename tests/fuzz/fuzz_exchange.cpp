@@ -5,6 +5,7 @@
 // protocol, send each queued command at most once, finish a download with a
 // result, and let the link go when the line falls silent.
 #include "fuzzcheck.h"
+#include "fuzzreader.h"
 #include "fakeserialhandle.h"
 #include "kv520device.h"
 

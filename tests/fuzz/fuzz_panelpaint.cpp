@@ -2,6 +2,7 @@
 // detector might send them, a few paints in a row so the blinking, the alarm
 // flash and the level trace all run, into an offscreen image.
 #include "fuzzcheck.h"
+#include "fuzzreader.h"
 #include "fakedevice.h"
 #include "kv520devicepaint.h"
 
