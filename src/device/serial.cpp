@@ -84,7 +84,7 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
     }
     m_nBufferPos = m_nBufferLen = 0;
     if (!m_pHandle->Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
-                       kParity[nParityIndex], kStopBits[nStopBitsIndex])) {
+                         kParity[nParityIndex], kStopBits[nStopBitsIndex])) {
         m_nStatus = Closed;
         return false;
     }
