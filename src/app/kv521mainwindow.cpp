@@ -27,6 +27,7 @@
 #include <QThread>
 
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,13 @@ QString& DevicePort()
 {
     static QString strPort;
     return strPort;
+}
+
+// The device object of the newest main window.
+CKV520Device*& WindowDevice()
+{
+    static CKV520Device* pDevice = nullptr;
+    return pDevice;
 }
 
 } // namespace
@@ -55,6 +63,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     // The device object lives until the process ends: the panel, the painter
     // and the dialogs reach it through the global at any time.
     auto* pDevice = new CKV520Device;
+    // Only a later main window replaces it (the tests build many, one after
+    // another); the earlier window stopped it when it closed.
+    delete std::exchange(WindowDevice(), pDevice);
     if (!DevicePort().isEmpty())
         pDevice->SetPortOverride(DevicePort());
     g_pDevice = pDevice;
