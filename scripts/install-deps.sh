@@ -3,10 +3,19 @@
 # Debian and Ubuntu (apt), Fedora (dnf), Arch (pacman).
 #   scripts/install-deps.sh          build and test tools, Qt 6
 #   scripts/install-deps.sh --gui    also the virtual X server and screenshot tools of ./run
+#   scripts/install-deps.sh --fuzz   also clang with libFuzzer, for the fuzz targets
 set -euo pipefail
 
 gui=0
-[ "${1:-}" = "--gui" ] && gui=1
+fuzz=0
+for option in "$@"; do
+  case "$option" in
+    --gui) gui=1 ;;
+    # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+    --fuzz) fuzz=1 ;;
+    *) echo "Unknown option $option (--gui, --fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 # True when the tools and the Qt 6 modules the build asks CMake for are there,
 # whichever way they were installed.
@@ -19,6 +28,9 @@ have_everything() {
     for tool in xvfb-run xauth import xdotool; do
       command -v "$tool" >/dev/null || return 1
     done
+  fi
+  if [ $fuzz -eq 1 ]; then
+    command -v clang++ >/dev/null || return 1
   fi
   local module dirs=() d found
   for d in /usr/lib /usr/lib64 /usr/lib/*-linux-gnu /usr/local/lib /usr/local/lib64 ${CMAKE_PREFIX_PATH//:/ }; do
@@ -53,6 +65,7 @@ if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
     libgl-dev fonts-dejavu-core
   )
   [ $gui -eq 1 ] && packages+=(xvfb xauth imagemagick xdotool)
+  [ $fuzz -eq 1 ] && packages+=(clang libclang-rt-dev)
   missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -74,11 +87,13 @@ if command -v dnf >/dev/null; then
     mesa-libGL-devel dejavu-sans-fonts
   )
   [ $gui -eq 1 ] && packages+=(xorg-x11-server-Xvfb xorg-x11-xauth ImageMagick xdotool)
+  [ $fuzz -eq 1 ] && packages+=(clang compiler-rt)
   echo "Installing: ${packages[*]}"
   as_root dnf install -y -q "${packages[@]}"
 elif command -v pacman >/dev/null; then
   packages=(cmake ninja gcc pkgconf qt6-base qt6-serialport qt6-tools qt6-translations mesa ttf-dejavu)
   [ $gui -eq 1 ] && packages+=(xorg-server-xvfb xorg-xauth imagemagick xdotool)
+  [ $fuzz -eq 1 ] && packages+=(clang compiler-rt)
   echo "Installing: ${packages[*]}"
   as_root pacman -S --needed --noconfirm "${packages[@]}"
 else

@@ -45,6 +45,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -83,6 +84,13 @@ CPortChoice StartChoice()
     return CPortChoice::Load(QSettings());
 }
 
+// The device object of the newest main window.
+CKV520Device*& WindowDevice()
+{
+    static CKV520Device* pDevice = nullptr;
+    return pDevice;
+}
+
 } // namespace
 
 void CKV521MainWindow::SetDevicePort(const QString& strPort)
@@ -111,7 +119,11 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
 
     // The device object lives until the process ends: the panel, the painter
     // and the dialogs reach it through the global at any time.
-    m_pDevice = new CKV520Device;
+    auto* pDevice = new CKV520Device;
+    // Only a later main window replaces it (the tests build many, one after
+    // another); the earlier window stopped it when it closed.
+    delete std::exchange(WindowDevice(), pDevice);
+    m_pDevice = pDevice;
     m_pDevice->SetPortEnumerator(Enumerator());
     g_pDevice = m_pDevice;
 

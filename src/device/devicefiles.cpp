@@ -33,10 +33,13 @@ QString TwoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// Two digits per field, whatever the detector or a corrupt log says: a byte
+// outside the calendar is taken to its nearest valid value rather than making
+// a name that the storage tree cannot read back.
 QString FileStem(const char* pPrefix, int nMonth, int nDay, int nHour, int nMinute)
 {
-    return QLatin1String(pPrefix) + TwoDigits(nMonth) + TwoDigits(nDay) + QLatin1Char('_') + TwoDigits(nHour)
-         + TwoDigits(nMinute);
+    return QLatin1String(pPrefix) + TwoDigits(qBound(1, nMonth, 12)) + TwoDigits(qBound(1, nDay, 31))
+         + QLatin1Char('_') + TwoDigits(qBound(0, nHour, 23)) + TwoDigits(qBound(0, nMinute, 59));
 }
 
 QByteArray VersionHeader(int32_t nVersion)

@@ -95,6 +95,17 @@ void CKV520Device::SetWaitingReads(bool bWaiting)
     m_Link.SetWaitingReads(bWaiting);
 }
 
+void CKV520Device::SetSerialHandle(std::shared_ptr<ISerialHandle> pHandle)
+{
+    m_Link.SetHandle(std::move(pHandle));
+}
+
+void CKV520Device::SetPacing(int nPollPauseMs, int nConnectPauseMs)
+{
+    m_nPollPauseMs = qMax(0, nPollPauseMs);
+    m_nConnectPauseMs = qMax(0, nConnectPauseMs);
+}
+
 void CKV520Device::Start()
 {
     Stop();
@@ -438,14 +449,6 @@ void CKV520Device::SetLogBuffer(const QByteArray& blocks)
     m_bLogCut = false;
 }
 
-void CKV520Device::HandleFrameForTest(const uint8_t* pFrame)
-{
-    const int32_t nTick = TickOf(pFrame);
-    m_nTickBase = nTick;
-    if (PendingCommand() == kNoCommand && pFrame[kIndicators] != 0xFF)
-        m_Model.StoreDataFrame(pFrame, nTick);
-}
-
 // ---- the exchange worker ------------------------------------------------
 
 bool CKV520Device::SleepWhileRunning(int nMs)
@@ -489,7 +492,7 @@ void CKV520Device::RunCycle()
 {
     switch (m_Link.m_nStatus.load()) {
     case CSerial::Closed: {
-        if (!SleepWhileRunning(200))
+        if (!SleepWhileRunning(m_nConnectPauseMs))
             return;
         const bool bOpened = m_Link.Connect();
         if (bOpened) {
@@ -512,7 +515,7 @@ void CKV520Device::RunCycle()
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
 }
 
 void CKV520Device::PollOnce()
@@ -529,7 +532,7 @@ void CKV520Device::PollOnce()
         ++m_nBadFrames;
         m_bOnline = false;
         m_Link.Close();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
         return;
     }
     m_bOnline = true;
@@ -556,7 +559,7 @@ void CKV520Device::PollOnce()
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
 }
 
 void CKV520Device::HandleDataFrame(const uint8_t* f)

@@ -72,6 +72,12 @@ public:
     void SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
     // Set before Start: fixed 20 ms sleeps instead of waiting reads (benchmark).
     void SetWaitingReads(bool bWaiting);
+    // Set before Start: the port behind the link, when a test plays the detector.
+    void SetSerialHandle(std::shared_ptr<ISerialHandle> pHandle);
+    // Set before Start: the pause after each poll and before each attempt to
+    // connect. The detector needs 10 and 200 ms; a test that answers at once
+    // has no reason to wait.
+    void SetPacing(int nPollPauseMs, int nConnectPauseMs);
 
     // The pending command code, 0xFF when none.
     int PendingCommand() const;
@@ -94,10 +100,6 @@ public:
     static constexpr int kOnlineWindowMs = 1000;
     // Tests: puts raw log blocks in place as a download would.
     void SetLogBuffer(const QByteArray& blocks);
-
-    // One data frame handled as the worker does after its checksum test, for
-    // tests without a link: stores it when no command is pending.
-    void HandleFrameForTest(const uint8_t* pFrame);
 
 private:
     void WorkerLoop();
@@ -133,6 +135,8 @@ private:
     CSerial m_Link;
     std::atomic<bool> m_bOnline{false};
     std::atomic<bool> m_bFailed{false};
+    int m_nPollPauseMs = 10;
+    int m_nConnectPauseMs = 200;
 
     // Command hand-over: the command code in bits 0-7, the key byte in bits
     // 8-15 and a generation count above, so the worker completes exactly the

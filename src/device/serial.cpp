@@ -19,6 +19,7 @@ constexpr int kPollMs = 20;
 
 CSerial::CSerial()
     : m_pEnumerator(std::make_shared<CQtSerialPortEnumerator>())
+    , m_pHandle(std::make_shared<CSerialHandle>())
 {
 }
 
@@ -30,6 +31,13 @@ CSerial::~CSerial()
 void CSerial::SetEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator)
 {
     m_pEnumerator = std::move(pEnumerator);
+}
+
+void CSerial::SetHandle(std::shared_ptr<ISerialHandle> pHandle)
+{
+    Close();
+    if (pHandle)
+        m_pHandle = std::move(pHandle);
 }
 
 void CSerial::SetPortOverride(const QString& strName)
@@ -102,9 +110,9 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
         return false;
     }
     m_nBufferPos = m_nBufferLen = 0;
-    if (!m_Handle.Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
+    if (!m_pHandle->Open(CSerialHandle::SystemPath(m_strPortName), nBaud, kDataBits[nDataBitsIndex],
                        kParity[nParityIndex], kStopBits[nStopBitsIndex])) {
-        qCDebug(lcLink) << "open failed:" << m_Handle.LastError();
+        qCDebug(lcLink) << "open failed:" << m_pHandle->LastError();
         m_nStatus = Closed;
         return false;
     }
@@ -116,7 +124,7 @@ bool CSerial::Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBit
 
 bool CSerial::Write(const void* pBuffer, int nCount, int& nWritten)
 {
-    const long n = m_Handle.Write(pBuffer, size_t(nCount));
+    const long n = m_pHandle->Write(pBuffer, size_t(nCount));
     nWritten = n > 0 ? int(n) : 0;
     qCDebug(lcLink).nospace().noquote() << "sent " << nWritten << " of " << nCount << " bytes: "
                               << QByteArray::fromRawData(static_cast<const char*>(pBuffer), nCount).toHex(' ');
@@ -132,7 +140,7 @@ int CSerial::WriteText(const char* pText)
 
 bool CSerial::Refill()
 {
-    const long n = m_Handle.ReadAvailable(m_Buffer, sizeof(m_Buffer));
+    const long n = m_pHandle->ReadAvailable(m_Buffer, sizeof(m_Buffer));
     m_nBufferPos = 0;
     m_nBufferLen = n > 0 ? int(n) : 0;
     return m_nBufferLen > 0;
@@ -179,7 +187,7 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
         }
         if (m_bWaitingReads) {
             // A readable line that yields nothing (a hung-up peer) counts as silence too.
-            if (!m_Handle.WaitReadable(kPollMs))
+            if (!m_pHandle->WaitReadable(kPollMs))
                 ++nIdle;
             else if (!Refill()) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
@@ -189,7 +197,7 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
             ++nIdle;
         }
-        if (!m_Handle.IsOpen())
+        if (!m_pHandle->IsOpen())
             return true;
     }
 }
@@ -210,7 +218,7 @@ void CSerial::DrainUntilQuiet(int nQuietMs, int nMaxMs)
     for (;;) {
         while (ReadByte())
             ++nDropped;
-        if (timer.elapsed() >= nMaxMs || !m_Handle.WaitReadable(nQuietMs))
+        if (timer.elapsed() >= nMaxMs || !m_pHandle->WaitReadable(nQuietMs))
             break;
     }
     qCDebug(lcLink) << "drained" << nDropped << "bytes in" << timer.elapsed() << "ms";
@@ -218,9 +226,9 @@ void CSerial::DrainUntilQuiet(int nQuietMs, int nMaxMs)
 
 void CSerial::Close()
 {
-    if (m_Handle.IsOpen())
+    if (m_pHandle->IsOpen())
         qCDebug(lcLink) << "closed" << m_strPortName;
-    m_Handle.Close();
+    m_pHandle->Close();
     m_nBufferPos = m_nBufferLen = 0;
     m_nStatus = Closed;
 }

@@ -24,6 +24,8 @@ public:
 
     // Ports come from the system unless a test gives its own list.
     void SetEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator);
+    // The port behind the link: the system's unless a test plays the detector.
+    void SetHandle(std::shared_ptr<ISerialHandle> pHandle);
 
     // nProperty 1 matches the device description, anything else the hardware id.
     // Case-sensitive; the first port in enumeration order wins.
@@ -55,8 +57,8 @@ public:
     CPortDiscovery::Outcome DiscoveryOutcome() const { return CPortDiscovery::Outcome(m_nDiscovery.load()); }
 
     // Why the last open failed (empty after a successful open).
-    QString LastError() const { return m_Handle.LastError(); }
-    bool LastErrorIsPermission() const { return m_Handle.LastErrorIsPermission(); }
+    QString LastError() const { return m_pHandle->LastError(); }
+    bool LastErrorIsPermission() const { return m_pHandle->LastErrorIsPermission(); }
 
     // An empty poll sleeps a fixed 20 ms (as the detector's first software did)
     // or waits up to 20 ms for the first byte. Kept switchable for the benchmark.
@@ -75,7 +77,7 @@ private:
     bool m_bWaitingReads = true;
     int m_nBaud = 0;
     std::shared_ptr<ISerialPortEnumerator> m_pEnumerator;
-    CSerialHandle m_Handle;
+    std::shared_ptr<ISerialHandle> m_pHandle;
     // Bytes taken from the system in one read and served by ReadByte.
     uint8_t m_Buffer[8192];
     int m_nBufferPos = 0;

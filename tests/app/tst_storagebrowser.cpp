@@ -86,7 +86,7 @@ class TestStorageBrowser : public QObject
         frame[KV520::kDay] = 4;
         frame[KV520::kMonth] = 2;
         for (int i = 0; i < nCount; ++i)
-            m_pDevice->HandleFrameForTest(frame.data());
+            m_pDevice->Model().StoreDataFrame(frame.data(), 0);
     }
 
 private Q_SLOTS:

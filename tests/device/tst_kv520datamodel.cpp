@@ -1,3 +1,4 @@
+#include "fakeserialhandle.h"
 #include "kv520datamodel.h"
 #include "kv520device.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <functional>
 #include <vector>
 
 using namespace KV520;
@@ -32,6 +34,12 @@ std::vector<uint8_t> MakeFrame(uint8_t nDayByte, uint8_t nMonthByte, uint8_t nMo
     f[kOscParam] = 9;
     for (int i = 0; i < kOscSampleCount; ++i)
         f[kOscSamples + i] = uint8_t(i);
+    return f;
+}
+
+std::vector<uint8_t> WithChecksum(std::vector<uint8_t> f)
+{
+    f[kFrameChecksum] = Checksum(f.data(), kFrameChecksum);
     return f;
 }
 } // namespace
@@ -177,27 +185,79 @@ private Q_SLOTS:
         QCOMPARE(dev.GetRecordCount(), 0);
         QVERIFY(dev.GetLastRecord().IsEmpty());
         QVERIFY(dev.GetRecord(5).IsEmpty());
-        const auto f = MakeFrame(4, 2);
-        dev.HandleFrameForTest(f.data());
-        QCOMPARE(dev.GetRecordCount(), 1);
-        QCOMPARE(dev.GetLastRecord().m_nBandMask, 5);
-        QVERIFY(dev.GetRecord(1).IsEmpty());
-        // A frame that carries no measurement is not stored.
-        auto empty = f;
-        empty[kIndicators] = 0xFF;
-        dev.HandleFrameForTest(empty.data());
-        QCOMPARE(dev.GetRecordCount(), 1);
-        // While a command is pending frames are not stored either.
-        dev.SetCommand(3);
-        dev.HandleFrameForTest(f.data());
-        QCOMPARE(dev.GetRecordCount(), 1);
-        QCOMPARE(dev.PendingCommand(), 3);
-        dev.PressKey(1);
-        QCOMPARE(dev.PendingCommand(), 8);
         QCOMPARE(dev.QueryFixedOne(), 1);
         QCOMPARE(dev.QueryFixedMinusOne(), -1);
         QCOMPARE(dev.QueryFixedZero(), 0);
         QVERIFY(dev.QueryEmptyText().isEmpty());
+    }
+
+    // The worker polls a detector played here; each poll gets the next answer,
+    // and the test may queue commands just before an answer goes out.
+    void workerStoresMeasurementsOnlyWhenNoCommandIsPending()
+    {
+        CKV520Device dev;
+        auto measurement = WithChecksum(MakeFrame(4, 2));
+        auto noMeasurement = measurement;
+        noMeasurement[kIndicators] = 0xFF;
+        noMeasurement = WithChecksum(noMeasurement);
+        auto corrupt = measurement;
+        corrupt[kFrameChecksum] ^= 1;
+        auto clockRequest = measurement;
+        clockRequest[0] = kFrameClockRequest;
+        clockRequest = WithChecksum(clockRequest);
+
+        struct Answer
+        {
+            std::vector<uint8_t> frame;
+            std::function<void()> before;
+        };
+        const std::vector<Answer> script = {
+            {measurement, {}},
+            {noMeasurement, {}},
+            {corrupt, {}},
+            {clockRequest, {}},
+            {measurement, [&] { dev.SetCommand(kCmdFactoryReset); }},
+            {measurement, [&] { dev.PressKey(1); }},
+            {measurement, {}},
+        };
+        size_t nNext = 0;
+        auto pFake = std::make_shared<CFakeSerialHandle>(
+            [&](const QByteArray& written) {
+                if (written != QByteArray(1, char(kPollRequest)) || nNext >= script.size())
+                    return QByteArray();
+                const Answer& a = script[nNext++];
+                if (a.before)
+                    a.before();
+                return QByteArray(reinterpret_cast<const char*>(a.frame.data()), int(a.frame.size()));
+            },
+            1);
+        dev.SetSerialHandle(pFake);
+        dev.SetPortOverride(QStringLiteral("fake"));
+        dev.SetPacing(0, 0);
+        dev.Start();
+        QVERIFY(pFake->WaitForCloses(1, 10000)); // the silence after the script
+        dev.Stop();
+
+        // The first and the last measurement; the others went with a command.
+        QCOMPARE(dev.GetRecordCount(), 2);
+        QCOMPARE(dev.GetLastRecord().m_nBandMask, 5);
+        QVERIFY(dev.GetRecord(2).IsEmpty());
+        QCOMPARE(dev.ChecksumErrors(), 1);
+        QCOMPARE(dev.PendingCommand(), int(kNoCommand));
+
+        const QByteArray poll(1, char(kPollRequest));
+        QList<QByteArray> replies;
+        for (const QByteArray& w : pFake->Writes())
+            if (w != poll)
+                replies << w;
+        QCOMPARE(replies.size(), 7);
+        QCOMPARE(replies[0], QByteArray(1, char(kNoCommand)));
+        QCOMPARE(replies[1], QByteArray(1, char(kNoCommand)));
+        QCOMPARE(replies[2].size(), kClockAnswerSize);
+        QCOMPARE(replies[3], QByteArray(1, char(kCmdFactoryReset)));
+        QCOMPARE(replies[4], QByteArray(1, char(kCmdKey)));
+        QCOMPARE(replies[5], QByteArray(1, char(0x11))); // key 1, first of the count
+        QCOMPARE(replies[6], QByteArray(1, char(kNoCommand)));
     }
 
     void portOverrideFromArgumentsOrEnvironment()

@@ -247,6 +247,23 @@ private Q_SLOTS:
         QCOMPARE(rec.m_dFrequency, 2412.0);
     }
 
+    // Corrupt date bytes must not widen a name beyond its two digits per field.
+    void namesKeepTwoDigitsForDatesOutsideTheCalendar()
+    {
+        const QList<CDeviceFiles::LogFile> files =
+            CDeviceFiles::ParseLog(Log({Block({Event(201, 250, 99, 77, 0, 0)}, 1)}));
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(files[0].strName, QString("log_1231_2359.ldf"));
+
+        QTemporaryDir dir;
+        CKV520DataModel model;
+        const auto f = Frame(255, 255, 1); // day and month bytes wrap to 0
+        model.StoreDataFrame(f.data(), 0);
+        QString strName;
+        QVERIFY(CDeviceFiles::SaveRealtimeFile(model, dir.path(), 0, strName, nullptr));
+        QCOMPARE(strName, QString("rt_0101_0000"));
+    }
+
     void logWithoutEventsWritesNothing()
     {
         QTemporaryDir dir;
