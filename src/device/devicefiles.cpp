@@ -275,3 +275,8 @@ bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
     }
     return true;
 }
+
+QByteArray CDeviceFiles::FileHeader(int32_t nVersion)
+{
+    return VersionHeader(nVersion);
+}

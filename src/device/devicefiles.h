@@ -53,4 +53,7 @@ public:
     static QList<LogFile> ParseLog(const QByteArray& logBlocks);
 
     static QString NoEventsNotice();
+
+    // The version header that starts a file, for writers that stream records.
+    static QByteArray FileHeader(int32_t nVersion);
 };

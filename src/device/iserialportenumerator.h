@@ -10,6 +10,7 @@ struct SerialPortEntry
     QString m_strLocation;    // path to open, e.g. /dev/ttyACM0 or \\.\COM5
     QString m_strDescription; // the device description, e.g. "Arduino Uno"
     QString m_strHardwareId;  // e.g. USB\VID_2341&PID_0043
+    QString m_strSerialNumber;
 };
 
 // Lists serial ports in the system's enumeration order. Tests give their own list.

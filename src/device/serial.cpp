@@ -52,10 +52,15 @@ void CSerial::FindPort(const QString& strPattern, int nProperty)
     }
 }
 
+void CSerial::FindDetectorPort()
+{
+    FindPort(QStringLiteral("Arduino"), 1);
+}
+
 bool CSerial::Connect()
 {
     if (m_strPortName.isEmpty())
-        FindPort(QStringLiteral("Arduino"), 1);
+        FindDetectorPort();
     if (m_strPortName.isEmpty())
         return false;
     if (Open(921600, 1, 0, 0))

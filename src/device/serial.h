@@ -26,6 +26,8 @@ public:
     // nProperty 1 matches the device description, anything else the hardware id.
     // Case-sensitive; the first port in enumeration order wins.
     void FindPort(const QString& strPattern, int nProperty);
+    // The automatic rule: the port Connect opens when none was named.
+    void FindDetectorPort();
     bool Connect();
     // Indices into the data bits (7, 8), parity (none, odd, even) and stop bits (1, 2) tables.
     bool Open(int nBaud, int nDataBitsIndex, int nParityIndex, int nStopBitsIndex);
