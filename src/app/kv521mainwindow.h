@@ -21,6 +21,7 @@ class CManualWindow;
 class COscilloscopeWindow;
 class CStorageBrowser;
 class CLogView;
+class CReportExporter;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object.
@@ -48,6 +49,7 @@ public:
     QString StorageFolder() const;
     QString DefaultStorage() const { return m_strDefaultStorage; }
     bool IsDifference() const { return m_bDifference; }
+    CReportExporter* ReportExporter() const { return m_pReportExporter; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -107,6 +109,7 @@ private:
     COscilloscopeWindow* m_pOscWindow = nullptr;
     CStorageBrowser* m_pStorage = nullptr;
     CLogView* m_pLogView = nullptr;
+    CReportExporter* m_pReportExporter = nullptr;
     int32_t m_nTickCount = 0;
     int32_t m_nLastRecordCount = -1;
     int32_t m_nModeOnChange = -1;

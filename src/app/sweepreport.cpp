@@ -46,6 +46,16 @@ double NiceStep(double dSpan, int nMax)
     return 10.0 * dPower;
 }
 
+// A step of whole seconds, minutes, hours or days that gives at most nMax steps.
+double TimeStep(double dSpan, int nMax)
+{
+    static const double kSteps[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400};
+    for (double dStep : kSteps)
+        if (dSpan / dStep <= nMax)
+            return dStep;
+    return std::ceil(dSpan / nMax / 86400.0) * 86400.0;
+}
+
 } // namespace
 
 CSweepReport::CSweepReport(const QList<CDeviceRecord>& records, int nVersion, const QString& strFileName)
@@ -155,13 +165,11 @@ double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
     for (int c = 0; c < 3; ++c)
         if (m_Summary.nChannelMask & (1 << c))
             channels << QLatin1String(kChannelNames[c]);
-    const QString strCount = m_bLog ? tr("%n event(s)", nullptr, int(m_Records.size()))
-                                    : tr("%n record(s)", nullptr, int(m_Records.size()));
     const QList<QPair<QString, QString>> lines = {
         {tr("File"), m_strFileName + QStringLiteral(" (") + (m_bLog ? tr("log file") : tr("realtime file")) + QLatin1Char(')')},
         {tr("Period"), m_Records.isEmpty() ? tr("no records")
                                            : TimeText(m_Summary.nFirst) + QStringLiteral(" \u2013 ") + TimeText(m_Summary.nLast)},
-        {tr("Contents"), strCount},
+        {m_bLog ? tr("Events") : tr("Records"), QString::number(m_Records.size())},
         {tr("Channels used"), channels.isEmpty() ? tr("none") : channels.join(QStringLiteral(", "))},
         {tr("Created"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))},
     };
@@ -212,7 +220,7 @@ void CSweepReport::PaintDiagram(QPainter& painter, const QRectF& area)
     const bool bOneDay = QDateTime::fromSecsSinceEpoch(qint64(dStart)).date()
                       == QDateTime::fromSecsSinceEpoch(qint64(dEnd)).date();
     const QString strFormat = bOneDay ? QStringLiteral("hh:mm:ss") : QStringLiteral("dd.MM hh:mm");
-    const double dTimeStep = NiceStep(dEnd - dStart, 6);
+    const double dTimeStep = TimeStep(dEnd - dStart, 6);
     for (double dTime = std::ceil(dStart / dTimeStep) * dTimeStep; dTime <= dEnd; dTime += dTimeStep) {
         const double dX = xOf(dTime);
         painter.setPen(QPen(kGrid, Mm(0.15)));
@@ -296,7 +304,9 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
     QFont bold = body;
     bold.setBold(true);
     const double dLine = QFontMetricsF(body, painter.device()).height() * 1.25;
-    const double dColumn = (dWidth - Mm(8)) / 3;
+    // Kinds and channels are short lists; the highest levels carry times.
+    const double dColumn = (dWidth - Mm(8)) * 0.25;
+    const double dWide = dWidth - 2 * (dColumn + Mm(4));
 
     const auto heading = [&](double dX, double dY, const QString& strText) {
         painter.setFont(bold);
@@ -337,9 +347,9 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
     for (int e = 0; e < 6; ++e) {
         dY += dLine;
         const double dLevel = m_Summary.maxLevels[size_t(e)];
-        painter.drawText(QRectF(dX3, dY, dColumn * 0.3, dLine), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRectF(dX3, dY, dWide * 0.22, dLine), Qt::AlignLeft | Qt::AlignVCenter,
                          QLatin1String(kEntryNames[e]));
-        painter.drawText(QRectF(dX3 + dColumn * 0.3, dY, dColumn * 0.7, dLine), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRectF(dX3 + dWide * 0.22, dY, dWide * 0.78, dLine), Qt::AlignLeft | Qt::AlignVCenter,
                          dLevel > 0.0 ? QStringLiteral("%1 dB  %2").arg(dLevel, 0, 'f', 1).arg(TimeText(m_Summary.maxTimes[size_t(e)]))
                                       : QStringLiteral("\u2014"));
     }

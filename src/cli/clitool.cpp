@@ -435,7 +435,7 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
         return Fail(strError);
     if (!strFile.isEmpty())
         std::fprintf(m_pErr, "%s\n",
-                     tr("%n record(s) written to %1", nullptr, stream.Count()).arg(Native(strFile)).toLocal8Bit().constData());
+                     tr("Records written to %1: %2").arg(Native(strFile)).arg(stream.Count()).toLocal8Bit().constData());
     return ExitOk;
 }
 
