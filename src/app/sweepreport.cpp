@@ -83,6 +83,7 @@ void CSweepReport::Summarise()
     m_TableRows.clear();
     m_Summary.maxLevels.fill(-1.0);
     bool bFirst = true;
+    bool bWasAlarm = false;
     for (int i = 0; i < m_Records.size(); ++i) {
         const CDeviceRecord& record = m_Records[i];
         if (bFirst) {
@@ -104,8 +105,12 @@ void CSweepReport::Summarise()
                 m_Summary.maxTimes[size_t(e)] = record.m_nTime;
             }
         }
-        if (m_bLog || IsAlarm(record, false))
+        // A realtime file holds a record every few milliseconds: its events are
+        // the moments a level reaches its threshold, not every record above it.
+        const bool bAlarm = !m_bLog && IsAlarm(record, false);
+        if (m_bLog || (bAlarm && !bWasAlarm))
             m_TableRows << i;
+        bWasAlarm = bAlarm;
     }
 }
 
@@ -409,7 +414,7 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     for (int c = 0; c <= kTableColumns; ++c)
         aColumnX[c + 1] = aColumnX[c] + kColumnWeights[c] / dWeights * dWidth;
     const QStringList header = CLogView::HeaderLabels();
-    const QString strTitle = m_bLog ? tr("Events") : tr("Records at or above their threshold");
+    const QString strTitle = m_bLog ? tr("Events") : tr("Moments a level reached its threshold");
     for (int nPage = 0; nPage < nTablePages; ++nPage) {
         device.newPage();
         painter.setFont(cellBold);

@@ -29,8 +29,8 @@ public:
     // Pages of the last written report.
     int PageCount() const { return m_nPages; }
 
-    // Rows of the events table: every event of a log file; for a realtime
-    // file the records whose level reached its threshold.
+    // An alarm row: a log event the detector flagged on some channel, a
+    // realtime record with a level at or above its threshold.
     static bool IsAlarm(const CDeviceRecord& record, bool bLog);
 
 private:
@@ -57,7 +57,9 @@ private:
     int m_nVersion;
     bool m_bLog;
     QString m_strFileName;
-    QList<int> m_TableRows; // indices into m_Records
+    // Rows of the events table, indices into m_Records: every event of a log
+    // file; for a realtime file the records where a level reached its threshold.
+    QList<int> m_TableRows;
     Summary m_Summary;
     int m_nResolution = 300;
     int m_nPages = 0;
