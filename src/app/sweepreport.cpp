@@ -178,11 +178,16 @@ double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
         {tr("Channels used"), channels.isEmpty() ? tr("none") : channels.join(QStringLiteral(", "))},
         {tr("Created"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))},
     };
+    // Labels differ much in length between languages: the widest sets the column.
+    double dLabels = Mm(30);
+    const QFontMetricsF boldMetrics(bold, painter.device());
+    for (const auto& line : lines)
+        dLabels = std::max(dLabels, boldMetrics.horizontalAdvance(line.first) + Mm(4));
     for (const auto& line : lines) {
         painter.setFont(bold);
-        painter.drawText(QRectF(0, dY, Mm(40), dLine), Qt::AlignLeft | Qt::AlignVCenter, line.first);
+        painter.drawText(QRectF(0, dY, dLabels, dLine), Qt::AlignLeft | Qt::AlignVCenter, line.first);
         painter.setFont(body);
-        painter.drawText(QRectF(Mm(40), dY, dWidth - Mm(40), dLine), Qt::AlignLeft | Qt::AlignVCenter, line.second);
+        painter.drawText(QRectF(dLabels, dY, dWidth - dLabels, dLine), Qt::AlignLeft | Qt::AlignVCenter, line.second);
         dY += dLine;
     }
     return dY + Mm(4);
