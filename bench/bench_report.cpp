@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -49,7 +50,8 @@ QList<CDeviceRecord> RealtimeRecords(int nRecords)
         record.m_nBandMask = 0x05;
         for (int e = 0; e < 6; ++e) {
             CDeviceLevel level;
-            level.m_dLevel = (e / 2 == 1) ? 0.0 : 20.0 + ((i * (e + 3)) % 80) / 2.0;
+            // A slow swell that crosses the threshold now and then, with noise.
+            level.m_dLevel = (e / 2 == 1) ? 0.0 : 35.0 + 22.0 * std::sin(i / (700.0 + 50 * e)) + (i * 7 % 5) / 2.0;
             level.m_dThreshold = 55.0;
             record.m_Levels << level;
         }

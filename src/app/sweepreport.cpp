@@ -391,7 +391,8 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     cell.setPointSizeF(8);
     QFont cellBold = cell;
     cellBold.setBold(true);
-    const double dRow = QFontMetricsF(cell, &device).height() * 1.35;
+    const QFontMetricsF cellMetrics(cell, &device);
+    const double dRow = cellMetrics.height() * 1.35;
     const double dFooter = QFontMetricsF(cell, &device).height() + Mm(3);
     const int nRowsPerPage = std::max(1, int((dHeight - dFooter - Mm(8)) / dRow) - 1);
     const int nTablePages = (int(m_TableRows.size()) + nRowsPerPage - 1) / nRowsPerPage;
@@ -431,6 +432,9 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
             painter.drawText(QRectF(aColumnX[c + 1] + Mm(0.5), dRowY, aColumnX[c + 2] - aColumnX[c + 1] - Mm(1), dRow),
                              Qt::AlignLeft | Qt::AlignVCenter, header.value(c));
         painter.setFont(cell);
+        // Cells are short single lines: drawing them at a baseline skips the
+        // text layout a rectangle needs, which made long tables slow.
+        const double dBaseline = (dRow + cellMetrics.ascent() - cellMetrics.descent()) / 2;
         const int nFirst = nPage * nRowsPerPage;
         const int nEnd = std::min(int(m_TableRows.size()), nFirst + nRowsPerPage);
         for (int r = nFirst; r < nEnd; ++r) {
@@ -440,13 +444,11 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
             const bool bAlarm = IsAlarm(record, m_bLog);
             if (bAlarm) {
                 painter.fillRect(QRectF(0, dRowY, dWidth, dRow), kAlarmFill);
-                painter.drawText(QRectF(aColumnX[0], dRowY, aColumnX[1] - aColumnX[0], dRow), Qt::AlignCenter,
-                                 QStringLiteral("!"));
+                painter.drawText(QPointF(aColumnX[0] + Mm(1), dRowY + dBaseline), QStringLiteral("!"));
             }
             const QStringList texts = CLogView::RowTexts(record, nIndex + 1);
             for (int c = 0; c < kTableColumns; ++c)
-                painter.drawText(QRectF(aColumnX[c + 1] + Mm(0.5), dRowY, aColumnX[c + 2] - aColumnX[c + 1] - Mm(1), dRow),
-                                 Qt::AlignLeft | Qt::AlignVCenter, texts.value(c));
+                painter.drawText(QPointF(aColumnX[c + 1] + Mm(0.5), dRowY + dBaseline), texts.value(c));
         }
         painter.setPen(QPen(kGrid, Mm(0.15)));
         painter.drawLine(QPointF(0, dRowY + dRow), QPointF(dWidth, dRowY + dRow));

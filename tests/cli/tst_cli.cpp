@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/stat.h>
 #endif
 
@@ -157,6 +158,30 @@ private Q_SLOTS:
         QCOMPARE(nVersion, int(CDeviceFiles::kRealtimeVersion));
         QCOMPARE(records.size(), streamed.size() - 1);
     }
+
+#ifdef Q_OS_UNIX
+    void recordEndsCleanlyOnCtrlC()
+    {
+        QTemporaryDir dir;
+        const QString strFile = dir.filePath(QStringLiteral("live.rdf"));
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KV521_CLI_PATH), {QStringLiteral("record"), QStringLiteral("--simulate"),
+                                                       QStringLiteral("--out"), strFile, QStringLiteral("--csv")});
+        QVERIFY(process.waitForStarted(10000));
+        // Records are on their way once CSV rows beyond the header come out.
+        QTRY_VERIFY_WITH_TIMEOUT((process.waitForReadyRead(100), process.peek(1 << 20).count('\n') >= 3), 20000);
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        const int nRows = int(CsvRows(process.readAllStandardOutput()).size()) - 1;
+        // Every record shown was also stored, whole.
+        QCOMPARE(QFileInfo(strFile).size(), qint64(CDeviceFiles::kHeaderSize) + qint64(nRows) * 76);
+    }
+#endif
 
     void convertIgnoresTheDecimalComma()
     {
