@@ -53,7 +53,8 @@ private:
     void PaintFooter(QPainter& painter, double dWidth, double dHeight, int nPage);
     double Mm(double dMillimetres) const;
 
-    const QList<CDeviceRecord>& m_Records;
+    // A shared copy: callers may pass a temporary list.
+    const QList<CDeviceRecord> m_Records;
     int m_nVersion;
     bool m_bLog;
     QString m_strFileName;

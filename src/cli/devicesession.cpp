@@ -57,8 +57,15 @@ bool CDeviceSession::Open(const QString& strPort, bool bSimulate, bool bNeedData
         return false;
     }
     CKV520Device& device = *m_pDevice;
-    if (WaitUntil([&device, bNeedData] { return device.IsConnected() && (!bNeedData || device.GetRecordCount() > 0); },
-                  nTimeoutMs))
+    // A port that cannot be opened will not open a moment later either: say
+    // so at once instead of after the whole wait.
+    const bool bUp = WaitUntil(
+        [&device, bNeedData] {
+            return (device.IsConnected() && (!bNeedData || device.GetRecordCount() > 0))
+                || !device.GetLinkError().isEmpty();
+        },
+        nTimeoutMs);
+    if (bUp && device.GetLinkError().isEmpty())
         return true;
     const QString strReason = device.GetLinkError();
     if (!strReason.isEmpty())
