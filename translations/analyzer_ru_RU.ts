@@ -428,7 +428,7 @@
         <translation>Не удалось запустить связь: %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+18"/>
         <source>No detector answers on %1.</source>
         <translation>Детектор не отвечает на %1.</translation>
     </message>
@@ -2034,12 +2034,12 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+240"/>
+        <location line="+246"/>
         <source>Events</source>
         <translation>События</translation>
     </message>
     <message>
-        <location line="-240"/>
+        <location line="-246"/>
         <source>Records</source>
         <translation>Записи</translation>
     </message>
@@ -2050,17 +2050,24 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+156"/>
+        <location line="+161"/>
         <source>none</source>
         <translation>нет</translation>
     </message>
     <message>
-        <location line="-155"/>
+        <location line="-160"/>
         <source>Created</source>
         <translation>Создан</translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+25"/>
+        <location line="+23"/>
+        <location line="+136"/>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <location line="-29"/>
         <source>Signal kinds</source>
         <translation>Виды сигналов</translation>
     </message>
@@ -2085,7 +2092,7 @@ Pulse Level: %3 dBm</source>
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>The file holds no events.</source>
         <translation>В файле нет событий.</translation>
     </message>

@@ -201,7 +201,7 @@ void CSweepReport::PaintDiagram(QPainter& painter, const QRectF& area)
     painter.setFont(small);
     const QFontMetricsF metrics(small, painter.device());
     const double dLabel = metrics.height();
-    const QRectF plot(area.left() + metrics.horizontalAdvance(QStringLiteral("000 dB")) + Mm(2), area.top() + Mm(1),
+    const QRectF plot(area.left() + metrics.horizontalAdvance(tr("%1 dB").arg(QStringLiteral("000"))) + Mm(2), area.top() + Mm(1),
                       0, 0);
     QRectF frame = plot;
     frame.setRight(area.right() - Mm(1));
@@ -224,7 +224,7 @@ void CSweepReport::PaintDiagram(QPainter& painter, const QRectF& area)
         painter.drawLine(QPointF(frame.left(), dY), QPointF(frame.right(), dY));
         painter.setPen(Qt::black);
         painter.drawText(QRectF(area.left(), dY - dLabel / 2, frame.left() - area.left() - Mm(1), dLabel),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1 dB").arg(dLevel, 0, 'f', 0));
+                         Qt::AlignRight | Qt::AlignVCenter, tr("%1 dB").arg(dLevel, 0, 'f', 0));
         painter.setPen(QPen(kGrid, Mm(0.15)));
     }
     const bool bOneDay = QDateTime::fromSecsSinceEpoch(qint64(dStart)).date()
@@ -360,7 +360,7 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
         painter.drawText(QRectF(dX3, dY, dWide * 0.22, dLine), Qt::AlignLeft | Qt::AlignVCenter,
                          QLatin1String(kEntryNames[e]));
         painter.drawText(QRectF(dX3 + dWide * 0.22, dY, dWide * 0.78, dLine), Qt::AlignLeft | Qt::AlignVCenter,
-                         dLevel > 0.0 ? QStringLiteral("%1 dB  %2").arg(dLevel, 0, 'f', 1).arg(TimeText(m_Summary.maxTimes[size_t(e)]))
+                         dLevel > 0.0 ? tr("%1 dB").arg(dLevel, 0, 'f', 1) + QStringLiteral("  ") + TimeText(m_Summary.maxTimes[size_t(e)])
                                       : QStringLiteral("\u2014"));
     }
     return std::max(dBottom, dY + dLine);
