@@ -35,6 +35,7 @@ if(UNIX AND NOT APPLE)
   # A sanitizer build is for finding faults, never for shipping.
   if(KV521_DPKG_DEB AND NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
     add_test(NAME deb_package COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-deb-package.sh --build ${CMAKE_BINARY_DIR})
-    set_tests_properties(deb_package PROPERTIES LABELS package TIMEOUT 600)
+    set_tests_properties(deb_package PROPERTIES LABELS package TIMEOUT 600
+                         ENVIRONMENT "CPACK=${CMAKE_CPACK_COMMAND}")
   endif()
 endif()

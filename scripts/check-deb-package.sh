@@ -11,7 +11,7 @@ trap 'rm -rf "$scratch"' EXIT
 
 if [ "${1:-}" = "--build" ]; then
   build=$(cd "${2:?build folder}" && pwd)
-  (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1) \
+  (cd "$scratch" && "${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1) \
     || { cat "$scratch/cpack.log" >&2; echo "cpack failed" >&2; exit 1; }
   deb=$(ls "$scratch"/out/*.deb)
 else
