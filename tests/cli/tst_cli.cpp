@@ -20,6 +20,15 @@
 #include <sys/stat.h>
 #endif
 
+#if defined(__SANITIZE_THREAD__)
+// The tests start the tool while simulator threads run; the child execs at
+// once, so the fork is safe and ThreadSanitizer need not give up on it.
+extern "C" const char* __tsan_default_options()
+{
+    return "die_after_fork=0";
+}
+#endif
+
 namespace {
 
 struct Result
