@@ -63,6 +63,7 @@ if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libgl-dev fonts-dejavu-core
+    poppler-utils appstream dpkg-dev file
   )
   [ $gui -eq 1 ] && packages+=(xvfb xauth imagemagick xdotool)
   [ $fuzz -eq 1 ] && packages+=(clang libclang-rt-dev)

@@ -2,6 +2,287 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CCliTool</name>
+    <message>
+        <location filename="../src/cli/clitool.cpp" line="+48"/>
+        <source>List the serial ports and the one the detector is looked for on.</source>
+        <translation>Показать последовательные порты и порт, на котором ищется детектор.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Download the detector&apos;s log into log files.</source>
+        <translation>Загрузить журнал детектора в файлы журнала.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Record live measurements to a realtime file or as CSV lines.</source>
+        <translation>Записать текущие измерения в файл реального времени или строками CSV.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Convert realtime and log files to CSV or JSON lines.</source>
+        <translation>Преобразовать файлы реального времени и журнала в CSV или строки JSON.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Read the detector&apos;s settings into a file (get) or write a file to it (set).</source>
+        <translation>Прочитать настройки детектора в файл (get) или записать файл в детектор (set).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set the detector&apos;s clock to this computer&apos;s (sync).</source>
+        <translation>Установить часы детектора по часам компьютера (sync).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Make a PDF report of a realtime or log file.</source>
+        <translation>Создать отчёт PDF по файлу реального времени или журнала.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 does not exist.</source>
+        <translation>%1 не существует.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+10"/>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Could not create the folder %1.</source>
+        <translation>Не удалось создать папку %1.</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Try &quot;kv521-cli --help&quot;.</source>
+        <translation>Попробуйте «kv521-cli --help».</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Usage: kv521-cli [--verbose] &lt;command&gt; [options]</source>
+        <translation>Использование: kv521-cli [--verbose] &lt;команда&gt; [параметры]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+64"/>
+        <source>Command-line companion of the KV521 radio-frequency detector.</source>
+        <translation>Программа командной строки для радиочастотного детектора KV521.</translation>
+    </message>
+    <message>
+        <location line="-63"/>
+        <source>Commands:</source>
+        <translation>Команды:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;kv521-cli &lt;command&gt; --help&quot; describes a command.</source>
+        <translation>«kv521-cli &lt;команда&gt; --help» описывает команду.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exit codes: 0 done, 1 failed, 2 bad usage.</source>
+        <translation>Коды завершения: 0 — выполнено, 1 — ошибка, 2 — неверный вызов.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Trace the serial link on the error stream.</source>
+        <translation>Выводить трассировку последовательного канала в поток ошибок.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Too few arguments for &quot;%1&quot;.</source>
+        <translation>Недостаточно аргументов для «%1».</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+318"/>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Лишний аргумент «%1».</translation>
+    </message>
+    <message>
+        <location line="-309"/>
+        <source>--port and --simulate exclude each other.</source>
+        <translation>--port и --simulate нельзя указывать вместе.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Use serial port &lt;name&gt;.</source>
+        <translation>Использовать последовательный порт &lt;name&gt;.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Use a simulated detector.</source>
+        <translation>Использовать имитацию детектора.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Write into folder &lt;dir&gt;.</source>
+        <translation>Записывать в папку &lt;dir&gt;.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Stop after &lt;seconds&gt; (default: until Ctrl+C).</source>
+        <translation>Остановиться через &lt;seconds&gt; секунд (по умолчанию — до Ctrl+C).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Store the records in realtime file &lt;file&gt;.</source>
+        <translation>Сохранять записи в файл реального времени &lt;file&gt;.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Write the records as CSV lines to the output (the default without --out).</source>
+        <translation>Выводить записи строками CSV (по умолчанию без --out).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Realtime (.rdf) and log (.ldf) files.</source>
+        <translation>Файлы реального времени (.rdf) и журнала (.ldf).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Output format: csv (default) or json.</source>
+        <translation>Формат вывода: csv (по умолчанию) или json.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Write into folder &lt;dir&gt; (default: beside each file).</source>
+        <translation>Записывать в папку &lt;dir&gt; (по умолчанию — рядом с каждым файлом).</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>get, or set followed by the settings file.</source>
+        <translation>get или set с файлом настроек.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>get: the settings file to write.</source>
+        <translation>get: записываемый файл настроек.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>sync</source>
+        <translation>sync</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>A realtime (.rdf) or log (.ldf) file.</source>
+        <translation>Файл реального времени (.rdf) или журнала (.ldf).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The PDF file to write (default: beside the file).</source>
+        <translation>Записываемый файл PDF (по умолчанию — рядом с файлом).</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>Неизвестная команда «%1».</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>No serial ports found.</source>
+        <translation>Последовательные порты не найдены.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vendor:Product</source>
+        <translation>Производитель:Изделие</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Serial number</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>No port is the detector&apos;s by the automatic rule; name one with --port.</source>
+        <translation>Ни один порт не подходит под автоматический выбор; укажите порт параметром --port.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>* the port used when none is named: %1</source>
+        <translation>* порт, используемый, если порт не указан: %1</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The detector stopped sending its log.</source>
+        <translation>Детектор перестал передавать журнал.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>An error occured reading the log.</source>
+        <translation>Ошибка при чтении журнала.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>An error occured parsing log!</source>
+        <translation>Ошибка при разборе журнала!</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>--duration needs a positive number of seconds.</source>
+        <translation>--duration требует положительного числа секунд.</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Records written to %1: %2</source>
+        <translation>Записей сохранено в %1: %2</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--to takes csv or json.</source>
+        <translation>--to принимает csv или json.</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>settings get needs --out FILE.mnu.</source>
+        <translation>settings get требует --out ФАЙЛ.mnu.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>settings set needs the settings file.</source>
+        <translation>settings set требует файл настроек.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>settings takes get or set.</source>
+        <translation>settings принимает get или set.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The detector did not take the settings.</source>
+        <translation>Детектор не принял настройки.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>clock takes sync.</source>
+        <translation>clock принимает sync.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The detector did not take the time.</source>
+        <translation>Детектор не принял время.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The detector&apos;s clock is set to %1.</source>
+        <translation>Часы детектора установлены на %1.</translation>
+    </message>
+</context>
+<context>
     <name>CCsvExporter</name>
     <message>
         <location filename="../src/app/csvexporter.cpp" line="+40"/>
@@ -77,7 +358,7 @@
 <context>
     <name>CDeviceFiles</name>
     <message>
-        <location filename="../src/device/devicefiles.cpp" line="+52"/>
+        <location filename="../src/device/devicefiles.cpp" line="+55"/>
         <source>No storage folder is selected.</source>
         <translation>Папка хранилища не выбрана.</translation>
     </message>
@@ -153,6 +434,29 @@
     </message>
 </context>
 <context>
+    <name>CDeviceSession</name>
+    <message>
+        <location filename="../src/cli/devicesession.cpp" line="+46"/>
+        <source>Cannot start the simulated detector: %1</source>
+        <translation>Не удалось запустить имитацию детектора: %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Cannot start the link: %1</source>
+        <translation>Не удалось запустить связь: %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>No detector answers on %1.</source>
+        <translation>Детектор не отвечает на %1.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No detector found. Plug it in or name its port with --port.</source>
+        <translation>Детектор не найден. Подключите его или укажите порт параметром --port.</translation>
+    </message>
+</context>
+<context>
     <name>CDeviceWidget</name>
     <message>
         <location filename="../src/panel/devicewidget.cpp" line="+54"/>
@@ -217,7 +521,7 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
 <context>
     <name>CKV520Device</name>
     <message>
-        <location filename="../src/device/kv520device.cpp" line="+347"/>
+        <location filename="../src/device/kv520device.cpp" line="+358"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
     </message>
@@ -696,8 +1000,8 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
-        <location filename="../src/app/kv521mainwindow.cpp" line="+110"/>
-        <location line="+840"/>
+        <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
+        <location line="+854"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
@@ -1799,6 +2103,59 @@ Pulse Level: %3 dBm</source>
     </message>
 </context>
 <context>
+    <name>CRecordStream</name>
+    <message>
+        <location filename="../src/cli/recordstream.cpp" line="+22"/>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+38"/>
+        <source>Could not write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CReportExporter</name>
+    <message>
+        <location filename="../src/app/reportexporter.cpp" line="+26"/>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлы PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+9"/>
+        <source>Export Report...</source>
+        <translation>Экспорт отчёта...</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Open a log or realtime file first.</source>
+        <translation>Сначала откройте файл журнала или реального времени.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Export Report</source>
+        <translation>Экспорт отчёта</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Writing the report...</source>
+        <translation>Запись отчёта...</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Could not write the report!</source>
+        <translation>Не удалось записать отчёт!</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The report has been written to %1</source>
+        <translation>Отчёт записан в %1</translation>
+    </message>
+</context>
+<context>
     <name>CStorageBrowser</name>
     <message>
         <location filename="../src/app/storagebrowser.cpp" line="+100"/>
@@ -1965,6 +2322,123 @@ Pulse Level: %3 dBm</source>
         <location line="+3"/>
         <source>The file has been exported</source>
         <translation>Файл экспортирован</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepReport</name>
+    <message>
+        <location filename="../src/app/sweepreport.cpp" line="+134"/>
+        <source>Sweep report: %1</source>
+        <translation>Отчёт об обследовании: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Could not write the report %1.</source>
+        <translation>Не удалось записать отчёт %1.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Sweep Report</source>
+        <translation>Отчёт об обследовании</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>log file</source>
+        <translation>файл журнала</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>realtime file</source>
+        <translation>файл реального времени</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Period</source>
+        <translation>Период</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no records</source>
+        <translation>нет записей</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+246"/>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <location line="-246"/>
+        <source>Records</source>
+        <translation>Записи</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Channels used</source>
+        <translation>Использованные каналы</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+161"/>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <location line="-160"/>
+        <source>Created</source>
+        <translation>Создан</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <location line="+23"/>
+        <location line="+136"/>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <location line="-29"/>
+        <source>Signal kinds</source>
+        <translation>Виды сигналов</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Channels</source>
+        <translation>Каналы</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Highest levels</source>
+        <translation>Наибольшие уровни</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Page %1 of %2</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The file holds no events.</source>
+        <translation>В файле нет событий.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>No level reached its threshold.</source>
+        <translation>Ни один уровень не достиг порога.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Moments a level reached its threshold</source>
+        <translation>Моменты достижения порога</translation>
     </message>
 </context>
 <context>

@@ -90,16 +90,19 @@ QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersio
     return row;
 }
 
+QString CCsvExporter::Line(const QStringList& fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& strField : fields)
+        quoted << Quote(strField);
+    return quoted.join(QLatin1Char(','));
+}
+
 QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion)
 {
     QString strText;
-    const auto addLine = [&](const QStringList& fields) {
-        QStringList quoted;
-        quoted.reserve(fields.size());
-        for (const QString& strField : fields)
-            quoted << Quote(strField);
-        strText += quoted.join(QLatin1Char(',')) + QLatin1String("\r\n");
-    };
+    const auto addLine = [&](const QStringList& fields) { strText += Line(fields) + QLatin1String("\r\n"); };
     addLine(Header(nVersion));
     int nRow = 0;
     for (const CDeviceRecord& record : records)

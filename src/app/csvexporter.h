@@ -16,6 +16,8 @@ public:
     static QString Quote(const QString& strField);
     static QStringList Header(int nVersion);
     static QStringList Row(const CDeviceRecord& record, int nRow, int nVersion);
+    // The fields quoted and joined, without a line end.
+    static QString Line(const QStringList& fields);
     // UTF-8 with a byte order mark, CRLF line ends.
     static QByteArray Build(const QList<CDeviceRecord>& records, int nVersion);
     static bool Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError);

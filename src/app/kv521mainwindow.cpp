@@ -20,6 +20,7 @@
 #include "qdiagramwidget.h"
 #include "realtimerecorder.h"
 #include "recorddiagram.h"
+#include "reportexporter.h"
 #include "storagebrowser.h"
 #ifdef KV521_HAVE_SIMULATOR
 #include "kv521simulator.h"
@@ -147,6 +148,16 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pLogView->SetStorageBrowser(m_pStorage);
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView, &CLogView::ShowFile);
     connect(m_pUi->m_pStorageExportCsvAction, &QAction::triggered, m_pStorage, &CStorageBrowser::OnExportCsvAction);
+    // The file just opened is the tree's current item: the report names it.
+    auto* pReportAction = new QAction(this);
+    m_pUi->m_pFileMenu->insertAction(m_pUi->m_pFileDeviceMenuAction, pReportAction);
+    m_pUi->m_pFileMenu->insertSeparator(m_pUi->m_pFileDeviceMenuAction);
+    m_pReportExporter = new CReportExporter(pReportAction, this, statusBar(), this);
+    connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pReportExporter,
+            [this](const QList<CDeviceRecord>& records, int nVersion) {
+                m_pReportExporter->OnFileShown(records, nVersion,
+                                               m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem()));
+            });
 
     m_pUi->m_pOptButton1->hide();
     m_pUi->m_pOptButton2->hide();

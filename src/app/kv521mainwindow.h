@@ -29,6 +29,7 @@ class CManualWindow;
 class COscilloscopeWindow;
 class CStorageBrowser;
 class CLogView;
+class CReportExporter;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object.
@@ -78,6 +79,7 @@ public:
     // How far the detector's clock is from the PC's, for the status bar;
     // empty within a minute.
     static QString ClockDifferenceText(int64_t nDetectorMinusPc);
+    CReportExporter* ReportExporter() const { return m_pReportExporter; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -162,6 +164,7 @@ private:
     COscilloscopeWindow* m_pOscWindow = nullptr;
     CStorageBrowser* m_pStorage = nullptr;
     CLogView* m_pLogView = nullptr;
+    CReportExporter* m_pReportExporter = nullptr;
     int32_t m_nTickCount = 0;
     // Records stored by the device (its never-wrapping count) that the
     // realtime diagram has seen.

@@ -360,3 +360,8 @@ bool CDeviceFiles::AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRe
     }
     return true;
 }
+
+QByteArray CDeviceFiles::FileHeader(int32_t nVersion)
+{
+    return VersionHeader(nVersion);
+}

@@ -67,4 +67,7 @@ public:
     static QString RealtimeFileStem(const DeviceRawRecord& oldest);
     static bool BeginRealtimeFile(QFile& file, QString* pError);
     static bool AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRecords, int nCount, QString* pError);
+
+    // The version header that starts a file, for writers that stream records.
+    static QByteArray FileHeader(int32_t nVersion);
 };

@@ -1,0 +1,564 @@
+#include "clitool.h"
+
+#include "csvexporter.h"
+#include "devicefiles.h"
+#include "devicesession.h"
+#include "kv520device.h"
+#include "kv520protocol.h"
+#include "portdiscovery.h"
+#include "progressprinter.h"
+#include "qtserialportenumerator.h"
+#include "recordjson.h"
+#include "recordstream.h"
+#include "serial.h"
+#include "sweepreport.h"
+#include "terminationwatcher.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// The detector answers its first frame well within this when it is there.
+constexpr int kConnectMs = 8000;
+constexpr int kCommandMs = 5000;
+// A download that has not moved for this long has stalled.
+constexpr int kStallMs = 30000;
+constexpr int kRecordPollMs = 25;
+// Parse's answer when it has shown the help: the command ends successfully.
+constexpr int kHelpShown = -1;
+
+struct Command
+{
+    const char* pName;
+    const char* pSummary;
+};
+
+const Command kCommands[] = {
+    {"ports", QT_TRANSLATE_NOOP("CCliTool", "List the serial ports and the one the detector is looked for on.")},
+    {"download", QT_TRANSLATE_NOOP("CCliTool", "Download the detector's log into log files.")},
+    {"record", QT_TRANSLATE_NOOP("CCliTool", "Record live measurements to a realtime file or as CSV lines.")},
+    {"convert", QT_TRANSLATE_NOOP("CCliTool", "Convert realtime and log files to CSV or JSON lines.")},
+    {"settings", QT_TRANSLATE_NOOP("CCliTool", "Read the detector's settings into a file (get) or write a file to it (set).")},
+    {"clock", QT_TRANSLATE_NOOP("CCliTool", "Set the detector's clock to this computer's (sync).")},
+    {"report", QT_TRANSLATE_NOOP("CCliTool", "Make a PDF report of a realtime or log file.")},
+};
+
+QString Native(const QString& strPath)
+{
+    return QDir::toNativeSeparators(strPath);
+}
+
+// Reading a FIFO or a device would block or never end; only regular files are ours.
+bool CheckRegularInput(const QString& strPath, QString* pError)
+{
+    const QFileInfo info(strPath);
+    if (!info.exists()) {
+        *pError = CCliTool::tr("%1 does not exist.").arg(Native(strPath));
+        return false;
+    }
+    if (!info.isFile()) {
+        *pError = CCliTool::tr("%1 is not a regular file.").arg(Native(strPath));
+        return false;
+    }
+    return true;
+}
+
+bool CheckRegularOutput(const QString& strPath, QString* pError)
+{
+    const QFileInfo info(strPath);
+    if (info.exists() && !info.isFile()) {
+        *pError = CCliTool::tr("%1 is not a regular file.").arg(Native(strPath));
+        return false;
+    }
+    return true;
+}
+
+bool MakeFolder(const QString& strFolder, QString* pError)
+{
+    if (QFileInfo(strFolder).isDir() || QDir().mkpath(strFolder))
+        return true;
+    *pError = CCliTool::tr("Could not create the folder %1.").arg(Native(strFolder));
+    return false;
+}
+
+// What the folder holds now, to tell afterwards which files a save wrote.
+QHash<QString, QDateTime> FolderSnapshot(const QString& strFolder)
+{
+    QHash<QString, QDateTime> snapshot;
+    const QFileInfoList infos = QDir(strFolder).entryInfoList(QDir::Files);
+    for (const QFileInfo& info : infos)
+        snapshot.insert(info.fileName(), info.lastModified());
+    return snapshot;
+}
+
+} // namespace
+
+CCliTool::CCliTool(std::FILE* pOut, std::FILE* pErr)
+    : m_pOut(pOut)
+    , m_pErr(pErr)
+{
+}
+
+QString CCliTool::CommandOf(const QStringList& arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            return arguments[i];
+    return QString();
+}
+
+bool CCliTool::NeedsGui(const QString& strCommand)
+{
+    return strCommand == QLatin1String("report");
+}
+
+void CCliTool::Print(const QString& strText)
+{
+    std::fprintf(m_pOut, "%s\n", strText.toLocal8Bit().constData());
+    std::fflush(m_pOut);
+}
+
+int CCliTool::Fail(const QString& strMessage)
+{
+    std::fprintf(m_pErr, "kv521-cli: %s\n", strMessage.toLocal8Bit().constData());
+    return ExitFailed;
+}
+
+int CCliTool::Usage(const QString& strMessage)
+{
+    std::fprintf(m_pErr, "kv521-cli: %s\n%s\n", strMessage.toLocal8Bit().constData(),
+                 tr("Try \"kv521-cli --help\".").toLocal8Bit().constData());
+    return ExitUsage;
+}
+
+void CCliTool::PrintGeneralHelp(std::FILE* pStream)
+{
+    QString strText = tr("Usage: kv521-cli [--verbose] <command> [options]") + QLatin1Char('\n')
+                    + tr("Command-line companion of the KV521 radio-frequency detector.") + QLatin1String("\n\n")
+                    + tr("Commands:") + QLatin1Char('\n');
+    for (const Command& command : kCommands)
+        strText += QStringLiteral("  %1 %2\n").arg(QLatin1String(command.pName), -10).arg(tr(command.pSummary));
+    strText += QLatin1Char('\n') + tr("\"kv521-cli <command> --help\" describes a command.") + QLatin1Char('\n')
+             + tr("Exit codes: 0 done, 1 failed, 2 bad usage.") + QLatin1Char('\n');
+    std::fprintf(pStream, "%s", strText.toLocal8Bit().constData());
+}
+
+int CCliTool::Parse(QCommandLineParser& parser, const QStringList& arguments, int nMinArgs, int nMaxArgs)
+{
+    parser.addHelpOption();
+    parser.addOption(QCommandLineOption(QStringLiteral("verbose"), tr("Trace the serial link on the error stream.")));
+    if (!parser.parse(arguments))
+        return Usage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fprintf(m_pOut, "%s", parser.helpText().toLocal8Bit().constData());
+        return kHelpShown;
+    }
+    if (parser.isSet(QStringLiteral("verbose")))
+        QLoggingCategory::setFilterRules(QStringLiteral("kv521.*=true"));
+    // The command word itself comes first.
+    const int nArgs = int(parser.positionalArguments().size()) - 1;
+    if (nArgs < nMinArgs)
+        return Usage(tr("Too few arguments for \"%1\".").arg(parser.positionalArguments().value(0)));
+    if (nMaxArgs >= 0 && nArgs > nMaxArgs)
+        return Usage(tr("Unexpected argument \"%1\".").arg(parser.positionalArguments().value(nMaxArgs + 1)));
+    return ExitOk;
+}
+
+bool CCliTool::LinkOptions(QCommandLineParser& parser, QString& strPort, bool& bSimulate)
+{
+    strPort = parser.value(QStringLiteral("port"));
+    bSimulate = parser.isSet(QStringLiteral("simulate"));
+    if (bSimulate && !strPort.isEmpty()) {
+        Usage(tr("--port and --simulate exclude each other."));
+        return false;
+    }
+    if (strPort.isEmpty() && !bSimulate)
+        strPort = qEnvironmentVariable("KV521_PORT");
+    return true;
+}
+
+int CCliTool::Run(const QStringList& arguments)
+{
+    const QString strCommand = CommandOf(arguments);
+    if (strCommand.isEmpty()) {
+        if (arguments.contains(QLatin1String("--version"))) {
+            Print(QStringLiteral("kv521-cli ") + QCoreApplication::applicationVersion());
+            return ExitOk;
+        }
+        if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+            PrintGeneralHelp(m_pOut);
+            return ExitOk;
+        }
+        PrintGeneralHelp(m_pErr);
+        return ExitUsage;
+    }
+
+    const QCommandLineOption portOption(QStringLiteral("port"), tr("Use serial port <name>."), QStringLiteral("name"));
+    const QCommandLineOption simulateOption(QStringLiteral("simulate"), tr("Use a simulated detector."));
+    const QCommandLineOption outDirOption(QStringLiteral("out"), tr("Write into folder <dir>."), QStringLiteral("dir"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(tr("Command-line companion of the KV521 radio-frequency detector."));
+    int nMin = 0;
+    int nMax = 0;
+    if (strCommand == QLatin1String("ports")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[0].pSummary));
+    } else if (strCommand == QLatin1String("download")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[1].pSummary));
+        parser.addOptions({portOption, simulateOption, outDirOption});
+    } else if (strCommand == QLatin1String("record")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[2].pSummary));
+        parser.addOptions({portOption, simulateOption,
+                           {QStringLiteral("duration"), tr("Stop after <seconds> (default: until Ctrl+C)."),
+                            QStringLiteral("seconds")},
+                           {QStringLiteral("out"), tr("Store the records in realtime file <file>."),
+                            QStringLiteral("file")},
+                           {QStringLiteral("csv"), tr("Write the records as CSV lines to the output (the default without --out).")}});
+    } else if (strCommand == QLatin1String("convert")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[3].pSummary));
+        parser.addPositionalArgument(QStringLiteral("files"), tr("Realtime (.rdf) and log (.ldf) files."),
+                                     QStringLiteral("FILE..."));
+        parser.addOptions({{QStringLiteral("to"), tr("Output format: csv (default) or json."), QStringLiteral("format")},
+                           {QStringLiteral("out"), tr("Write into folder <dir> (default: beside each file)."),
+                            QStringLiteral("dir")}});
+        nMin = 1;
+        nMax = -1;
+    } else if (strCommand == QLatin1String("settings")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[4].pSummary));
+        parser.addPositionalArgument(QStringLiteral("action"), tr("get, or set followed by the settings file."),
+                                     QStringLiteral("get|set [FILE.mnu]"));
+        parser.addOptions({portOption, simulateOption,
+                           {QStringLiteral("out"), tr("get: the settings file to write."), QStringLiteral("file")}});
+        nMin = 1;
+        nMax = 2;
+    } else if (strCommand == QLatin1String("clock")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[5].pSummary));
+        parser.addPositionalArgument(QStringLiteral("action"), tr("sync"), QStringLiteral("sync"));
+        parser.addOptions({portOption, simulateOption});
+        nMin = nMax = 1;
+    } else if (strCommand == QLatin1String("report")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[6].pSummary));
+        parser.addPositionalArgument(QStringLiteral("file"), tr("A realtime (.rdf) or log (.ldf) file."),
+                                     QStringLiteral("FILE"));
+        parser.addOption({QStringLiteral("out"), tr("The PDF file to write (default: beside the file)."),
+                          QStringLiteral("file")});
+        nMin = nMax = 1;
+    } else {
+        return Usage(tr("Unknown command \"%1\".").arg(strCommand));
+    }
+
+    const int nParsed = Parse(parser, arguments, nMin, nMax);
+    if (nParsed != ExitOk)
+        return nParsed == kHelpShown ? int(ExitOk) : nParsed;
+    const QStringList args = parser.positionalArguments().mid(1);
+    if (strCommand == QLatin1String("ports"))
+        return Ports(args);
+    if (strCommand == QLatin1String("download"))
+        return Download(parser, args);
+    if (strCommand == QLatin1String("record"))
+        return Record(parser, args);
+    if (strCommand == QLatin1String("convert"))
+        return Convert(parser, args);
+    if (strCommand == QLatin1String("settings"))
+        return Settings(parser, args);
+    if (strCommand == QLatin1String("clock"))
+        return Clock(parser, args);
+    return Report(parser, args);
+}
+
+int CCliTool::Ports(const QStringList&)
+{
+    const QList<SerialPortEntry> ports = CQtSerialPortEnumerator().Ports();
+    // The program's own rule, so the tool marks the port the program would use.
+    const CPortDiscovery::Result found = CPortDiscovery::Automatic(ports);
+    const QString strAuto = found.m_eOutcome == CPortDiscovery::Outcome::Found ? found.m_Port.OpenPath() : QString();
+    if (ports.isEmpty()) {
+        Print(tr("No serial ports found."));
+        return ExitOk;
+    }
+    Print(QStringLiteral("  %1 %2 %3 %4")
+              .arg(tr("Port"), -20)
+              .arg(tr("Vendor:Product"), -15)
+              .arg(tr("Serial number"), -20)
+              .arg(tr("Description")));
+    for (const SerialPortEntry& port : ports) {
+        const QString strLocation = port.OpenPath();
+        const bool bAuto = !strAuto.isEmpty() && strAuto == strLocation;
+        Print(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(bAuto ? QLatin1Char('*') : QLatin1Char(' '))
+                  .arg(Native(strLocation), -20)
+                  .arg(port.UsbId(), -15)
+                  .arg(port.m_strSerialNumber, -20)
+                  .arg(port.m_strDescription));
+    }
+    Print(strAuto.isEmpty() ? tr("No port is the detector's by the automatic rule; name one with --port.")
+                            : tr("* the port used when none is named: %1").arg(Native(strAuto)));
+    return ExitOk;
+}
+
+int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
+{
+    QString strPort;
+    bool bSimulate = false;
+    if (!LinkOptions(parser, strPort, bSimulate))
+        return ExitUsage;
+    const QString strFolder = QDir(parser.isSet(QStringLiteral("out")) ? parser.value(QStringLiteral("out"))
+                                                                        : QDir::currentPath())
+                                  .absolutePath();
+    QString strError;
+    if (!MakeFolder(strFolder, &strError))
+        return Fail(strError);
+
+    CDeviceSession session;
+    if (!session.Open(strPort, bSimulate, false, kConnectMs, &strError))
+        return Fail(strError);
+    CKV520Device& device = session.Device();
+    device.SetCommand(KV520::kCmdReadLog);
+    CProgressPrinter progress(m_pErr);
+    const std::atomic<int>* pProgress = device.GetProgress();
+    int nLast = -1;
+    QDeadlineTimer stall(kStallMs);
+    for (;;) {
+        const int nValue = pProgress->load();
+        if (nValue == KV520::kProgressDone || nValue == KV520::kProgressFailed)
+            break;
+        if (nValue != nLast) {
+            nLast = nValue;
+            progress.Show(nValue);
+            stall.setRemainingTime(kStallMs);
+        }
+        if (stall.hasExpired()) {
+            progress.Finish();
+            return Fail(tr("The detector stopped sending its log."));
+        }
+        CDeviceSession::WaitUntil([] { return false; }, 20);
+    }
+    if (pProgress->load() == KV520::kProgressFailed) {
+        progress.Finish();
+        return Fail(tr("An error occured reading the log."));
+    }
+    progress.Show(100);
+    progress.Finish();
+
+    const QHash<QString, QDateTime> before = FolderSnapshot(strFolder);
+    if (!device.SaveLogFile(strFolder))
+        return Fail(tr("An error occured parsing log!") + QLatin1Char(' ') + device.GetLastFileError());
+    const QString strNotice = device.GetLastFileError();
+    if (!strNotice.isEmpty()) {
+        std::fprintf(m_pErr, "%s\n", strNotice.toLocal8Bit().constData());
+        return ExitOk;
+    }
+    const QHash<QString, QDateTime> after = FolderSnapshot(strFolder);
+    QStringList written;
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        if (!before.contains(it.key()) || before.value(it.key()) != it.value())
+            written << it.key();
+    written.sort();
+    for (const QString& strName : written)
+        Print(Native(QDir(strFolder).filePath(strName)));
+    return ExitOk;
+}
+
+int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
+{
+    QString strPort;
+    bool bSimulate = false;
+    if (!LinkOptions(parser, strPort, bSimulate))
+        return ExitUsage;
+    double dSeconds = 0.0;
+    if (parser.isSet(QStringLiteral("duration"))) {
+        bool bOk = false;
+        dSeconds = parser.value(QStringLiteral("duration")).toDouble(&bOk);
+        if (!bOk || dSeconds <= 0.0 || dSeconds > 1e6)
+            return Usage(tr("--duration needs a positive number of seconds."));
+    }
+    const QString strFile = parser.value(QStringLiteral("out"));
+    const bool bCsv = parser.isSet(QStringLiteral("csv")) || strFile.isEmpty();
+    QString strError;
+    if (!strFile.isEmpty() && !CheckRegularOutput(strFile, &strError))
+        return Fail(strError);
+
+    CDeviceSession session;
+    if (!session.Open(strPort, bSimulate, false, kConnectMs, &strError))
+        return Fail(strError);
+    CRecordStream stream(session.Device());
+    if (!strFile.isEmpty() && !stream.OpenFile(strFile, &strError))
+        return Fail(strError);
+    if (bCsv)
+        stream.SetCsvStream(m_pOut);
+
+    QEventLoop loop;
+    bool bFailed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!stream.Poll(&strError)) {
+            bFailed = true;
+            loop.quit();
+        }
+    });
+    poll.start(kRecordPollMs);
+    QTimer duration;
+    duration.setSingleShot(true);
+    QObject::connect(&duration, &QTimer::timeout, &loop, &QEventLoop::quit);
+    if (dSeconds > 0.0)
+        duration.start(int(dSeconds * 1000.0));
+    // Ctrl+C, a closed terminal or a service manager end the recording in
+    // order: what arrived is written before the program ends.
+    CTerminationWatcher termination;
+    QObject::connect(&termination, &CTerminationWatcher::terminationRequested, &loop, &QEventLoop::quit);
+    loop.exec();
+    poll.stop();
+    session.Device().Stop();
+    if (!stream.Close(&strError) || bFailed)
+        return Fail(strError);
+    if (!strFile.isEmpty())
+        std::fprintf(m_pErr, "%s\n",
+                     tr("Records written to %1: %2").arg(Native(strFile)).arg(stream.Count()).toLocal8Bit().constData());
+    return ExitOk;
+}
+
+int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
+{
+    const QString strFormat = parser.isSet(QStringLiteral("to")) ? parser.value(QStringLiteral("to")).toLower()
+                                                                  : QStringLiteral("csv");
+    if (strFormat != QLatin1String("csv") && strFormat != QLatin1String("json"))
+        return Usage(tr("--to takes csv or json."));
+    const bool bJson = strFormat == QLatin1String("json");
+    QString strError;
+    const QString strOutDir = parser.value(QStringLiteral("out"));
+    if (!strOutDir.isEmpty() && !MakeFolder(strOutDir, &strError))
+        return Fail(strError);
+
+    int nResult = ExitOk;
+    for (const QString& strPath : args) {
+        QList<CDeviceRecord> records;
+        int nVersion = 0;
+        if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError)) {
+            nResult = Fail(strError);
+            continue;
+        }
+        const QFileInfo info(strPath);
+        const QDir folder(strOutDir.isEmpty() ? info.absolutePath() : strOutDir);
+        const QString strTarget =
+            folder.filePath(info.completeBaseName() + (bJson ? QStringLiteral(".jsonl") : QStringLiteral(".csv")));
+        if (!CheckRegularOutput(strTarget, &strError)) {
+            nResult = Fail(strError);
+            continue;
+        }
+        if (bJson) {
+            QSaveFile file(strTarget);
+            bool bOk = file.open(QIODevice::WriteOnly);
+            int nRow = 0;
+            for (const CDeviceRecord& record : records) {
+                if (!bOk)
+                    break;
+                const QByteArray line = CRecordJson::Line(record, ++nRow, nVersion);
+                bOk = file.write(line) == line.size();
+            }
+            if (!bOk || !file.commit()) {
+                nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.errorString()));
+                continue;
+            }
+        } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError)) {
+            nResult = Fail(strError);
+            continue;
+        }
+        Print(Native(strTarget));
+    }
+    return nResult;
+}
+
+int CCliTool::Settings(QCommandLineParser& parser, const QStringList& args)
+{
+    QString strPort;
+    bool bSimulate = false;
+    if (!LinkOptions(parser, strPort, bSimulate))
+        return ExitUsage;
+    const QString strAction = args.value(0);
+    QString strFile;
+    if (strAction == QLatin1String("get")) {
+        if (args.size() > 1)
+            return Usage(tr("Unexpected argument \"%1\".").arg(args[1]));
+        strFile = parser.value(QStringLiteral("out"));
+        if (strFile.isEmpty())
+            return Usage(tr("settings get needs --out FILE.mnu."));
+    } else if (strAction == QLatin1String("set")) {
+        if (args.size() != 2)
+            return Usage(tr("settings set needs the settings file."));
+        strFile = args[1];
+    } else {
+        return Usage(tr("settings takes get or set."));
+    }
+    QString strError;
+    const bool bGet = strAction == QLatin1String("get");
+    if (!(bGet ? CheckRegularOutput(strFile, &strError) : CheckRegularInput(strFile, &strError)))
+        return Fail(strError);
+
+    CDeviceSession session;
+    if (!session.Open(strPort, bSimulate, true, kConnectMs, &strError))
+        return Fail(strError);
+    CKV520Device& device = session.Device();
+    if (bGet) {
+        if (!device.SaveMenuFile(strFile))
+            return Fail(QStringLiteral("%1: %2").arg(Native(strFile), device.GetLastFileError()));
+        Print(Native(strFile));
+        return ExitOk;
+    }
+    if (!device.LoadMenuFile(strFile))
+        return Fail(QStringLiteral("%1: %2").arg(Native(strFile), device.GetLastFileError()));
+    if (!session.RunCommand(KV520::kCmdWriteMenu, kCommandMs))
+        return Fail(tr("The detector did not take the settings."));
+    return ExitOk;
+}
+
+int CCliTool::Clock(QCommandLineParser& parser, const QStringList& args)
+{
+    if (args.value(0) != QLatin1String("sync"))
+        return Usage(tr("clock takes sync."));
+    QString strPort;
+    bool bSimulate = false;
+    if (!LinkOptions(parser, strPort, bSimulate))
+        return ExitUsage;
+    QString strError;
+    CDeviceSession session;
+    if (!session.Open(strPort, bSimulate, true, kConnectMs, &strError))
+        return Fail(strError);
+    const QDateTime now = QDateTime::currentDateTime();
+    session.Device().SetDeviceTime(now);
+    if (!session.RunCommand(KV520::kCmdWriteMenu, kCommandMs))
+        return Fail(tr("The detector did not take the time."));
+    Print(tr("The detector's clock is set to %1.").arg(now.toString(Qt::ISODate)));
+    return ExitOk;
+}
+
+int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
+{
+    const QString strPath = args.value(0);
+    QString strError;
+    QList<CDeviceRecord> records;
+    int nVersion = 0;
+    if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError))
+        return Fail(strError);
+    const QFileInfo info(strPath);
+    const QString strOut = parser.isSet(QStringLiteral("out"))
+                             ? parser.value(QStringLiteral("out"))
+                             : info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+    if (!CheckRegularOutput(strOut, &strError))
+        return Fail(strError);
+    CSweepReport report(records, nVersion, info.fileName());
+    if (!report.Write(strOut, &strError))
+        return Fail(strError);
+    Print(Native(strOut));
+    return ExitOk;
+}

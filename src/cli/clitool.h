@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+class QCommandLineParser;
+
+// The commands of kv521-cli. Each returns the process's exit code: 0 done,
+// 1 failed (with a message in the user's language on the error stream),
+// 2 bad usage.
+class CCliTool
+{
+    Q_DECLARE_TR_FUNCTIONS(CCliTool)
+
+public:
+    enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+
+    CCliTool(std::FILE* pOut = stdout, std::FILE* pErr = stderr);
+
+    // The command word among the arguments (the first that is not an
+    // option), empty when there is none.
+    static QString CommandOf(const QStringList& arguments);
+    // Whether the command paints (and so needs a GUI application object).
+    static bool NeedsGui(const QString& strCommand);
+
+    int Run(const QStringList& arguments);
+
+private:
+    int Ports(const QStringList& args);
+    int Download(QCommandLineParser& parser, const QStringList& args);
+    int Record(QCommandLineParser& parser, const QStringList& args);
+    int Convert(QCommandLineParser& parser, const QStringList& args);
+    int Settings(QCommandLineParser& parser, const QStringList& args);
+    int Clock(QCommandLineParser& parser, const QStringList& args);
+    int Report(QCommandLineParser& parser, const QStringList& args);
+
+    // Parses; ExitOk to go on, else the code to end with (help shown, bad usage).
+    int Parse(QCommandLineParser& parser, const QStringList& arguments, int nMinArgs, int nMaxArgs);
+    // The --port/--simulate pair; false (after a usage message) when both are given.
+    bool LinkOptions(QCommandLineParser& parser, QString& strPort, bool& bSimulate);
+
+    int Fail(const QString& strMessage);
+    int Usage(const QString& strMessage);
+    void Print(const QString& strText);
+    void PrintGeneralHelp(std::FILE* pStream);
+
+    std::FILE* m_pOut;
+    std::FILE* m_pErr;
+};

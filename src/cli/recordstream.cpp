@@ -1,0 +1,79 @@
+#include "recordstream.h"
+
+#include "csvexporter.h"
+#include "devicefiles.h"
+#include "kv520device.h"
+#include "kv520protocol.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+CRecordStream::CRecordStream(CKV520Device& device)
+    : m_Device(device)
+{
+    // Records from before the stream was made are not part of this recording.
+    m_nNext = m_Device.Model().WriteIndex();
+}
+
+bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
+{
+    const QFileInfo info(strPath);
+    if (info.exists() && !info.isFile()) {
+        *pError = tr("%1 is not a regular file.").arg(QDir::toNativeSeparators(strPath));
+        return false;
+    }
+    m_File.setFileName(strPath);
+    const QByteArray header = CDeviceFiles::FileHeader(CDeviceFiles::kRealtimeVersion);
+    if (!m_File.open(QIODevice::WriteOnly | QIODevice::Truncate) || m_File.write(header) != header.size()
+        || !m_File.flush()) {
+        *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strPath), m_File.errorString());
+        m_File.close();
+        return false;
+    }
+    return true;
+}
+
+void CRecordStream::SetCsvStream(std::FILE* pStream)
+{
+    m_pCsv = pStream;
+    if (!m_pCsv)
+        return;
+    std::fprintf(m_pCsv, "%s\n", CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData());
+    std::fflush(m_pCsv);
+}
+
+bool CRecordStream::Poll(QString* pError)
+{
+    const CKV520DataModel& model = m_Device.Model();
+    const int nWrite = model.WriteIndex();
+    QByteArray chunk;
+    while (m_nNext != nWrite) {
+        DeviceRawRecord raw;
+        if (model.Record(m_nNext, raw)) {
+            ++m_nCount;
+            if (m_File.isOpen())
+                chunk.append(reinterpret_cast<const char*>(&raw), int(sizeof(raw)));
+            if (m_pCsv) {
+                const CDeviceRecord record = CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::Live);
+                const QString strLine = CCsvExporter::Line(CCsvExporter::Row(record, m_nCount, CDeviceFiles::kRealtimeVersion));
+                std::fprintf(m_pCsv, "%s\n", strLine.toUtf8().constData());
+            }
+        }
+        m_nNext = (m_nNext + 1) % KV520::kHistorySize;
+    }
+    if (m_pCsv)
+        std::fflush(m_pCsv);
+    if (m_File.isOpen() && !chunk.isEmpty() && (m_File.write(chunk) != chunk.size() || !m_File.flush())) {
+        *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CRecordStream::Close(QString* pError)
+{
+    const bool bOk = Poll(pError);
+    if (m_File.isOpen())
+        m_File.close();
+    return bOk;
+}

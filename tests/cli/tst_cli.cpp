@@ -1,0 +1,328 @@
+// kv521-cli run as a user runs it, against simulated detectors on
+// pseudo-terminals.
+#include "devicefiles.h"
+#include "kv520device.h"
+#include "kv520protocol.h"
+#include "kv521simulator.h"
+#include "progressprinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/stat.h>
+#endif
+
+#if defined(__SANITIZE_THREAD__)
+// The tests start the tool while simulator threads run; the child execs at
+// once, so the fork is safe and ThreadSanitizer need not give up on it.
+extern "C" const char* __tsan_default_options()
+{
+    return "die_after_fork=0";
+}
+#endif
+
+namespace {
+
+struct Result
+{
+    int nExit = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result RunCli(const QStringList& arguments, const QStringList& environment = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // English messages and no stored settings of whoever runs the tests.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir::temp().filePath(QStringLiteral("kv521-cli-test-config")));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    env.remove(QStringLiteral("KV521_PORT"));
+    for (const QString& strPair : environment)
+        env.insert(strPair.section(QLatin1Char('='), 0, 0), strPair.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KV521_CLI_PATH), arguments);
+    Result result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.nExit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QByteArray ReadAll(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A log file of the simulator's default log, as a download writes it.
+QString WriteDefaultLog(const QString& strFolder)
+{
+    QByteArray blocks;
+    for (const QByteArray& block : CKV521Simulator::DefaultLog())
+        blocks += block;
+    QStringList written;
+    QString strError;
+    if (!CDeviceFiles::SaveLogFile(blocks, strFolder, &strError, &written) || written.isEmpty())
+        return QString();
+    return QDir(strFolder).filePath(written.first());
+}
+
+QStringList CsvRows(const QByteArray& text)
+{
+    QString strText = QString::fromUtf8(text);
+    strText.remove(QChar(0xFEFF));
+    strText.remove(QLatin1Char('\r'));
+    return strText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void downloadWritesWhatTheProgramWrites()
+    {
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        CKV521Simulator simForCli(options);
+        CKV521Simulator simForProgram(options);
+        QString strError;
+        QVERIFY2(simForCli.Open(&strError), qPrintable(strError));
+        QVERIFY2(simForProgram.Open(&strError), qPrintable(strError));
+        simForCli.Start();
+        simForProgram.Start();
+
+        QTemporaryDir dir;
+        const QString strCliDir = dir.filePath(QStringLiteral("cli/new")); // created on the way
+        const Result result = RunCli({QStringLiteral("download"), QStringLiteral("--port"), simForCli.SlavePath(),
+                                      QStringLiteral("--out"), strCliDir});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        // Not a terminal: plain percentages, ending at 100.
+        QVERIFY(result.err.contains("100%\n"));
+        QVERIFY(!result.err.contains('\r'));
+
+        CKV520Device device;
+        device.SetPortOverride(simForProgram.SlavePath());
+        device.Start();
+        QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 8000);
+        device.SetCommand(KV520::kCmdReadLog);
+        QTRY_COMPARE_WITH_TIMEOUT(device.GetProgress()->load(), KV520::kProgressDone, 15000);
+        device.Stop();
+        QVERIFY(device.SaveLogFile(dir.path()));
+
+        QStringList names = QDir(strCliDir).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names, QDir(dir.path()).entryList(QDir::Files, QDir::Name));
+        QCOMPARE(names.size(), 3);
+        for (const QString& strName : names) {
+            QCOMPARE(ReadAll(QDir(strCliDir).filePath(strName)), ReadAll(dir.filePath(strName)));
+            QVERIFY2(result.out.contains(QDir(strCliDir).filePath(strName).toUtf8()), "the files written are listed");
+        }
+    }
+
+    void recordThenConvertRoundTrips()
+    {
+        QTemporaryDir dir;
+        const QString strFile = dir.filePath(QStringLiteral("rec.rdf"));
+        const Result recorded = RunCli({QStringLiteral("record"), QStringLiteral("--simulate"), QStringLiteral("--duration"),
+                                        QStringLiteral("3"), QStringLiteral("--out"), strFile, QStringLiteral("--csv")});
+        QVERIFY2(recorded.nExit == 0, recorded.err.constData());
+        const QStringList streamed = CsvRows(recorded.out);
+        QVERIFY2(streamed.size() > 3, "a header and records");
+
+        const Result converted = RunCli({QStringLiteral("convert"), strFile, QStringLiteral("--out"), dir.filePath(QStringLiteral("csv"))});
+        QVERIFY2(converted.nExit == 0, converted.err.constData());
+        const QStringList fromFile = CsvRows(ReadAll(dir.filePath(QStringLiteral("csv/rec.csv"))));
+        QCOMPARE(fromFile.size(), streamed.size());
+        QCOMPARE(fromFile.first(), streamed.first());
+        // A file keeps its thresholds in the record's level block, the live view
+        // in the threshold block; every other column must survive the file.
+        const QList<int> kept = {0, 1, 2, 3, 4, 6, 8, 10, 12, 14, 16, 17};
+        for (int r = 1; r < fromFile.size(); ++r) {
+            const QStringList a = fromFile[r].split(QLatin1Char(','));
+            const QStringList b = streamed[r].split(QLatin1Char(','));
+            QCOMPARE(a.size(), b.size());
+            for (int c : kept)
+                QCOMPARE(a.value(c), b.value(c));
+        }
+        QList<CDeviceRecord> records;
+        int nVersion = -1;
+        QString strError;
+        QVERIFY(CDeviceFiles::LoadDataFile(strFile, records, nVersion, &strError));
+        QCOMPARE(nVersion, int(CDeviceFiles::kRealtimeVersion));
+        QCOMPARE(records.size(), streamed.size() - 1);
+    }
+
+#ifdef Q_OS_UNIX
+    void recordEndsCleanlyOnCtrlC()
+    {
+        QTemporaryDir dir;
+        const QString strFile = dir.filePath(QStringLiteral("live.rdf"));
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KV521_CLI_PATH), {QStringLiteral("record"), QStringLiteral("--simulate"),
+                                                       QStringLiteral("--out"), strFile, QStringLiteral("--csv")});
+        QVERIFY(process.waitForStarted(10000));
+        // Records are on their way once CSV rows beyond the header come out.
+        QTRY_VERIFY_WITH_TIMEOUT((process.waitForReadyRead(100), process.peek(1 << 20).count('\n') >= 3), 20000);
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        const int nRows = int(CsvRows(process.readAllStandardOutput()).size()) - 1;
+        // Every record shown was also stored, whole.
+        QCOMPARE(QFileInfo(strFile).size(), qint64(CDeviceFiles::kHeaderSize) + qint64(nRows) * 76);
+    }
+#endif
+
+    void convertIgnoresTheDecimalComma()
+    {
+        QTemporaryDir dir;
+        const QString strLog = WriteDefaultLog(dir.path());
+        QVERIFY(!strLog.isEmpty());
+        const QStringList german = {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8"),
+                                    QStringLiteral("LC_NUMERIC=de_DE.UTF-8")};
+        Result result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--out"), dir.filePath(QStringLiteral("out"))}, german);
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QStringList rows = CsvRows(ReadAll(dir.filePath(QStringLiteral("out/") + QFileInfo(strLog).completeBaseName() + QStringLiteral(".csv"))));
+        QCOMPARE(rows.size(), 11);
+        const QStringList first = rows[1].split(QLatin1Char(','));
+        QCOMPARE(first.size(), 11); // a decimal comma would split the level fields
+        QCOMPARE(first[4], QStringLiteral("30.0"));
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-03-11T09:00:00")).match(first[2]).hasMatch(),
+                 qPrintable(first[2]));
+
+        result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--to"), QStringLiteral("json"), QStringLiteral("--out"), dir.filePath(QStringLiteral("out"))}, german);
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QByteArray json = ReadAll(dir.filePath(QStringLiteral("out/") + QFileInfo(strLog).completeBaseName() + QStringLiteral(".jsonl")));
+        QCOMPARE(json.count('\n'), 10);
+        QVERIFY(json.contains("\"level\":30,") || json.contains("\"level\":30}"));
+        QVERIFY(json.contains("\"frequencyMHz\":2400"));
+    }
+
+    void failuresAndBadUsage()
+    {
+        QTemporaryDir dir;
+        const QString strBad = dir.filePath(QStringLiteral("bad.ldf"));
+        QFile bad(strBad);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a data file at all");
+        bad.close();
+        Result result = RunCli({QStringLiteral("convert"), strBad});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(result.err.startsWith("kv521-cli: "));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("bad.csv"))));
+
+        result = RunCli({QStringLiteral("report"), dir.filePath(QStringLiteral("missing.ldf"))});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(result.err.contains("missing.ldf"));
+
+#ifdef Q_OS_UNIX
+        // Reading a FIFO would wait for a writer forever.
+        const QString strFifo = dir.filePath(QStringLiteral("pipe.rdf"));
+        QCOMPARE(::mkfifo(QFile::encodeName(strFifo).constData(), 0600), 0);
+        result = RunCli({QStringLiteral("convert"), strFifo});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(result.err.contains("not a regular file"));
+#endif
+
+        result = RunCli({QStringLiteral("download"), QStringLiteral("--port"), dir.filePath(QStringLiteral("no-such-port"))});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(result.err.size() > 12);
+
+        for (const QStringList& usage :
+             {QStringList{QStringLiteral("frobnicate")}, QStringList{QStringLiteral("convert")},
+              QStringList{QStringLiteral("download"), QStringLiteral("--simulate"), QStringLiteral("--port"), QStringLiteral("x")},
+              QStringList{QStringLiteral("convert"), strBad, QStringLiteral("--to"), QStringLiteral("xml")},
+              QStringList{QStringLiteral("record"), QStringLiteral("--duration"), QStringLiteral("-1")},
+              QStringList{QStringLiteral("settings"), QStringLiteral("get")}, QStringList{}}) {
+            result = RunCli(usage);
+            QVERIFY2(result.nExit == 2, qPrintable(usage.join(QLatin1Char(' '))));
+        }
+        result = RunCli({QStringLiteral("record"), QStringLiteral("--help")});
+        QCOMPARE(result.nExit, 0);
+        QVERIFY(result.out.contains("--duration"));
+    }
+
+    void settingsAndClockReachTheDetector()
+    {
+        CKV521Simulator sim;
+        QString strError;
+        QVERIFY2(sim.Open(&strError), qPrintable(strError));
+        sim.Start();
+        QTemporaryDir dir;
+        const QString strMenu = dir.filePath(QStringLiteral("menu.mnu"));
+        Result result = RunCli({QStringLiteral("settings"), QStringLiteral("get"), QStringLiteral("--port"), sim.SlavePath(),
+                                QStringLiteral("--out"), strMenu});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QByteArray menu = ReadAll(strMenu);
+        QCOMPARE(menu.size(), KV520::kMenuSize);
+        QCOMPARE(menu.left(KV520::kMenuExchanged), sim.Menu().left(KV520::kMenuExchanged));
+
+        QByteArray changed = menu;
+        changed[2] = char(7); // sound volume
+        QFile file(strMenu);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(changed);
+        file.close();
+        sim.ClearReceived();
+        result = RunCli({QStringLiteral("settings"), QStringLiteral("set"), strMenu, QStringLiteral("--port"), sim.SlavePath()});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QTRY_COMPARE_WITH_TIMEOUT(int(sim.Menu().at(2)), 7, 3000);
+
+        sim.ClearReceived();
+        result = RunCli({QStringLiteral("clock"), QStringLiteral("sync"), QStringLiteral("--port"), sim.SlavePath()});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const auto writes = sim.Received(CKV521Simulator::PcMessage::MenuWrite);
+        QVERIFY(!writes.isEmpty());
+        // The clock rides behind the 54 settings bytes: month, day, hour, minute, second.
+        const QByteArray clock = writes.last().bytes.mid(KV520::kMenuExchanged, KV520::kClockSize);
+        const QDateTime now = QDateTime::currentDateTime();
+        QCOMPARE(clock.size(), KV520::kClockSize);
+        QCOMPARE(int(uint8_t(clock[0])), now.date().month());
+        QCOMPARE(int(uint8_t(clock[1])), now.date().day());
+    }
+
+    void progressIsABarOnlyOnATerminal()
+    {
+        for (bool bTerminal : {false, true}) {
+            std::FILE* pFile = std::tmpfile();
+            QVERIFY(pFile);
+            CProgressPrinter printer(pFile, bTerminal);
+            for (int n : {0, 0, 50, 50, 120})
+                printer.Show(n);
+            printer.Finish();
+            std::rewind(pFile);
+            char buffer[1024] = {};
+            const size_t nRead = std::fread(buffer, 1, sizeof(buffer) - 1, pFile);
+            std::fclose(pFile);
+            const QByteArray text(buffer, int(nRead));
+            if (bTerminal) {
+                QCOMPARE(text.count('\r'), 3);
+                QVERIFY(text.endsWith("] 100%\n"));
+            } else {
+                QCOMPARE(text, QByteArray("0%\n50%\n100%\n"));
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,128 @@
+// The PDF sweep report, read back with poppler's tools as a reader would.
+#include "devicefiles.h"
+#include "kv520protocol.h"
+#include "kv521simulator.h"
+#include "sweepreport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray Run(const QString& strProgram, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(strProgram, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QByteArray();
+    return process.readAllStandardOutput();
+}
+
+// One session of nEvents events, 20 seconds apart, cut by the program's own log parser.
+QList<CDeviceRecord> LogRecords(int nEvents)
+{
+    QList<QByteArray> entries;
+    for (int i = 0; i < nEvents; ++i) {
+        const int nSeconds = 8 * 3600 + i * 20;
+        entries << CKV521Simulator::BuildLogEvent(4, 1 + nSeconds / 86400, (nSeconds / 3600) % 24,
+                                                  (nSeconds / 60) % 60, nSeconds % 60, i % 3, 1 + i % 50);
+    }
+    QByteArray blocks;
+    for (int b = 0; b < entries.size(); b += KV520::kLogEntriesPerBlock)
+        blocks += CKV521Simulator::BuildLogBlock(entries.mid(b, KV520::kLogEntriesPerBlock), 1, false);
+    blocks += CKV521Simulator::BuildLogBlock({}, 1, true);
+    QList<CDeviceRecord> records;
+    const auto files = CDeviceFiles::ParseLog(blocks);
+    if (files.size() != 1)
+        return records;
+    const QByteArray& raw = files.first().records;
+    for (int i = 0; i + int(sizeof(DeviceRawRecord)) <= raw.size(); i += int(sizeof(DeviceRawRecord))) {
+        DeviceRawRecord record;
+        std::memcpy(&record, raw.constData() + i, sizeof(record));
+        records << CDeviceRecord::FromRaw(record, CDeviceRecord::Mode::File);
+    }
+    return records;
+}
+
+} // namespace
+
+class TestSweepReport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+                 "poppler-utils missing: run scripts/install-deps.sh");
+    }
+
+    void largeLogBreaksPagesCleanly()
+    {
+        const QList<CDeviceRecord> records = LogRecords(4000);
+        QCOMPARE(records.size(), 4000);
+        QTemporaryDir dir;
+        const QString strPdf = dir.filePath(QStringLiteral("report.pdf"));
+        CSweepReport report(records, CDeviceFiles::kLogVersion, QStringLiteral("log_0502_0800.ldf"));
+        QString strError;
+        QVERIFY2(report.Write(strPdf, &strError), qPrintable(strError));
+
+        const QByteArray info = Run(QStringLiteral("pdfinfo"), {strPdf});
+        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromLatin1(info));
+        QVERIFY(pages.hasMatch());
+        QCOMPARE(pages.captured(1).toInt(), report.PageCount());
+        QVERIFY(report.PageCount() > 20);
+
+        const QString strText = QString::fromUtf8(Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPdf, QStringLiteral("-")}));
+        const QStringList pageTexts = strText.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(pageTexts.size(), report.PageCount());
+        QVERIFY(QRegularExpression(QStringLiteral("Events\\s+4000\\s")).match(pageTexts.first()).hasMatch());
+        QVERIFY(pageTexts.first().contains(QStringLiteral("Page 1 of %1").arg(report.PageCount())));
+        // Every event once, in order, each table page under its own header:
+        // no row lost, doubled or cut at a page break.
+        int nExpected = 1;
+        const QRegularExpression rowStart(QStringLiteral("^\\s*!?\\s*(\\d+)\\s+(1F|1|2)\\s+\\d\\d-\\d\\d "));
+        for (int p = 1; p < pageTexts.size(); ++p) {
+            QVERIFY2(pageTexts[p].contains(QStringLiteral("Alarm Time")), qPrintable(QString::number(p)));
+            for (const QString& strLine : pageTexts[p].split(QLatin1Char('\n'))) {
+                const QRegularExpressionMatch match = rowStart.match(strLine);
+                if (!match.hasMatch())
+                    continue;
+                QCOMPARE(match.captured(1).toInt(), nExpected);
+                ++nExpected;
+            }
+        }
+        QCOMPARE(nExpected, 4001);
+    }
+
+    void emptyAndOneMomentFiles()
+    {
+        QTemporaryDir dir;
+        QString strError;
+        // Nothing to draw or list, and a file whose records share one second:
+        // both still give a readable one-page report.
+        CSweepReport empty({}, CDeviceFiles::kLogVersion, QStringLiteral("empty.ldf"));
+        QVERIFY2(empty.Write(dir.filePath(QStringLiteral("empty.pdf")), &strError), qPrintable(strError));
+        QCOMPARE(empty.PageCount(), 1);
+        QVERIFY(QString::fromUtf8(Run(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("empty.pdf")), QStringLiteral("-")}))
+                    .contains(QStringLiteral("holds no events")));
+
+        QList<CDeviceRecord> records = LogRecords(3);
+        for (CDeviceRecord& record : records)
+            record.m_nTime = records.first().m_nTime;
+        CSweepReport moment(records, CDeviceFiles::kRealtimeVersion, QStringLiteral("rt.rdf"));
+        QVERIFY2(moment.Write(dir.filePath(QStringLiteral("moment.pdf")), &strError), qPrintable(strError));
+
+        // A report that cannot be written says so and leaves nothing behind.
+        CSweepReport blocked(records, CDeviceFiles::kLogVersion, QStringLiteral("x.ldf"));
+        QVERIFY(!blocked.Write(dir.filePath(QStringLiteral("no/such/folder/r.pdf")), &strError));
+        QVERIFY(!strError.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSweepReport)
+#include "tst_sweepreport.moc"
