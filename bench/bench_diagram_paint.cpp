@@ -106,7 +106,7 @@ void LinesBench(qint64 n)
 
     const int nRounds = n >= 10000000 ? 15 : 31;
     const CDiagramSampleList& s0 = w.Signal(0, 0)->m_samples;
-    const double dBytes = double(s0.capacity() * sizeof(CDiagramSample)) / double(s0.size());
+    const double dBytes = double(s0.AllocatedBytes()) / double(s0.size());
     double dAll[2], dLast[2];
     const Repaint modes[2] = {Repaint::Moved, Repaint::Appended};
     for (int m = 0; m < 2; ++m) {

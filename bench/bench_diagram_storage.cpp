@@ -31,7 +31,7 @@ int main()
     std::printf("sizeof(CDiagramSample): %zu bytes (QVariant: %zu)\n", sizeof(CDiagramSample),
                 sizeof(QVariant));
     std::printf("bytes per sample incl. vector slack: %.1f\n",
-                double(samples.capacity() * sizeof(CDiagramSample)) / double(samples.size()));
+                double(samples.AllocatedBytes()) / double(samples.size()));
     std::printf("append: %.1f ns/sample\n", double(appendNs) / double(kCount));
     std::printf("FindTime: %.1f ns/lookup (checksum %lld)\n", double(lookupNs) / kLookups,
                 static_cast<long long>(sink));

@@ -189,6 +189,13 @@ void CQDiagramWidget::AddSample(int nArea, int nSignal, const QVariant& vX, cons
         area.m_pDiagram->AppendSample(nSignal, sample, signal.m_samples, m_bAutoScroll);
     else
         signal.m_samples.push_back(sample);
+    if (m_nSampleLimit > 0 && signal.m_samples.DropOldest(m_nSampleLimit) > 0) {
+        // Indexes into the list moved down; the hover rectangles and the cached
+        // first visible index would name other samples until the next paint.
+        signal.m_drawnRects.clear();
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        m_axis.m_nFirstVisible = -1;
+    }
     if (QToolTip::isVisible())
         RefreshToolTip(m_axis.m_bCursorMode);
 }
@@ -196,11 +203,12 @@ void CQDiagramWidget::AddSample(int nArea, int nSignal, const QVariant& vX, cons
 void CQDiagramWidget::SetSamples(int nArea, int nSignal, const QList<double>& values)
 {
     CDiagramSignal& signal = CheckedSignal(nArea, nSignal);
-    const size_t n = static_cast<size_t>(values.size());
-    signal.m_samples.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        signal.m_samples[i] = CDiagramSample(static_cast<double>(i), CDiagramSample::XK_Int,
-                                             values[static_cast<qsizetype>(i)], 0);
+    // Written afresh rather than overwritten in place: the result is the same
+    // list, and a packed list could not reuse the slots of samples kept whole.
+    signal.m_samples.clear();
+    for (qsizetype i = 0; i < values.size(); ++i)
+        signal.m_samples.push_back(
+            CDiagramSample(static_cast<double>(i), CDiagramSample::XK_Int, values[i], 0));
     if (QToolTip::isVisible())
         RefreshToolTip(m_axis.m_bCursorMode);
 }

@@ -53,6 +53,10 @@ public:
     void AddSample(int nArea, int nSignal, const QVariant& vX, const QVariant& vY, int nTag);
     void SetSamples(int nArea, int nSignal, const QList<double>& values);
     void SetSignalVisible(int nArea, int nSignal, bool bVisible);
+    // Most samples AddSample keeps per signal; older ones go a chunk at a time.
+    // 0 keeps everything (the default).
+    void SetSampleLimit(size_t nMax) { m_nSampleLimit = nMax; }
+    size_t SampleLimit() const { return m_nSampleLimit; }
     int ClearAll(bool bKeepSignals);
 
     void SetXRange(const QVariant& vMin, const QVariant& vMax, double dStep, bool bAlsoVisible);
@@ -121,6 +125,7 @@ private:
     CDiagramAxis m_axis;
     int m_nXAxisType = 0;
     bool m_bAutoScroll = true;
+    size_t m_nSampleLimit = 0;
 
     QRect m_rXLabelStrip;
     QRect m_rCursorBox;

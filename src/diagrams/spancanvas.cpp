@@ -110,6 +110,81 @@ void CSpanCanvas::Fill(const QRect& r, QRgb c)
         Row(ScanLine(y) + clipped.left(), clipped.width(), c);
 }
 
+QRgb CSpanCanvas::Compose(QRgb d, QRgb c)
+{
+    return qAlpha(c) == 255 ? c : Over(d, c, 255 - qAlpha(c));
+}
+
+void CSpanCanvas::FillStacked(const std::vector<QVector<QRect>>& layers, const std::vector<QRgb>& colours)
+{
+    const int w = m_rArea.width();
+    const QRect bounds(QPoint(0, 0), m_rArea.size());
+    if (w <= 0 || m_rArea.height() <= 0)
+        return;
+    // Bucket the layers' vertical intervals by column (counting sort: two passes).
+    m_columnStart.assign(size_t(w) + 1, 0);
+    const size_t nLayers = std::min(layers.size(), colours.size());
+    for (size_t l = 0; l < nLayers; ++l)
+        for (const QRect& r : layers[l]) {
+            const QRect c = r.translated(-m_rArea.topLeft()) & bounds;
+            for (int x = c.left(); x <= c.right(); ++x)
+                ++m_columnStart[size_t(x) + 1];
+        }
+    for (int x = 0; x < w; ++x)
+        m_columnStart[size_t(x) + 1] += m_columnStart[size_t(x)];
+    m_intervals.resize(size_t(m_columnStart[size_t(w)]));
+    std::vector<int> fill(m_columnStart.begin(), m_columnStart.end() - 1);
+    for (size_t l = 0; l < nLayers; ++l)
+        for (const QRect& r : layers[l]) {
+            const QRect c = r.translated(-m_rArea.topLeft()) & bounds;
+            for (int x = c.left(); x <= c.right(); ++x)
+                m_intervals[size_t(fill[size_t(x)]++)] = {c.top(), c.bottom(), int(l)};
+        }
+
+    // Runs of columns with the same stack become one rectangle per band of rows.
+    auto same = [&](int a, int b) {
+        const int na = m_columnStart[size_t(a) + 1] - m_columnStart[size_t(a)];
+        const int nb = m_columnStart[size_t(b) + 1] - m_columnStart[size_t(b)];
+        return na == nb
+            && std::equal(m_intervals.begin() + m_columnStart[size_t(a)],
+                          m_intervals.begin() + m_columnStart[size_t(a) + 1],
+                          m_intervals.begin() + m_columnStart[size_t(b)]);
+    };
+    for (int x0 = 0; x0 < w;) {
+        int x1 = x0 + 1;
+        while (x1 < w && same(x0, x1))
+            ++x1;
+        const Interval* pFirst = m_intervals.data() + m_columnStart[size_t(x0)];
+        const Interval* pEnd = m_intervals.data() + m_columnStart[size_t(x0) + 1];
+        m_bounds.clear();
+        for (const Interval* p = pFirst; p != pEnd; ++p) {
+            m_bounds.push_back(p->y0);
+            m_bounds.push_back(p->y1 + 1);
+        }
+        std::sort(m_bounds.begin(), m_bounds.end());
+        m_bounds.erase(std::unique(m_bounds.begin(), m_bounds.end()), m_bounds.end());
+        for (size_t b = 0; b + 1 < m_bounds.size(); ++b) {
+            const int y = m_bounds[b];
+            QRgb c = 0;
+            bool bAny = false;
+            // Intervals arrive in layer order, so composing in turn keeps the blend order.
+            for (const Interval* p = pFirst; p != pEnd; ++p) {
+                if (p->y0 <= y && y <= p->y1) {
+                    c = Compose(c, colours[size_t(p->nLayer)]);
+                    bAny = true;
+                }
+            }
+            if (!bAny)
+                continue;
+            const QRect band(x0, y, x1 - x0, m_bounds[b + 1] - y);
+            m_rDirty |= band;
+            for (int row = band.top(); row <= band.bottom(); ++row)
+                std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+        }
+        x0 = x1;
+    }
+}
+
 void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
 {
     if (x0 == x1) {

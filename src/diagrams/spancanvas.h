@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPen>
 #include <QRect>
+#include <QVector>
+
+#include <vector>
 
 class QPainter;
 
@@ -23,6 +26,13 @@ public:
     void VSpan(int x, int y0, int y1, QRgb premultiplied);
     void HSpan(int x0, int x1, int y, QRgb premultiplied);
     void Fill(const QRect& r, QRgb premultiplied);
+    // Translucent fills of several layers (each a set of disjoint rectangles,
+    // blended in layer order) into a part of the layer that is still empty.
+    // Each pixel is written once with the colour of its stack, row by row,
+    // instead of being blended once per layer.
+    void FillStacked(const std::vector<QVector<QRect>>& layers, const std::vector<QRgb>& colours);
+    // Premultiplied source-over of c onto d.
+    static QRgb Compose(QRgb d, QRgb c);
     // A one-pixel line; steep parts become one vertical span per column.
     void Line(int x0, int y0, int x1, int y1, QRgb premultiplied);
     // Draws what was added since the last flush and clears the layer.
@@ -38,4 +48,12 @@ private:
     qsizetype m_nStride = 0;
     QRect m_rArea;
     QRect m_rDirty;
+    // Scratch of FillStacked, kept to avoid allocating per paint.
+    struct Interval {
+        int y0, y1, nLayer;
+        bool operator==(const Interval& o) const { return y0 == o.y0 && y1 == o.y1 && nLayer == o.nLayer; }
+    };
+    std::vector<Interval> m_intervals;
+    std::vector<int> m_columnStart;
+    std::vector<int> m_bounds;
 };
