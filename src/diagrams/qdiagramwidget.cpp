@@ -195,9 +195,34 @@ void CQDiagramWidget::AddSample(int nArea, int nSignal, const QVariant& vX, cons
         signal.m_drawnRects.clear();
         QMutexLocker lock(&CDiagramAxis::Mutex());
         m_axis.m_nFirstVisible = -1;
+        if (IsTimeKind(area.m_eType))
+            RaiseTimeDataMin(signal.m_samples.front().XSeconds());
     }
     if (QToolTip::isVisible())
         RefreshToolTip(m_axis.m_bCursorMode);
+}
+
+void CQDiagramWidget::RaiseTimeDataMin(quint64 tOldest)
+{
+    // The range starts at the oldest sample still held, so neither the overview
+    // bar nor panning offers hours of dropped data as empty space. The visible
+    // window keeps its width: the range stops short where it would not fit.
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    const quint64 dataMin = Secs(m_axis.m_vDataMin);
+    const quint64 dataMax = Secs(m_axis.m_vDataMax);
+    const quint64 visMin = Secs(m_axis.m_vVisibleMin);
+    const quint64 visMax = Secs(m_axis.m_vVisibleMax);
+    const quint64 span = qMax(visMax > visMin ? visMax - visMin : 0, quint64(qMax(0, m_axis.m_nMinTimeSpan)));
+    if (dataMax < span)
+        return;
+    const quint64 newMin = qMin(tOldest, dataMax - span);
+    if (newMin <= dataMin)
+        return;
+    m_axis.m_vDataMin = QVariant::fromValue<qulonglong>(newMin);
+    if (visMin < newMin) {
+        m_axis.m_vVisibleMin = QVariant::fromValue<qulonglong>(newMin);
+        m_axis.m_vVisibleMax = QVariant::fromValue<qulonglong>(newMin + span);
+    }
 }
 
 void CQDiagramWidget::SetSamples(int nArea, int nSignal, const QList<double>& values)

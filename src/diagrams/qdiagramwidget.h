@@ -117,6 +117,7 @@ private:
     void DragXAxis(int dx);
     void ZoomX(int nDelta);
     void StopAutoScroll();
+    void RaiseTimeDataMin(quint64 tOldest);
 
     CDiagramArea& CheckedArea(int nArea) const;
     CDiagramSignal& CheckedSignal(int nArea, int nSignal) const;

@@ -98,7 +98,7 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
                 continue;
             const double dCol = std::ceil((dEnd - dVisMin) / o) - 1.0;
             const int c = dCol <= 0.0 ? 0 : static_cast<int>(std::min<double>(dCol, nWidth - 1));
-            const double v = samples[static_cast<size_t>(k)].YValue();
+            const double v = samples.YValue(static_cast<size_t>(k));
             Column& col = columns[static_cast<size_t>(c)];
             if (!col.bValid) {
                 col = {v, v, true};
@@ -113,7 +113,7 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
             const double dIndex = std::floor((dVisMin + c * o - dDataMin) / g);
             if (dIndex < 0.0 || dIndex >= static_cast<double>(n))
                 continue;
-            const double v = samples[static_cast<size_t>(dIndex)].YValue();
+            const double v = samples.YValue(static_cast<size_t>(dIndex));
             columns[static_cast<size_t>(c)] = {v, v, true};
         }
     }
@@ -238,6 +238,8 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
     if (plot.width() <= 0 || plot.height() <= 0 || !(dYRange > 0.0))
         return;
 
+    // Trace points reach one column past the plot's right edge.
+    m_Canvas.Begin(QRect(plot.left(), plot.top(), plot.width() + 2, plot.height() + 1));
     for (const CDiagramSignal* pSignal : visible) {
         if (!pSignal || !pSignal->m_bVisible)
             continue;
@@ -246,7 +248,13 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
                 pSignal->m_samples, w.dDataMin, w.dDataMax, w.dVisMin, w.dVisMax, plot.width());
             if (columns.empty())
                 continue;
-            painter.setPen(pSignal->m_pen);
+            const bool bSpans = CSpanCanvas::CanDraw(pSignal->m_pen);
+            const QRgb nColour = qPremultiply(pSignal->m_pen.color().rgba());
+            if (!bSpans) {
+                // What the layer holds so far goes first, so the drawing order stays.
+                m_Canvas.Flush(painter);
+                painter.setPen(pSignal->m_pen);
+            }
             // Runs of computed columns become polylines; a gap stays a gap.
             QPolygon run;
             run.reserve(static_cast<int>(columns.size()));
@@ -265,8 +273,14 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
                         run.append(point);
                     continue;
                 }
-                if (run.size() > 1)
-                    painter.drawPolyline(run);
+                if (run.size() > 1) {
+                    if (bSpans) {
+                        for (qsizetype k = 1; k < run.size(); ++k)
+                            m_Canvas.Line(run[k - 1].x(), run[k - 1].y(), run[k].x(), run[k].y(), nColour);
+                    } else {
+                        painter.drawPolyline(run);
+                    }
+                }
                 run.clear();
             }
         } else if (!pSignal->m_samples.empty()) {
@@ -274,10 +288,12 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
             const int y = static_cast<int>(plot.top() + plot.height() * (w.dYMax - v) / dYRange);
             if (y < plot.top() || y > plot.bottom())
                 continue;
+            m_Canvas.Flush(painter);
             painter.setPen(pSignal->m_pen);
             painter.drawLine(plot.left(), y, plot.right(), y);
         }
     }
+    m_Canvas.Flush(painter);
 
     if (w.bCursorMode) {
         painter.setPen(QPen(QBrush(Qt::red), 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));

@@ -330,9 +330,25 @@ void TestTimeDiagrams::sampleLimitKeepsNewest()
         QCOMPARE(s.back().XSeconds(), kT0 + 29999 / 15);
         QCOMPARE(s.back().YValue(), a == 0 ? double(29999 % 60) : 1.0);
     }
+    // The time range moves up with the kept samples as far as the ten-minute
+    // window allows, which still ends at the newest.
+    const quint64 tOldest = w.Signal(0, 0)->m_samples.front().XSeconds();
+    const quint64 dataMin = w.Axis().m_vDataMin.toULongLong();
+    QVERIFY(dataMin > kT0 && dataMin <= tOldest);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 29999 / 15);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong() - w.Axis().m_vVisibleMin.toULongLong(), quint64(600));
     QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
     w.render(&image);
     QVERIFY(!w.Signal(1, 0)->m_drawnRects.isEmpty());
+
+    // A window left behind in dropped time moves up to the kept data, keeping its width.
+    w.SetAutoScroll(false);
+    w.SetXVisible(QVariant::fromValue<qulonglong>(dataMin), QVariant::fromValue<qulonglong>(dataMin + 300));
+    for (quint64 i = 30000; i < 35000; ++i)
+        w.AddSample(0, 0, QVariant::fromValue<qulonglong>(kT0 + i / 15), 1.0, 1);
+    QVERIFY(w.Axis().m_vDataMin.toULongLong() > tOldest);
+    QCOMPARE(w.Axis().m_vVisibleMin, w.Axis().m_vDataMin);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), w.Axis().m_vDataMin.toULongLong() + 300);
 }
 
 void TestTimeDiagrams::levelBarsMergeColumns()
