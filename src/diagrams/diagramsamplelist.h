@@ -47,6 +47,8 @@ public:
     double XValue(size_t i) const;
     double YValue(size_t i) const;
     qint32 Tag(size_t i) const;
+    // All three at once, for loops that need them together.
+    void Read(size_t i, double& dX, double& dY, qint32& nTag) const;
 
     // Drops whole chunks from the front until at most nMax samples remain;
     // returns how many samples went. Indexes of the remaining samples move
@@ -107,6 +109,22 @@ inline qint32 CDiagramSampleList::Tag(size_t i) const
     const Chunk& c = ChunkOf(i);
     const Packed& p = c.samples[i & (kChunk - 1)];
     return p.nDx != kEscape ? c.nTag : c.extras[ExtraIndex(p)].Tag();
+}
+
+inline void CDiagramSampleList::Read(size_t i, double& dX, double& dY, qint32& nTag) const
+{
+    const Chunk& c = ChunkOf(i);
+    const Packed& p = c.samples[i & (kChunk - 1)];
+    if (p.nDx != kEscape) {
+        dX = c.dBase + double(p.nDx);
+        dY = double(p.fY);
+        nTag = c.nTag;
+    } else {
+        const CDiagramSample& s = c.extras[ExtraIndex(p)];
+        dX = s.XValue();
+        dY = s.YValue();
+        nTag = s.Tag();
+    }
 }
 
 // Index of the first sample whose x is >= dX (count if none). Requires ascending x,

@@ -14,14 +14,23 @@ bool CSpanCanvas::CanDraw(const QPen& pen)
 void CSpanCanvas::Begin(const QRect& rArea)
 {
     m_rArea = rArea;
-    m_rDirty = QRect();
-    if (rArea.isEmpty())
+    if (rArea.isEmpty()) {
+        ClearDirty();
         return;
-    if (m_image.size() != rArea.size())
+    }
+    if (m_image.size() != rArea.size()) {
         m_image = QImage(rArea.size(), QImage::Format_ARGB32_Premultiplied);
-    m_image.fill(Qt::transparent);
+        m_image.fill(Qt::transparent);
+        ClearDirty();
+    }
     m_pBits = m_image.bits();
     m_nStride = m_image.bytesPerLine();
+    // Flush leaves the layer clear, so only what an unflushed layer kept needs
+    // clearing: a whole-layer fill per paint would cost as much as the spans.
+    const QRect dirty = Dirty() & QRect(QPoint(0, 0), rArea.size());
+    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        std::fill_n(ScanLine(y) + dirty.left(), dirty.width(), QRgb(0));
+    ClearDirty();
 }
 
 namespace {
@@ -75,7 +84,7 @@ void CSpanCanvas::VSpan(int x, int y0, int y1, QRgb c)
     y1 = std::min(y1 - m_rArea.top(), m_rArea.height() - 1);
     if (x < 0 || x >= m_rArea.width() || y0 > y1)
         return;
-    m_rDirty |= QRect(x, y0, 1, y1 - y0 + 1);
+    Touch(x, y0, x, y1);
     const qsizetype stride = m_nStride / 4;
     QRgb* p = ScanLine(y0) + x;
     if (qAlpha(c) == 255) {
@@ -96,7 +105,7 @@ void CSpanCanvas::HSpan(int x0, int x1, int y, QRgb c)
     x1 = std::min(x1 - m_rArea.left(), m_rArea.width() - 1);
     if (y < 0 || y >= m_rArea.height() || x0 > x1)
         return;
-    m_rDirty |= QRect(x0, y, x1 - x0 + 1, 1);
+    Touch(x0, y, x1, y);
     Row(ScanLine(y) + x0, x1 - x0 + 1, c);
 }
 
@@ -105,7 +114,7 @@ void CSpanCanvas::Fill(const QRect& r, QRgb c)
     const QRect clipped = r.translated(-m_rArea.topLeft()) & QRect(QPoint(0, 0), m_rArea.size());
     if (clipped.isEmpty())
         return;
-    m_rDirty |= clipped;
+    Touch(clipped);
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
         Row(ScanLine(y) + clipped.left(), clipped.width(), c);
 }
@@ -177,7 +186,7 @@ void CSpanCanvas::FillStacked(const std::vector<QVector<QRect>>& layers, const s
             if (!bAny)
                 continue;
             const QRect band(x0, y, x1 - x0, m_bounds[b + 1] - y);
-            m_rDirty |= band;
+            Touch(band);
             for (int row = band.top(); row <= band.bottom(); ++row)
                 std::fill_n(ScanLine(row) + band.left(), band.width(), c);
         }
@@ -214,10 +223,11 @@ void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
 
 void CSpanCanvas::Flush(QPainter& painter)
 {
-    if (m_rDirty.isEmpty())
+    const QRect dirty = Dirty();
+    if (dirty.isEmpty())
         return;
-    painter.drawImage(m_rArea.topLeft() + m_rDirty.topLeft(), m_image, m_rDirty);
-    for (int y = m_rDirty.top(); y <= m_rDirty.bottom(); ++y)
-        std::fill_n(ScanLine(y) + m_rDirty.left(), m_rDirty.width(), QRgb(0));
-    m_rDirty = QRect();
+    painter.drawImage(m_rArea.topLeft() + dirty.topLeft(), m_image, dirty);
+    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        std::fill_n(ScanLine(y) + dirty.left(), dirty.width(), QRgb(0));
+    ClearDirty();
 }

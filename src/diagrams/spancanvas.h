@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QVector>
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 class QPainter;
@@ -41,13 +43,36 @@ public:
 private:
     void Blend(QRgb* p, QRgb c);
 
+    // Grows the part to flush; plain ints, as it runs once per span.
+    void Touch(int x0, int y0, int x1, int y1)
+    {
+        m_nDirtyLeft = std::min(m_nDirtyLeft, x0);
+        m_nDirtyTop = std::min(m_nDirtyTop, y0);
+        m_nDirtyRight = std::max(m_nDirtyRight, x1);
+        m_nDirtyBottom = std::max(m_nDirtyBottom, y1);
+    }
+    void Touch(const QRect& r) { Touch(r.left(), r.top(), r.right(), r.bottom()); }
+    QRect Dirty() const
+    {
+        return m_nDirtyLeft > m_nDirtyRight ? QRect()
+                                            : QRect(QPoint(m_nDirtyLeft, m_nDirtyTop), QPoint(m_nDirtyRight, m_nDirtyBottom));
+    }
+    void ClearDirty()
+    {
+        m_nDirtyLeft = m_nDirtyTop = std::numeric_limits<int>::max();
+        m_nDirtyRight = m_nDirtyBottom = std::numeric_limits<int>::min();
+    }
+
     QRgb* ScanLine(int y) { return reinterpret_cast<QRgb*>(m_pBits + qsizetype(y) * m_nStride); }
 
     QImage m_image;
     uchar* m_pBits = nullptr; // taken once per layer: every bits() call checks for sharing
     qsizetype m_nStride = 0;
     QRect m_rArea;
-    QRect m_rDirty;
+    int m_nDirtyLeft = std::numeric_limits<int>::max();
+    int m_nDirtyTop = std::numeric_limits<int>::max();
+    int m_nDirtyRight = std::numeric_limits<int>::min();
+    int m_nDirtyBottom = std::numeric_limits<int>::min();
     // Scratch of FillStacked, kept to avoid allocating per paint.
     struct Interval {
         int y0, y1, nLayer;

@@ -50,10 +50,11 @@ CTimeColumnReducer::Summary& CTimeColumnReducer::Update(const CDiagramSampleList
         blk.dEndMax = blk.dXMax + qMax(0, samples.Tag(i0));
         blk.dYMin = blk.dYMax = samples.YValue(i0);
         for (size_t i = i0 + 1; i < i0 + size_t(kBlock); ++i) {
-            const double x = samples.XValue(i);
-            const double y = samples.YValue(i);
+            double x, y;
+            qint32 nTag;
+            samples.Read(i, x, y, nTag);
             blk.dXMax = std::max(blk.dXMax, x);
-            blk.dEndMax = std::max(blk.dEndMax, x + qMax(0, samples.Tag(i)));
+            blk.dEndMax = std::max(blk.dEndMax, x + qMax(0, nTag));
             blk.dYMin = std::min(blk.dYMin, y);
             blk.dYMax = std::max(blk.dYMax, y);
         }
@@ -159,13 +160,14 @@ qsizetype CTimeColumnReducer::Walk(const CDiagramSampleList& samples, const Summ
         double dMin = col.dMin, dMax = col.dMax, dEnd = col.dEnd;
         auto takeSamples = [&](bool bToBlock) {
             while (i < n && (!bToBlock || i % kBlock != 0)) {
-                const double x = samples.XValue(size_t(i));
+                double x, y;
+                qint32 nTag;
+                samples.Read(size_t(i), x, y, nTag);
                 if (x >= dLimit)
                     return false;
-                const double y = samples.YValue(size_t(i));
                 dMin = std::min(dMin, y);
                 dMax = std::max(dMax, y);
-                dEnd = std::max(dEnd, x + qMax(0, samples.Tag(size_t(i))));
+                dEnd = std::max(dEnd, x + qMax(0, nTag));
                 ++i;
             }
             return true;

@@ -238,8 +238,6 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
     if (plot.width() <= 0 || plot.height() <= 0 || !(dYRange > 0.0))
         return;
 
-    // Trace points reach one column past the plot's right edge.
-    m_Canvas.Begin(QRect(plot.left(), plot.top(), plot.width() + 2, plot.height() + 1));
     for (const CDiagramSignal* pSignal : visible) {
         if (!pSignal || !pSignal->m_bVisible)
             continue;
@@ -248,13 +246,7 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
                 pSignal->m_samples, w.dDataMin, w.dDataMax, w.dVisMin, w.dVisMax, plot.width());
             if (columns.empty())
                 continue;
-            const bool bSpans = CSpanCanvas::CanDraw(pSignal->m_pen);
-            const QRgb nColour = qPremultiply(pSignal->m_pen.color().rgba());
-            if (!bSpans) {
-                // What the layer holds so far goes first, so the drawing order stays.
-                m_Canvas.Flush(painter);
-                painter.setPen(pSignal->m_pen);
-            }
+            painter.setPen(pSignal->m_pen);
             // Runs of computed columns become polylines; a gap stays a gap.
             QPolygon run;
             run.reserve(static_cast<int>(columns.size()));
@@ -273,14 +265,8 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
                         run.append(point);
                     continue;
                 }
-                if (run.size() > 1) {
-                    if (bSpans) {
-                        for (qsizetype k = 1; k < run.size(); ++k)
-                            m_Canvas.Line(run[k - 1].x(), run[k - 1].y(), run[k].x(), run[k].y(), nColour);
-                    } else {
-                        painter.drawPolyline(run);
-                    }
-                }
+                if (run.size() > 1)
+                    painter.drawPolyline(run);
                 run.clear();
             }
         } else if (!pSignal->m_samples.empty()) {
@@ -288,12 +274,10 @@ void CQOscilloscopeDiagram::DrawSignals(QPainter& painter, const QList<CDiagramS
             const int y = static_cast<int>(plot.top() + plot.height() * (w.dYMax - v) / dYRange);
             if (y < plot.top() || y > plot.bottom())
                 continue;
-            m_Canvas.Flush(painter);
             painter.setPen(pSignal->m_pen);
             painter.drawLine(plot.left(), y, plot.right(), y);
         }
     }
-    m_Canvas.Flush(painter);
 
     if (w.bCursorMode) {
         painter.setPen(QPen(QBrush(Qt::red), 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "idiagram.h"
-#include "spancanvas.h"
 
 #include <QFont>
 #include <QPen>
@@ -85,7 +84,4 @@ private:
     QPen m_TickPen;
     QPen m_TextPen;
     QFont m_LabelFont;
-    // Thin solid traces are drawn as spans into a layer: the painter's stroker
-    // costs more per segment than a whole frame's worth of columns.
-    CSpanCanvas m_Canvas;
 };

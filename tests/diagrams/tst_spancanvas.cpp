@@ -9,6 +9,7 @@ class TestSpanCanvas : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void stackedFillsMatchBlendingInTurn();
+    void layerStartsEmpty();
 };
 
 void TestSpanCanvas::stackedFillsMatchBlendingInTurn()
@@ -64,6 +65,30 @@ void TestSpanCanvas::stackedFillsMatchBlendingInTurn()
     const QImage stacked = render(true);
     QCOMPARE(stacked, inTurn);
     QVERIFY(inTurn.pixel(area.left() + 45, area.top() + 2) != qRgb(255, 255, 255));
+}
+
+void TestSpanCanvas::layerStartsEmpty()
+{
+    // A paint that stopped before flushing must not leave its spans for the next one.
+    CSpanCanvas canvas;
+    const QRect area(0, 0, 50, 40);
+    canvas.Begin(area);
+    canvas.VSpan(10, 0, 39, qPremultiply(qRgba(255, 0, 0, 255)));
+    canvas.Begin(area);
+    canvas.HSpan(0, 49, 5, qPremultiply(qRgba(0, 0, 255, 255)));
+    QImage image(50, 40, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    canvas.Flush(painter);
+    QCOMPARE(image.pixel(10, 20), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(10, 5), qRgb(0, 0, 255));
+    // After a flush the layer is clear again for the next paint.
+    canvas.Begin(area);
+    canvas.HSpan(0, 49, 30, qPremultiply(qRgba(0, 255, 0, 255)));
+    image.fill(Qt::white);
+    canvas.Flush(painter);
+    QCOMPARE(image.pixel(10, 5), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(10, 30), qRgb(0, 255, 0));
 }
 
 QTEST_MAIN(TestSpanCanvas)
