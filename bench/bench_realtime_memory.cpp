@@ -8,6 +8,7 @@
 #include "recorddiagram.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -58,7 +59,8 @@ int main(int argc, char** argv)
     CDeviceRecord record;
     record.m_nBandMask = 0x07;
     record.m_Levels.resize(6);
-    const qint64 t0 = 1700000000;
+    // From the present on, as live records come: the diagram's range starts now.
+    const qint64 t0 = QDateTime::currentSecsSinceEpoch();
     QElapsedTimer timer;
     timer.start();
     for (qint64 i = 0; i < nRecords; ++i) {
