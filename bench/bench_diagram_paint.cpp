@@ -1,6 +1,7 @@
 // Prints the paint cost of the time diagrams with large signals, offscreen.
-// Run: QT_QPA_PLATFORM=offscreen build/default/bench/bench_diagram_paint [--no-1e7] [--lines N] [--save DIR]
-// --lines N runs only the lines case with N samples per signal (for profiling).
+// Run: QT_QPA_PLATFORM=offscreen build/default/bench/bench_diagram_paint [--no-1e7] [--lines N] [--bars N] [--save DIR]
+// --lines N runs only the lines case with N samples per signal, --bars N only the
+// level-bar realtime case with N records (for profiling).
 #include "qdiagramwidget.h"
 
 #include <QApplication>
@@ -58,7 +59,8 @@ double MedianPaintMs(CQDiagramWidget& w, int nRounds, const char* pSaveName = nu
     return ms[ms.size() / 2];
 }
 
-// A level that wanders like a real measurement, with a rare short burst.
+// A level that wanders like a real measurement, with a rare short burst, in the
+// detector's half-dB steps.
 struct CLevelSource {
     explicit CLevelSource(quint32 nSeed) : rng(nSeed) {}
     double Next()
@@ -67,7 +69,7 @@ struct CLevelSource {
         level = std::clamp(level, 5.0, 45.0);
         if (rng.bounded(5000) == 0)
             return 58.0;
-        return level;
+        return std::round(level * 2.0) / 2.0;
     }
     QRandomGenerator rng;
     double level = 25.0;
@@ -104,9 +106,12 @@ void LinesBench(qint64 n)
     Fill(w, 0, 8, n, t0, dNsPerAdd);
     const quint64 tEnd = w.Axis().m_vDataMax.toULongLong();
 
-    const int nRounds = n >= 10000000 ? 15 : 31;
+    // Fewer rounds for instruction counting (valgrind --tool=callgrind --dump-after=QWidget::render).
+    const int nRounds = qEnvironmentVariableIntValue("KV521_BENCH_ROUNDS") > 0
+        ? qEnvironmentVariableIntValue("KV521_BENCH_ROUNDS")
+        : (n >= 10000000 ? 15 : 31);
     const CDiagramSampleList& s0 = w.Signal(0, 0)->m_samples;
-    const double dBytes = double(s0.capacity() * sizeof(CDiagramSample)) / double(s0.size());
+    const double dBytes = double(s0.AllocatedBytes()) / double(s0.size());
     double dAll[2], dLast[2];
     const Repaint modes[2] = {Repaint::Moved, Repaint::Appended};
     for (int m = 0; m < 2; ++m) {
@@ -168,6 +173,8 @@ void RealtimeBench(DiagramType eUpper, qint64 n)
     const double dNsPerAdd = double(timer.nsecsElapsed()) / double(nAdds);
     const quint64 tEnd = w.Axis().m_vDataMax.toULongLong();
     const char* pKind = eUpper == DT_TimeLines ? "level-line" : "level-bar";
+    const int nRounds = qEnvironmentVariableIntValue("KV521_BENCH_ROUNDS") > 0
+        ? qEnvironmentVariableIntValue("KV521_BENCH_ROUNDS") : 31;
     const QByteArray nameAll = QStringLiteral("realtime_%1_%2_all.png").arg(QLatin1String(pKind)).arg(n).toLatin1();
     const QByteArray name10 = QStringLiteral("realtime_%1_%2_10min.png").arg(QLatin1String(pKind)).arg(n).toLatin1();
     // As the realtime view shows it: auto-scrolled to the newest ten minutes.
@@ -176,9 +183,9 @@ void RealtimeBench(DiagramType eUpper, qint64 n)
     for (int m = 0; m < 2; ++m) {
         g_eRepaint = modes[m];
         w.SetXVisible(Secs(tEnd - 600), Secs(tEnd));
-        dLast[m] = MedianPaintMs(w, 31, name10.constData());
+        dLast[m] = MedianPaintMs(w, nRounds, name10.constData());
         w.SetXVisible(Secs(t0), Secs(tEnd));
-        dAll[m] = MedianPaintMs(w, 31, nameAll.constData());
+        dAll[m] = MedianPaintMs(w, nRounds, nameAll.constData());
     }
     std::printf("realtime %-10s 8+6 signals x %8lld records: last 10 min %5.2f ms moved / %5.2f ms appended, "
                 "whole range %6.2f / %6.2f ms, AddSample %5.1f ns\n",
@@ -194,19 +201,25 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     bool bLarge = true;
     qint64 nOnlyLines = 0;
+    qint64 nOnlyBars = 0;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--no-1e7"))
             bLarge = false;
         else if (args[i] == QLatin1String("--lines") && i + 1 < args.size())
             nOnlyLines = args[++i].toLongLong();
+        else if (args[i] == QLatin1String("--bars") && i + 1 < args.size())
+            nOnlyBars = args[++i].toLongLong();
         else if (args[i] == QLatin1String("--save") && i + 1 < args.size())
             g_sSaveDir = args[++i];
     }
     std::printf("sizeof(CDiagramSample) = %zu bytes; 1200 x 500 (lines), 1200 x 600 (realtime); "
                 "median ms per paint\n", sizeof(CDiagramSample));
-    if (nOnlyLines > 0) {
-        LinesBench(nOnlyLines);
+    if (nOnlyLines > 0 || nOnlyBars > 0) {
+        if (nOnlyLines > 0)
+            LinesBench(nOnlyLines);
+        if (nOnlyBars > 0)
+            RealtimeBench(DT_TimeLevelRects, nOnlyBars);
         return 0;
     }
     for (qint64 n : {qint64(10000), qint64(100000), qint64(1000000)})

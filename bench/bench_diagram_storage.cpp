@@ -1,39 +1,101 @@
-// Prints the memory and append/lookup cost of diagram sample storage.
-// Run: build/default/bench/bench_diagram_storage
+// Prints the memory and append/lookup cost of diagram sample storage: bytes per
+// stored sample including the unused rest of the last chunk, and the longest
+// single AddSample and the longest tick (one sample to each of 8 signals, as a
+// record brings) while the signals grow to 10^4 ... 10^7 samples. The longest
+// calls are counted in this thread's CPU time, which a busy machine's preemption
+// does not inflate; the wall-clock figure is printed beside it.
+// Run: QT_QPA_PLATFORM=offscreen build/default/bench/bench_diagram_storage [--no-1e7]
 #include "diagramaxis.h"
-#include "diagramsample.h"
+#include "qdiagramwidget.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 
-int main()
+namespace {
+
+constexpr quint64 kStart = 1700000000;
+constexpr int kSignals = 8;
+
+// This thread's CPU time: a call that was merely preempted on a busy machine
+// does not count as a long one.
+qint64 ThreadNs()
 {
-    constexpr quint64 kCount = 2'000'000; // about 23 days of one sample per second
-    constexpr quint64 kStart = 1700000000;
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
 
+void Grow(qint64 nCount)
+{
+    CQDiagramWidget w;
+    w.SetXRange(QVariant::fromValue<qulonglong>(kStart), QVariant::fromValue<qulonglong>(kStart + 600), 1.0, true);
+    w.SetAutoScroll(true);
+    for (int s = 0; s < kSignals; ++s)
+        w.AddSignal(0, QStringLiteral("S%1").arg(s), QPen(Qt::blue), 0, true);
+    QElapsedTimer timer;
+    QElapsedTimer total;
+    qint64 nLongestAdd = 0, nLongestTick = 0, nLongestWall = 0;
+    total.start();
+    for (qint64 i = 0; i < nCount; ++i) {
+        // 15 records a second, levels in half-dB steps as the detector sends them.
+        const QVariant vX = QVariant::fromValue<qulonglong>(kStart + quint64(i / 15));
+        timer.start();
+        const qint64 nTickStart = ThreadNs();
+        qint64 nPrev = nTickStart;
+        for (int s = 0; s < kSignals; ++s) {
+            w.AddSample(0, s, vX, QVariant(-80.0 + double((i * 7 + s) % 160) / 2.0), 1);
+            const qint64 nNow = ThreadNs();
+            nLongestAdd = std::max(nLongestAdd, nNow - nPrev);
+            nPrev = nNow;
+        }
+        nLongestTick = std::max(nLongestTick, nPrev - nTickStart);
+        nLongestWall = std::max(nLongestWall, timer.nsecsElapsed());
+    }
+    const double dNsPerAdd = double(total.nsecsElapsed()) / double(nCount * kSignals);
+    const CDiagramSampleList& s0 = w.Signal(0, 0)->m_samples;
+    std::printf("%9lld samples x %d signals: %5.2f bytes/sample incl. slack, append %5.1f ns; longest (thread CPU) "
+                "AddSample %6.1f us, tick of %d %6.1f us; longest tick in wall time %7.1f us\n",
+                static_cast<long long>(nCount), kSignals, double(s0.AllocatedBytes()) / double(s0.size()),
+                dNsPerAdd, double(nLongestAdd) / 1000.0, kSignals, double(nLongestTick) / 1000.0,
+                double(nLongestWall) / 1000.0);
+}
+
+void Lookups()
+{
+    constexpr quint64 kCount = 2'000'000;
     CDiagramSampleList samples;
+    for (quint64 i = 0; i < kCount; ++i)
+        samples.emplace_back(QVariant::fromValue<qulonglong>(kStart + i), QVariant(-60.0 + double(i % 40)), 1);
     QElapsedTimer timer;
     timer.start();
-    for (quint64 i = 0; i < kCount; ++i)
-        samples.emplace_back(QVariant::fromValue<qulonglong>(kStart + i), QVariant(-60.0 + (i % 40)), 1);
-    const qint64 appendNs = timer.nsecsElapsed();
-
-    timer.restart();
     qsizetype sink = 0;
     constexpr int kLookups = 1'000'000;
     for (int i = 0; i < kLookups; ++i)
         sink += CDiagramAxis::FindTime(samples, kStart + (quint64(i) * 7919) % kCount);
-    const qint64 lookupNs = timer.nsecsElapsed();
-
-    std::printf("samples: %llu\n", static_cast<unsigned long long>(kCount));
-    std::printf("sizeof(CDiagramSample): %zu bytes (QVariant: %zu)\n", sizeof(CDiagramSample),
-                sizeof(QVariant));
-    std::printf("bytes per sample incl. vector slack: %.1f\n",
-                double(samples.capacity() * sizeof(CDiagramSample)) / double(samples.size()));
-    std::printf("append: %.1f ns/sample\n", double(appendNs) / double(kCount));
-    std::printf("FindTime: %.1f ns/lookup (checksum %lld)\n", double(lookupNs) / kLookups,
+    std::printf("FindTime in %llu samples: %.1f ns/lookup (checksum %lld)\n",
+                static_cast<unsigned long long>(kCount), double(timer.nsecsElapsed()) / kLookups,
                 static_cast<long long>(sink));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const bool bNo1e7 = argc > 1 && std::strcmp(argv[1], "--no-1e7") == 0;
+    std::printf("sizeof(CDiagramSample): %zu bytes (QVariant: %zu); stored packed in chunks of %zu\n",
+                sizeof(CDiagramSample), sizeof(QVariant), CDiagramSampleList::kChunk);
+    for (qint64 n : {10'000LL, 100'000LL, 1'000'000LL, 10'000'000LL})
+        if (n < 10'000'000 || !bNo1e7)
+            Grow(n);
+    Lookups();
     return 0;
 }

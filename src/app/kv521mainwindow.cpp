@@ -212,6 +212,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pUi->m_pNumEventsLabel->setVisible(false);
     m_pUi->m_pNumEventsEdit->setVisible(false);
 
+    // The live diagram keeps no more than the detector's own ring holds; a day
+    // of polling would otherwise grow it without end.
+    m_pUi->m_pRealtimeGraphFrame->SetSampleLimit(size_t(KV520::kHistorySize));
     connect(m_pUi->m_pRealtimeGraphFrame, &CQDiagramWidget::diagramTypeChanged, this,
             &CKV521MainWindow::OnDiagramTypeChanged);
     connect(m_pUi->m_pRealtimeGraphFrame, &CQDiagramWidget::autoScrollToggle, this,

@@ -61,18 +61,25 @@ CQSmartTreeWidgetItem::SortKey CQSmartTreeWidgetItem::KeyOf(const QString& s)
     return key;
 }
 
-CQSmartTreeWidgetItem::SortKey CQSmartTreeWidgetItem::CachedKey(int nColumn) const
+const CQSmartTreeWidgetItem::CacheEntry& CQSmartTreeWidgetItem::CachedKey(int nColumn) const
 {
     if (nColumn >= m_Cache.size())
         m_Cache.resize(nColumn + 1);
     CacheEntry& entry = m_Cache[nColumn];
-    const QString strText = text(nColumn);
-    if (!entry.bValid || entry.strText != strText) {
-        entry.strText = strText;
-        entry.key = KeyOf(strText);
+    if (!entry.bValid) {
+        entry.strText = text(nColumn);
+        entry.key = KeyOf(entry.strText);
         entry.bValid = true;
     }
-    return entry.key;
+    return entry;
+}
+
+void CQSmartTreeWidgetItem::setData(int nColumn, int nRole, const QVariant& value)
+{
+    QTreeWidgetItem::setData(nColumn, nRole, value);
+    // The display and edit roles share the text; other roles leave it alone.
+    if ((nRole == Qt::DisplayRole || nRole == Qt::EditRole) && nColumn >= 0 && nColumn < m_Cache.size())
+        m_Cache[nColumn].bValid = false;
 }
 
 bool CQSmartTreeWidgetItem::operator<(const QTreeWidgetItem& other) const
@@ -82,9 +89,16 @@ bool CQSmartTreeWidgetItem::operator<(const QTreeWidgetItem& other) const
     if (nColumn < 0)
         return QTreeWidgetItem::operator<(other);
     const auto* pSmart = dynamic_cast<const CQSmartTreeWidgetItem*>(&other);
-    const SortKey a = CachedKey(nColumn);
-    const SortKey b = pSmart ? pSmart->CachedKey(nColumn) : KeyOf(other.text(nColumn));
-    if (a.eKind == b.eKind && a.eKind != SortKey::Text)
-        return a.dValue < b.dValue;
-    return text(nColumn) < other.text(nColumn);
+    if (!pSmart) {
+        const SortKey b = KeyOf(other.text(nColumn));
+        const CacheEntry& a = CachedKey(nColumn);
+        if (a.key.eKind == b.eKind && a.key.eKind != SortKey::Text)
+            return a.key.dValue < b.dValue;
+        return a.strText < other.text(nColumn);
+    }
+    const CacheEntry& a = CachedKey(nColumn);
+    const CacheEntry& b = pSmart->CachedKey(nColumn);
+    if (a.key.eKind == b.key.eKind && a.key.eKind != SortKey::Text)
+        return a.key.dValue < b.key.dValue;
+    return a.strText < b.strText;
 }

@@ -12,6 +12,8 @@ public:
     explicit CQSmartTreeWidgetItem(QTreeWidget* pParent = nullptr);
 
     bool operator<(const QTreeWidgetItem& other) const override;
+    // Forgets the sort key of a cell whose text changes.
+    void setData(int nColumn, int nRole, const QVariant& value) override;
 
     struct SortKey
     {
@@ -22,9 +24,11 @@ public:
     static SortKey KeyOf(const QString& strText);
 
 private:
-    // Parsing dates for every comparison would make sorting a few thousand
-    // rows visibly slow; each cell's key is kept with the text it came from.
-    SortKey CachedKey(int nColumn) const;
+    struct CacheEntry;
+    // Parsing dates, or even fetching a cell's text, for every comparison would
+    // make sorting a few thousand rows visibly slow: each cell's key and text are
+    // taken once and kept until the cell changes.
+    const CacheEntry& CachedKey(int nColumn) const;
 
     struct CacheEntry
     {

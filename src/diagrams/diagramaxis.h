@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagramsample.h"
+#include "diagramsamplelist.h"
 
 #include <QRecursiveMutex>
 #include <QVariant>

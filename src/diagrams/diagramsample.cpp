@@ -1,7 +1,5 @@
 #include "diagramsample.h"
 
-#include <algorithm>
-
 static_assert(sizeof(CDiagramSample) <= 24, "samples must stay compact");
 
 CDiagramSample::CDiagramSample(const QVariant& vX, const QVariant& vY, qint32 nTag)
@@ -35,11 +33,4 @@ QVariant CDiagramSample::X() const
     case XK_Double: return QVariant(m_dX);
     default: return QVariant();
     }
-}
-
-qsizetype FirstSampleAtOrAfter(const CDiagramSampleList& samples, double dX)
-{
-    auto it = std::lower_bound(samples.begin(), samples.end(), dX,
-        [](const CDiagramSample& s, double v) { return s.XValue() < v; });
-    return it - samples.begin();
 }

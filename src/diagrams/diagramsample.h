@@ -3,13 +3,11 @@
 #include <QVariant>
 #include <QtGlobal>
 
-#include <vector>
-
-// One sample, kept in 24 bytes. Signals can grow without bound (hours of realtime
-// data), so the QVariants of the public interface are unpacked on the way in:
-// x is held as a double (exact for seconds since 1970 and for 32-bit indexes) and
-// its original kind rides in the padding after the tag, so X() gives back the
-// variant type the caller passed.
+// One sample as it is handed around, in 24 bytes (lists pack it further, see
+// CDiagramSampleList). The QVariants of the public interface are unpacked on the
+// way in: x is held as a double (exact for seconds since 1970 and for 32-bit
+// indexes) and its original kind rides in the padding after the tag, so X()
+// gives back the variant type the caller passed.
 class CDiagramSample
 {
 public:
@@ -34,9 +32,3 @@ private:
     qint32 m_nTag = 0;
     quint8 m_eXKind = XK_Null;
 };
-
-using CDiagramSampleList = std::vector<CDiagramSample>;
-
-// Index of the first sample whose x is >= dX (count if none). Requires ascending x,
-// which time diagrams guarantee; used to start painting at the visible window.
-qsizetype FirstSampleAtOrAfter(const CDiagramSampleList& samples, double dX);

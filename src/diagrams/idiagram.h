@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagramsample.h"
+#include "diagramsamplelist.h"
 
 #include <QList>
 #include <QObject>

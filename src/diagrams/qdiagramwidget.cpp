@@ -281,18 +281,51 @@ void CQDiagramWidget::AddSample(int nArea, int nSignal, const QVariant& vX, cons
         area.m_pDiagram->AppendSample(nSignal, sample, signal.m_samples, m_bAutoScroll);
     else
         signal.m_samples.push_back(sample);
+    if (m_nSampleLimit > 0 && signal.m_samples.DropOldest(m_nSampleLimit) > 0) {
+        // Indexes into the list moved down; the hover rectangles and the cached
+        // first visible index would name other samples until the next paint.
+        signal.m_drawnRects.clear();
+        QMutexLocker lock(&CDiagramAxis::Mutex());
+        m_axis.m_nFirstVisible = -1;
+        if (IsTimeKind(area.m_eType))
+            RaiseTimeDataMin(signal.m_samples.front().XSeconds());
+    }
     if (QToolTip::isVisible())
         RefreshToolTip(m_axis.m_bCursorMode);
+}
+
+void CQDiagramWidget::RaiseTimeDataMin(quint64 tOldest)
+{
+    // The range starts at the oldest sample still held, so neither the overview
+    // bar nor panning offers hours of dropped data as empty space. The visible
+    // window keeps its width: the range stops short where it would not fit.
+    QMutexLocker lock(&CDiagramAxis::Mutex());
+    const quint64 dataMin = Secs(m_axis.m_vDataMin);
+    const quint64 dataMax = Secs(m_axis.m_vDataMax);
+    const quint64 visMin = Secs(m_axis.m_vVisibleMin);
+    const quint64 visMax = Secs(m_axis.m_vVisibleMax);
+    const quint64 span = qMax(visMax > visMin ? visMax - visMin : 0, quint64(qMax(0, m_axis.m_nMinTimeSpan)));
+    if (dataMax < span)
+        return;
+    const quint64 newMin = qMin(tOldest, dataMax - span);
+    if (newMin <= dataMin)
+        return;
+    m_axis.m_vDataMin = QVariant::fromValue<qulonglong>(newMin);
+    if (visMin < newMin) {
+        m_axis.m_vVisibleMin = QVariant::fromValue<qulonglong>(newMin);
+        m_axis.m_vVisibleMax = QVariant::fromValue<qulonglong>(newMin + span);
+    }
 }
 
 void CQDiagramWidget::SetSamples(int nArea, int nSignal, const QList<double>& values)
 {
     CDiagramSignal& signal = CheckedSignal(nArea, nSignal);
-    const size_t n = static_cast<size_t>(values.size());
-    signal.m_samples.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        signal.m_samples[i] = CDiagramSample(static_cast<double>(i), CDiagramSample::XK_Int,
-                                             values[static_cast<qsizetype>(i)], 0);
+    // Written afresh rather than overwritten in place: the result is the same
+    // list, and a packed list could not reuse the slots of samples kept whole.
+    signal.m_samples.clear();
+    for (qsizetype i = 0; i < values.size(); ++i)
+        signal.m_samples.push_back(
+            CDiagramSample(static_cast<double>(i), CDiagramSample::XK_Int, values[i], 0));
     if (QToolTip::isVisible())
         RefreshToolTip(m_axis.m_bCursorMode);
 }

@@ -54,6 +54,10 @@ public:
     void AddSample(int nArea, int nSignal, const QVariant& vX, const QVariant& vY, int nTag);
     void SetSamples(int nArea, int nSignal, const QList<double>& values);
     void SetSignalVisible(int nArea, int nSignal, bool bVisible);
+    // Most samples AddSample keeps per signal; older ones go a chunk at a time.
+    // 0 keeps everything (the default).
+    void SetSampleLimit(size_t nMax) { m_nSampleLimit = nMax; }
+    size_t SampleLimit() const { return m_nSampleLimit; }
     int ClearAll(bool bKeepSignals);
 
     void SetXRange(const QVariant& vMin, const QVariant& vMax, double dStep, bool bAlsoVisible);
@@ -143,6 +147,7 @@ private:
     void ZoomStep(int nDelta);
     static constexpr int kWheelNotch = 120;
     void StopAutoScroll();
+    void RaiseTimeDataMin(quint64 tOldest);
 
     CDiagramArea& CheckedArea(int nArea) const;
     CDiagramSignal& CheckedSignal(int nArea, int nSignal) const;
@@ -151,6 +156,7 @@ private:
     CDiagramAxis m_axis;
     int m_nXAxisType = 0;
     bool m_bAutoScroll = true;
+    size_t m_nSampleLimit = 0;
 
     std::function<QString()> m_fnPictureNamer;
     QRect m_rXLabelStrip;

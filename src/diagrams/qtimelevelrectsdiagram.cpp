@@ -118,9 +118,9 @@ void CQTimeLevelRectsDiagram::LevelLineShapes(const CDiagramSignal& signal, qsiz
             i += CTimeColumnReducer::kBlock;
             continue;
         }
-        if (s[size_t(i)].XValue() > dVisMax)
+        if (s.XValue(size_t(i)) > dVisMax)
             break;
-        mark(s[size_t(i)].YValue());
+        mark(s.YValue(size_t(i)));
         ++i;
     }
     for (int k = 0; k < h; ++k)
@@ -133,22 +133,32 @@ void CQTimeLevelRectsDiagram::DrawSignals(QPainter& painter, const QList<CDiagra
     QMutexLocker lock(&CDiagramAxis::Mutex());
     const QRect& r = Plot();
     m_canvas.Begin(QRect(r.left(), r.top(), r.width() + 2, r.height() + 1));
+    // The fills of all signals go first, each pixel written once with the
+    // colour its stack of bars blends to; the outlines stay on top of every fill.
+    std::vector<Shapes> shapes;
+    std::vector<QVector<QRect>> fills;
+    std::vector<QRgb> fillColours;
+    shapes.reserve(size_t(visible.size()));
     for (const CDiagramSignal* pSignal : visible) {
         if (!pSignal)
             continue;
-        const Shapes shapes = SignalShapes(*pSignal);
+        shapes.push_back(SignalShapes(*pSignal));
         QColor fill = pSignal->m_pen.color();
         fill.setAlpha(100);
-        const QRgb nFill = qPremultiply(fill.rgba());
-        // Each column is covered once per signal, so the fill is blended once
-        // however many bars share it.
-        for (const QRect& rc : shapes.fills)
-            m_canvas.Fill(rc, nFill);
-        if (shapes.lines.isEmpty())
+        fills.push_back(shapes.back().fills);
+        fillColours.push_back(qPremultiply(fill.rgba()));
+    }
+    m_canvas.FillStacked(fills, fillColours);
+    size_t k = 0;
+    for (const CDiagramSignal* pSignal : visible) {
+        if (!pSignal)
+            continue;
+        const Shapes& signalShapes = shapes[k++];
+        if (signalShapes.lines.isEmpty())
             continue;
         if (CSpanCanvas::CanDraw(pSignal->m_pen)) {
             const QRgb c = qPremultiply(pSignal->m_pen.color().rgba());
-            for (const QLine& l : shapes.lines) {
+            for (const QLine& l : signalShapes.lines) {
                 if (l.x1() == l.x2())
                     m_canvas.VSpan(l.x1(), l.y1(), l.y2(), c);
                 else
@@ -157,7 +167,7 @@ void CQTimeLevelRectsDiagram::DrawSignals(QPainter& painter, const QList<CDiagra
         } else {
             m_canvas.Flush(painter);
             painter.setPen(pSignal->m_pen);
-            painter.drawLines(shapes.lines);
+            painter.drawLines(signalShapes.lines);
         }
     }
     m_canvas.Flush(painter);

@@ -6,6 +6,8 @@
 #include <QMutexLocker>
 #include <QPainter>
 
+#include <algorithm>
+
 CQTimeLinesDiagram::CQTimeLinesDiagram(QRect* pPlotRect, CDiagramAxis* pAxis, QObject* pParent)
     : CQTimeDiagramBase(pPlotRect, pAxis, pParent)
 {
@@ -83,10 +85,22 @@ void CQTimeLinesDiagram::DrawSignals(QPainter& painter, const QList<CDiagramSign
         painter.drawLine(QPoint(0, points.first().y()), points.first());
         if (CSpanCanvas::CanDraw(pSignal->m_pen)) {
             const QRgb c = qPremultiply(pSignal->m_pen.color().rgba());
-            if (points.size() == 1)
-                m_canvas.VSpan(points[0].x(), points[0].y(), points[0].y(), c);
-            for (int k = 1; k < points.size(); ++k)
+            // A column's own points cover one unbroken run of rows: one span
+            // instead of a span per segment, which would write them up to three
+            // times. Only the step to the next column is a line.
+            int nTop = points[0].y(), nBottom = points[0].y();
+            for (int k = 1; k <= points.size(); ++k) {
+                if (k < points.size() && points[k].x() == points[k - 1].x()) {
+                    nTop = std::min(nTop, points[k].y());
+                    nBottom = std::max(nBottom, points[k].y());
+                    continue;
+                }
+                m_canvas.VSpan(points[k - 1].x(), nTop, nBottom, c);
+                if (k == points.size())
+                    break;
                 m_canvas.Line(points[k - 1].x(), points[k - 1].y(), points[k].x(), points[k].y(), c);
+                nTop = nBottom = points[k].y();
+            }
         } else if (points.size() > 1) {
             // Dashed or wide pens keep the painter's stroking; what the layer
             // holds so far goes first so the drawing order stays.

@@ -14,14 +14,23 @@ bool CSpanCanvas::CanDraw(const QPen& pen)
 void CSpanCanvas::Begin(const QRect& rArea)
 {
     m_rArea = rArea;
-    m_rDirty = QRect();
-    if (rArea.isEmpty())
+    if (rArea.isEmpty()) {
+        ClearDirty();
         return;
-    if (m_image.size() != rArea.size())
+    }
+    if (m_image.size() != rArea.size()) {
         m_image = QImage(rArea.size(), QImage::Format_ARGB32_Premultiplied);
-    m_image.fill(Qt::transparent);
+        m_image.fill(Qt::transparent);
+        ClearDirty();
+    }
     m_pBits = m_image.bits();
     m_nStride = m_image.bytesPerLine();
+    // Flush leaves the layer clear, so only what an unflushed layer kept needs
+    // clearing: a whole-layer fill per paint would cost as much as the spans.
+    const QRect dirty = Dirty() & QRect(QPoint(0, 0), rArea.size());
+    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        std::fill_n(ScanLine(y) + dirty.left(), dirty.width(), QRgb(0));
+    ClearDirty();
 }
 
 namespace {
@@ -75,7 +84,7 @@ void CSpanCanvas::VSpan(int x, int y0, int y1, QRgb c)
     y1 = std::min(y1 - m_rArea.top(), m_rArea.height() - 1);
     if (x < 0 || x >= m_rArea.width() || y0 > y1)
         return;
-    m_rDirty |= QRect(x, y0, 1, y1 - y0 + 1);
+    Touch(x, y0, x, y1);
     const qsizetype stride = m_nStride / 4;
     QRgb* p = ScanLine(y0) + x;
     if (qAlpha(c) == 255) {
@@ -96,7 +105,7 @@ void CSpanCanvas::HSpan(int x0, int x1, int y, QRgb c)
     x1 = std::min(x1 - m_rArea.left(), m_rArea.width() - 1);
     if (y < 0 || y >= m_rArea.height() || x0 > x1)
         return;
-    m_rDirty |= QRect(x0, y, x1 - x0 + 1, 1);
+    Touch(x0, y, x1, y);
     Row(ScanLine(y) + x0, x1 - x0 + 1, c);
 }
 
@@ -105,9 +114,84 @@ void CSpanCanvas::Fill(const QRect& r, QRgb c)
     const QRect clipped = r.translated(-m_rArea.topLeft()) & QRect(QPoint(0, 0), m_rArea.size());
     if (clipped.isEmpty())
         return;
-    m_rDirty |= clipped;
+    Touch(clipped);
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
         Row(ScanLine(y) + clipped.left(), clipped.width(), c);
+}
+
+QRgb CSpanCanvas::Compose(QRgb d, QRgb c)
+{
+    return qAlpha(c) == 255 ? c : Over(d, c, 255 - qAlpha(c));
+}
+
+void CSpanCanvas::FillStacked(const std::vector<QVector<QRect>>& layers, const std::vector<QRgb>& colours)
+{
+    const int w = m_rArea.width();
+    const QRect bounds(QPoint(0, 0), m_rArea.size());
+    if (w <= 0 || m_rArea.height() <= 0)
+        return;
+    // Bucket the layers' vertical intervals by column (counting sort: two passes).
+    m_columnStart.assign(size_t(w) + 1, 0);
+    const size_t nLayers = std::min(layers.size(), colours.size());
+    for (size_t l = 0; l < nLayers; ++l)
+        for (const QRect& r : layers[l]) {
+            const QRect c = r.translated(-m_rArea.topLeft()) & bounds;
+            for (int x = c.left(); x <= c.right(); ++x)
+                ++m_columnStart[size_t(x) + 1];
+        }
+    for (int x = 0; x < w; ++x)
+        m_columnStart[size_t(x) + 1] += m_columnStart[size_t(x)];
+    m_intervals.resize(size_t(m_columnStart[size_t(w)]));
+    std::vector<int> fill(m_columnStart.begin(), m_columnStart.end() - 1);
+    for (size_t l = 0; l < nLayers; ++l)
+        for (const QRect& r : layers[l]) {
+            const QRect c = r.translated(-m_rArea.topLeft()) & bounds;
+            for (int x = c.left(); x <= c.right(); ++x)
+                m_intervals[size_t(fill[size_t(x)]++)] = {c.top(), c.bottom(), int(l)};
+        }
+
+    // Runs of columns with the same stack become one rectangle per band of rows.
+    auto same = [&](int a, int b) {
+        const int na = m_columnStart[size_t(a) + 1] - m_columnStart[size_t(a)];
+        const int nb = m_columnStart[size_t(b) + 1] - m_columnStart[size_t(b)];
+        return na == nb
+            && std::equal(m_intervals.begin() + m_columnStart[size_t(a)],
+                          m_intervals.begin() + m_columnStart[size_t(a) + 1],
+                          m_intervals.begin() + m_columnStart[size_t(b)]);
+    };
+    for (int x0 = 0; x0 < w;) {
+        int x1 = x0 + 1;
+        while (x1 < w && same(x0, x1))
+            ++x1;
+        const Interval* pFirst = m_intervals.data() + m_columnStart[size_t(x0)];
+        const Interval* pEnd = m_intervals.data() + m_columnStart[size_t(x0) + 1];
+        m_bounds.clear();
+        for (const Interval* p = pFirst; p != pEnd; ++p) {
+            m_bounds.push_back(p->y0);
+            m_bounds.push_back(p->y1 + 1);
+        }
+        std::sort(m_bounds.begin(), m_bounds.end());
+        m_bounds.erase(std::unique(m_bounds.begin(), m_bounds.end()), m_bounds.end());
+        for (size_t b = 0; b + 1 < m_bounds.size(); ++b) {
+            const int y = m_bounds[b];
+            QRgb c = 0;
+            bool bAny = false;
+            // Intervals arrive in layer order, so composing in turn keeps the blend order.
+            for (const Interval* p = pFirst; p != pEnd; ++p) {
+                if (p->y0 <= y && y <= p->y1) {
+                    c = Compose(c, colours[size_t(p->nLayer)]);
+                    bAny = true;
+                }
+            }
+            if (!bAny)
+                continue;
+            const QRect band(x0, y, x1 - x0, m_bounds[b + 1] - y);
+            Touch(band);
+            for (int row = band.top(); row <= band.bottom(); ++row)
+                std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+        }
+        x0 = x1;
+    }
 }
 
 void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
@@ -139,10 +223,11 @@ void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
 
 void CSpanCanvas::Flush(QPainter& painter)
 {
-    if (m_rDirty.isEmpty())
+    const QRect dirty = Dirty();
+    if (dirty.isEmpty())
         return;
-    painter.drawImage(m_rArea.topLeft() + m_rDirty.topLeft(), m_image, m_rDirty);
-    for (int y = m_rDirty.top(); y <= m_rDirty.bottom(); ++y)
-        std::fill_n(ScanLine(y) + m_rDirty.left(), m_rDirty.width(), QRgb(0));
-    m_rDirty = QRect();
+    painter.drawImage(m_rArea.topLeft() + dirty.topLeft(), m_image, dirty);
+    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        std::fill_n(ScanLine(y) + dirty.left(), dirty.width(), QRgb(0));
+    ClearDirty();
 }

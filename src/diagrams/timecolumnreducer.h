@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagramsample.h"
+#include "diagramsamplelist.h"
 
 #include <QHash>
 #include <QtGlobal>
@@ -9,17 +9,20 @@
 
 // Groups the samples of a time window by pixel column, so a paint costs the
 // columns on screen rather than the samples in the window. Keeps, per sample
-// list, the level range of every block of 32 samples (1 byte a sample); whole
-// blocks that fall into one column are taken from there instead of being read
-// sample by sample.
-// Smaller blocks shorten the runs read at column edges, which are what a paint
+// list, the level range of every block of 32 samples (1 byte a sample) and of
+// every group of 1024; whole blocks and groups that fall into one column are
+// taken from there instead of being read sample by sample, so a wide window
+// costs about its columns however many samples it spans.
+// Small blocks shorten the runs read at column edges, which are what a paint
 // of a changed view waits for (memory, not arithmetic).
-// The summaries follow appended samples; a list that shrank or was rewritten is
-// summarised again from the start.
+// The summaries follow appended samples and chunks dropped from the front; a
+// list that shrank otherwise or was rewritten is summarised again from the start.
 class CTimeColumnReducer
 {
 public:
     static constexpr qsizetype kBlock = 32;
+    static constexpr qsizetype kGroup = 1024;
+    static_assert(CDiagramSampleList::kChunk % kGroup == 0, "dropped chunks must end on a group");
 
     struct Column {
         bool bUsed = false;
@@ -52,10 +55,12 @@ public:
 
 private:
     struct Summary {
+        quint64 nDropped = 0; // the list's drop count the summaries are relative to
         size_t nCovered = 0;
         double dLastX = 0.0;
         double dLastY = 0.0;
         std::vector<Block> blocks;
+        std::vector<Block> groups; // each the union of kGroup / kBlock blocks
         // The last reduction of this list.
         quint64 visMin = 0, visMax = 0;
         int nWidth = -1;
@@ -63,8 +68,10 @@ private:
         double dSizeX = 0.0, dSizeY = 0.0; // the sample at nSize - 1
         std::vector<Column> columns;
     };
+    // The list's summaries, brought up to date.
+    Summary& Update(const CDiagramSampleList& samples);
     // Groups samples from index i on into out; returns where it stopped.
-    qsizetype Walk(const CDiagramSampleList& samples, const std::vector<Block>& blocks,
-                   qsizetype i, quint64 visMin, quint64 visMax, int nWidth, std::vector<Column>& out);
+    qsizetype Walk(const CDiagramSampleList& samples, const Summary& s, qsizetype i, quint64 visMin,
+                   quint64 visMax, int nWidth, std::vector<Column>& out);
     QHash<const CDiagramSampleList*, Summary> m_cache;
 };

@@ -100,7 +100,7 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
                 continue;
             const double dCol = std::ceil((dEnd - dVisMin) / o) - 1.0;
             const int c = dCol <= 0.0 ? 0 : static_cast<int>(std::min<double>(dCol, nWidth - 1));
-            const double v = samples[static_cast<size_t>(k)].YValue();
+            const double v = samples.YValue(static_cast<size_t>(k));
             Column& col = columns[static_cast<size_t>(c)];
             if (!col.bValid) {
                 col = {v, v, true};
@@ -115,7 +115,7 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
             const double dIndex = std::floor((dVisMin + c * o - dDataMin) / g);
             if (dIndex < 0.0 || dIndex >= static_cast<double>(n))
                 continue;
-            const double v = samples[static_cast<size_t>(dIndex)].YValue();
+            const double v = samples.YValue(static_cast<size_t>(dIndex));
             columns[static_cast<size_t>(c)] = {v, v, true};
         }
     }

@@ -160,6 +160,11 @@ private Q_SLOTS:
                  QStringList({"02-01 05:00:00", "31-01 23:59:59", "01-02 00:00:00", "29-02 12:00:00"}));
         pane.pList->sortByColumn(CLogView::Col1DC, Qt::AscendingOrder);
         QCOMPARE(Column(*pane.pList, CLogView::Col1DC), QStringList({"9.0", "9.5", "25.0", "100.0"}));
+        // Keys are kept between sorts; a cell that changes must not sort by its old text.
+        pane.pList->setSortingEnabled(false);
+        pane.pList->topLevelItem(0)->setText(CLogView::Col1DC, QStringLiteral("200.0"));
+        pane.pList->sortByColumn(CLogView::Col1DC, Qt::AscendingOrder);
+        QCOMPARE(Column(*pane.pList, CLogView::Col1DC), QStringList({"9.5", "25.0", "100.0", "200.0"}));
         pane.pList->sortByColumn(CLogView::ColDuration, Qt::DescendingOrder);
         QCOMPARE(Column(*pane.pList, CLogView::ColDuration),
                  QStringList({"01:00:00", "00:01:00", "00:00:59", "00:00:05"}));

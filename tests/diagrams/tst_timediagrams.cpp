@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void autoScrollFollowsNewestSample();
     void linesKeepPeaksAndWindowEnds();
     void reductionFollowsChanges();
+    void reductionMatchesEverySample();
+    void sampleLimitKeepsNewest();
     void levelBarsMergeColumns();
     void lanesTooltipAndRuns();
     void rangeMenus();
@@ -230,13 +233,133 @@ void TestTimeDiagrams::reductionFollowsChanges()
         fresh.Reduce(list, 0, visMin, visMax, 97, b);
         QVERIFY(same(a, b));
     }
-    for (CDiagramSample& sample : list)
-        sample = CDiagramSample(sample.XValue(), CDiagramSample::XK_UInt64, 50.0, 1);
+    CDiagramSampleList rewritten;
+    for (size_t i = 0; i < list.size(); ++i)
+        rewritten.emplace_back(list.XValue(i), CDiagramSample::XK_UInt64, 50.0, 1);
+    list = rewritten;
     kept.Reduce(list, 0, visMin, visMax, 97, a);
     CTimeColumnReducer fresh;
     fresh.Reduce(list, 0, visMin, visMax, 97, b);
     QVERIFY(same(a, b));
     QCOMPARE(a[10].dMax, 50.0);
+}
+
+namespace {
+
+// The reduction by the rule itself, one sample at a time.
+std::vector<CTimeColumnReducer::Column> ReduceSlowly(const CDiagramSampleList& s, qsizetype nStart,
+                                                     quint64 visMin, quint64 visMax, int nWidth)
+{
+    std::vector<CTimeColumnReducer::Column> out(size_t(nWidth) + 1);
+    for (size_t i = size_t(nStart); i < s.size() && s.XValue(i) <= double(visMax); ++i) {
+        const quint64 t = qMax(s[i].XSeconds(), visMin);
+        CTimeColumnReducer::Column& col = out[size_t(qMin<quint64>((t - visMin) * quint64(nWidth) / (visMax - visMin),
+                                                                   quint64(nWidth)))];
+        const double y = s.YValue(i);
+        const double dEnd = s.XValue(i) + qMax(0, s.Tag(i));
+        if (!col.bUsed) {
+            col.bUsed = true;
+            col.dFirst = col.dMin = col.dMax = y;
+            col.dEnd = dEnd;
+            col.nFirst = qsizetype(i);
+        }
+        col.dMin = qMin(col.dMin, y);
+        col.dMax = qMax(col.dMax, y);
+        col.dEnd = qMax(col.dEnd, dEnd);
+        col.dLast = y;
+    }
+    return out;
+}
+
+bool SameColumns(const std::vector<CTimeColumnReducer::Column>& a, const std::vector<CTimeColumnReducer::Column>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].bUsed != b[i].bUsed
+            || (a[i].bUsed
+                && (a[i].dMin != b[i].dMin || a[i].dMax != b[i].dMax || a[i].dFirst != b[i].dFirst
+                    || a[i].dLast != b[i].dLast || a[i].dEnd != b[i].dEnd || a[i].nFirst != b[i].nFirst)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void TestTimeDiagrams::reductionMatchesEverySample()
+{
+    // Irregular gaps and bursts put block and group edges anywhere in a column;
+    // wide columns are taken through the groups, narrow ones through samples.
+    QRandomGenerator rng(5);
+    CDiagramSampleList list;
+    quint64 t = kT0;
+    auto append = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            t += rng.bounded(20) == 0 ? rng.bounded(200) : (rng.bounded(3) == 0 ? 1 : 0);
+            list.emplace_back(double(t), CDiagramSample::XK_UInt64, double(rng.bounded(120)) / 2,
+                              rng.bounded(50) == 0 ? 30 : 1);
+        }
+    };
+    append(30000);
+    CTimeColumnReducer kept;
+    std::vector<CTimeColumnReducer::Column> got;
+    for (int round = 0; round < 4; ++round) {
+        const quint64 first = list.front().XSeconds();
+        const quint64 last = list.back().XSeconds();
+        const struct { quint64 visMin, visMax; int nWidth; } views[] = {
+            {first, last, 1200}, {first, last, 7}, {first + (last - first) / 3, last - 100, 333},
+            {last - 600, last, 1200}, {first + 1, first + 400, 50}};
+        for (const auto& v : views) {
+            const qsizetype nStart = CDiagramAxis::FindTime(list, v.visMin);
+            kept.Reduce(list, nStart, v.visMin, v.visMax, v.nWidth, got);
+            QVERIFY2(SameColumns(got, ReduceSlowly(list, nStart, v.visMin, v.visMax, v.nWidth)),
+                     qPrintable(QStringLiteral("round %1, width %2").arg(round).arg(v.nWidth)));
+        }
+        // New samples, then the oldest chunks dropped as a bounded diagram does:
+        // the kept summaries must follow both.
+        append(5000 + round * 777);
+        list.DropOldest(list.size() - CDiagramSampleList::kChunk * size_t(round % 2 + 1) + 1);
+    }
+}
+
+void TestTimeDiagrams::sampleLimitKeepsNewest()
+{
+    CQDiagramWidget w;
+    w.resize(800, 400);
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, QStringLiteral("Level"), QPen(Qt::blue), 0, true);
+    w.AddSignal(1, QStringLiteral("DECT"), QPen(Qt::darkGreen), 0, true);
+    w.SetSampleLimit(10000);
+    for (quint64 i = 0; i < 30000; ++i) {
+        w.AddSample(0, 0, QVariant::fromValue<qulonglong>(kT0 + i / 15), double(i % 60), 1);
+        w.AddSample(1, 0, QVariant::fromValue<qulonglong>(kT0 + i / 15), 1.0, 1);
+    }
+    for (int a = 0; a < 2; ++a) {
+        const CDiagramSampleList& s = w.Signal(a, 0)->m_samples;
+        QVERIFY(s.size() <= 10000);
+        QVERIFY(s.size() > 10000 - CDiagramSampleList::kChunk);
+        QCOMPARE(s.back().XSeconds(), kT0 + 29999 / 15);
+        QCOMPARE(s.back().YValue(), a == 0 ? double(29999 % 60) : 1.0);
+    }
+    // The time range moves up with the kept samples as far as the ten-minute
+    // window allows, which still ends at the newest.
+    const quint64 tOldest = w.Signal(0, 0)->m_samples.front().XSeconds();
+    const quint64 dataMin = w.Axis().m_vDataMin.toULongLong();
+    QVERIFY(dataMin > kT0 && dataMin <= tOldest);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), kT0 + 29999 / 15);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong() - w.Axis().m_vVisibleMin.toULongLong(), quint64(600));
+    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    w.render(&image);
+    QVERIFY(!w.Signal(1, 0)->m_drawnRects.isEmpty());
+
+    // A window left behind in dropped time moves up to the kept data, keeping its width.
+    w.SetAutoScroll(false);
+    w.SetXVisible(QVariant::fromValue<qulonglong>(dataMin), QVariant::fromValue<qulonglong>(dataMin + 300));
+    for (quint64 i = 30000; i < 35000; ++i)
+        w.AddSample(0, 0, QVariant::fromValue<qulonglong>(kT0 + i / 15), 1.0, 1);
+    QVERIFY(w.Axis().m_vDataMin.toULongLong() > tOldest);
+    QCOMPARE(w.Axis().m_vVisibleMin, w.Axis().m_vDataMin);
+    QCOMPARE(w.Axis().m_vVisibleMax.toULongLong(), w.Axis().m_vDataMin.toULongLong() + 300);
 }
 
 void TestTimeDiagrams::levelBarsMergeColumns()
