@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerInitialize(int* pArgc, char*** pArgv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    static const QRegularExpression kName(QStringLiteral("^log_\\d{4}_\\d{4}\\.ldf$"));
+    static const QRegularExpression kName(QStringLiteral("^log_\\d{4}_\\d{4}(_\\d+)?\\.ldf$"));
     if (nSize > size_t(kLogBlockSize) * kLogBlockCount)
         return 0;
     const QByteArray blocks(reinterpret_cast<const char*>(pData), qsizetype(nSize));
