@@ -1001,27 +1001,27 @@ Pulse Level: %3 dBm</source>
     <name>CKV521MainWindow</name>
     <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
-        <location line="+854"/>
+        <location line="+857"/>
         <source>Version</source>
         <translation>Версия</translation>
     </message>
     <message>
-        <location line="-809"/>
-        <location line="+772"/>
+        <location line="-812"/>
+        <location line="+775"/>
         <source>&amp;Oscilloscope</source>
         <translation>Осци&amp;ллограф</translation>
     </message>
     <message>
-        <location line="-734"/>
-        <location line="+91"/>
+        <location line="-737"/>
+        <location line="+94"/>
         <location line="+242"/>
         <location line="+97"/>
         <source>Offline</source>
         <translation>Нет связи</translation>
     </message>
     <message>
-        <location line="-429"/>
-        <location line="+336"/>
+        <location line="-432"/>
+        <location line="+339"/>
         <source>Failed to connect: </source>
         <translation>Не удалось подключиться: </translation>
     </message>
@@ -1688,8 +1688,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+97"/>
-        <source>Connection...</source>
-        <translation>Подключение...</translation>
+        <source>&amp;Connection...</source>
+        <translation>Подк&amp;лючение...</translation>
     </message>
     <message>
         <location line="+116"/>
@@ -1955,7 +1955,7 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CQDiagramWidget</name>
     <message>
-        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+585"/>
+        <location filename="../src/diagrams/qdiagramwidget.cpp" line="+618"/>
         <source>Cursor values</source>
         <translation>Значения под курсором</translation>
     </message>
@@ -1965,7 +1965,7 @@ Pulse Level: %3 dBm</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <location line="-501"/>
+        <location line="-534"/>
         <source>Diagram</source>
         <translation>Диаграмма</translation>
     </message>
@@ -1975,7 +1975,7 @@ Pulse Level: %3 dBm</source>
         <translation>Масштаб: Ctrl++ и Ctrl+-, Ctrl+0 показывает всё, стрелки сдвигают по времени</translation>
     </message>
     <message>
-        <location line="+501"/>
+        <location line="+534"/>
         <source> = n/a</source>
         <translation> = н/д</translation>
     </message>
@@ -2126,8 +2126,8 @@ Pulse Level: %3 dBm</source>
     <message>
         <location line="+5"/>
         <location line="+9"/>
-        <source>Export Report...</source>
-        <translation>Экспорт отчёта...</translation>
+        <source>Expor&amp;t Report...</source>
+        <translation>&amp;Экспорт отчёта...</translation>
     </message>
     <message>
         <location line="+17"/>

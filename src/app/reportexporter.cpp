@@ -28,7 +28,7 @@ CReportExporter::CReportExporter(QAction* pAction, QWidget* pDialogParent, QStat
     if (m_pDialogParent)
         m_pDialogParent->installEventFilter(this);
     if (m_pAction) {
-        m_pAction->setText(tr("Export Report..."));
+        m_pAction->setText(tr("Expor&t Report..."));
         m_pAction->setEnabled(false);
         connect(m_pAction, &QAction::triggered, this, &CReportExporter::OnExportReportAction);
     }
@@ -37,7 +37,7 @@ CReportExporter::CReportExporter(QAction* pAction, QWidget* pDialogParent, QStat
 bool CReportExporter::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched == m_pDialogParent && pEvent->type() == QEvent::LanguageChange && m_pAction)
-        m_pAction->setText(tr("Export Report..."));
+        m_pAction->setText(tr("Expor&t Report..."));
     return QObject::eventFilter(pWatched, pEvent);
 }
 
