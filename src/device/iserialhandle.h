@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
+#include <thread>
 
 // An open serial port as the link uses it: raw bytes in and out, reads that
 // return at once with what is waiting. The system's port is the one real
@@ -26,6 +28,16 @@ public:
     virtual long ReadAvailable(void* pData, size_t nCount) = 0;
     // Waits until a byte can be read or nMs pass; true when readable.
     virtual bool WaitReadable(int nMs) = 0;
+    // Reads up to nCount bytes that are on their way: sleeps for the time they
+    // take on a line of nBaud (10 bits a byte), then takes what has come. One
+    // sleep and one read instead of a wake-up per packet. A port whose bytes
+    // are there at once (a test's) need not sleep.
+    virtual long ReadAfterLineTime(void* pData, size_t nCount, int nBaud)
+    {
+        if (nBaud > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(nCount) * 10 * 1000000 / nBaud));
+        return ReadAvailable(pData, nCount);
+    }
 
     virtual QString LastError() const = 0;
     // True when the last failed Open was refused for lack of permission.

@@ -15,15 +15,6 @@ using namespace KV520;
 
 namespace {
 constexpr uint32_t kCommandMask = 0xFF;
-constexpr int kDrainQuietMs = 20;
-constexpr int kDrainMaxMs = 1000;
-
-// The frame's 24-bit tick counter: quarter seconds since midnight.
-int32_t TickOf(const uint8_t* pFrame)
-{
-    return int32_t(pFrame[kTick] | (pFrame[kTick + 1] << 8) | (pFrame[kTick + 2] << 16));
-}
-
 uint32_t Pack(uint32_t nGeneration, uint8_t nKeyByte, uint8_t nCommand)
 {
     return (nGeneration << 16) | (uint32_t(nKeyByte) << 8) | nCommand;
@@ -33,7 +24,7 @@ uint32_t Pack(uint32_t nGeneration, uint8_t nKeyByte, uint8_t nCommand)
 CKV520Device::CKV520Device()
     : m_nPending(Pack(0, 0, kNoCommand))
     , m_LogBuffer(size_t(kLogBlockSize) * kLogBlockCount, 0)
-    , m_Frame(kFrameSize, 0)
+    , m_Exchange(m_Link)
 {
 }
 
@@ -520,14 +511,9 @@ void CKV520Device::RunCycle()
 
 void CKV520Device::PollOnce()
 {
-    int nWritten = 0;
-    const uint8_t nPoll = kPollRequest;
-    m_Link.Write(&nPoll, 1, nWritten);
-    int nReceived = 0;
-    m_Link.Read(m_Frame.data(), kFrameSize, nReceived, kSilenceLimitMs);
-    if (nReceived < kFrameSize) {
-        qCDebug(lcLink) << "short frame:" << nReceived << "of" << kFrameSize << "bytes";
-        if (nReceived > 0)
+    const CKV520Exchange::FrameOutcome eOutcome = m_Exchange.Poll();
+    if (eOutcome == CKV520Exchange::FrameOutcome::Short) {
+        if (m_Exchange.Received() > 0)
             NoteBadAnswer(NoDataShortFrame);
         ++m_nBadFrames;
         m_bOnline = false;
@@ -537,24 +523,19 @@ void CKV520Device::PollOnce()
     }
     m_bOnline = true;
     ++m_nGoodFrames;
-    const uint8_t* f = m_Frame.data();
-    qCDebug(lcLink) << "frame" << nReceived << "bytes, type" << f[0] << "sum" << Checksum(f, kFrameChecksum)
-                    << "carried" << f[kFrameChecksum];
-    if (Checksum(f, kFrameChecksum) != f[kFrameChecksum]) {
-        // A lost or stray byte shifts every later frame; wait for the line to go
-        // quiet so the next poll starts on a frame boundary again.
+    if (eOutcome == CKV520Exchange::FrameOutcome::BadChecksum) {
         ++m_nChecksumErrors;
         NoteBadAnswer(NoDataBadChecksum);
-        m_Link.DrainUntilQuiet(kDrainQuietMs, kDrainMaxMs);
-        return;
+        return; // the next poll at once: the line has already been quiet for a while
     }
     NoteGoodAnswer();
+    const uint8_t* f = m_Exchange.Frame();
     switch (f[0]) {
     case kFrameData:
         HandleDataFrame(f);
         break;
     case kFrameClockRequest:
-        AnswerClockRequest();
+        m_Exchange.AnswerClock(QDateTime::currentDateTime());
         break;
     default:
         break;
@@ -564,7 +545,7 @@ void CKV520Device::PollOnce()
 
 void CKV520Device::HandleDataFrame(const uint8_t* f)
 {
-    const int32_t nTick = TickOf(f);
+    const int32_t nTick = CKV520Exchange::TickOf(f);
     m_nTickBase = nTick;
     const uint32_t nPending = m_nPending.load();
     uint8_t nCommand = uint8_t(nPending & kCommandMask);
@@ -574,52 +555,42 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
         CompleteCommand(nPending);
         nCommand = kNoCommand;
     }
-    int nWritten = 0;
-    m_Link.Write(&nCommand, 1, nWritten);
     if (nCommand != kNoCommand)
         qCDebug(lcWorker) << "command" << nCommand << "answers frame at tick" << nTick;
     switch (nCommand) {
     case kNoCommand:
+        m_Exchange.Answer(nCommand);
         if (f[kIndicators] != 0xFF)
             m_Model.StoreDataFrame(f, nTick);
         break;
     case kCmdReadLog:
+        m_Exchange.Answer(nCommand);
         qCDebug(lcWorker) << "log download starts";
         DownloadLog();
         CompleteCommand(nPending);
         break;
-    case kCmdWriteMenu: {
-        const QByteArray write = m_Model.TakeMenuWrite(QDateTime::currentDateTime());
-        m_Link.Write(write.constData(), int(write.size()), nWritten);
-        CompleteCommand(nPending);
-        break;
-    }
-    case kCmdFactoryReset:
-    case kCmdClearLog:
+    case kCmdWriteMenu:
+        m_Exchange.Answer(nCommand, m_Model.TakeMenuWrite(QDateTime::currentDateTime()));
         CompleteCommand(nPending);
         break;
     case kCmdKey: {
         const uint8_t nKeyByte = uint8_t(nPending >> 8);
-        m_Link.Write(&nKeyByte, 1, nWritten);
+        m_Exchange.Answer(nCommand, QByteArray(1, char(nKeyByte)));
         // The count starts again after a sent key, unless a newer key was pressed meanwhile.
         uint8_t nSentSeq = uint8_t(nKeyByte >> 4);
         m_nKeySeq.compare_exchange_strong(nSentSeq, 0);
         CompleteCommand(nPending);
         break;
     }
+    case kCmdFactoryReset:
+    case kCmdClearLog:
+        m_Exchange.Answer(nCommand);
+        CompleteCommand(nPending);
+        break;
     default:
+        m_Exchange.Answer(nCommand);
         break; // unknown codes stay pending and go out with the next frame
     }
-}
-
-void CKV520Device::AnswerClockRequest()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const uint8_t answer[kClockAnswerSize] = {
-        1, uint8_t(now.date().month() - 1), uint8_t(now.date().day() - 1), uint8_t(now.time().hour()),
-        uint8_t(now.time().minute()), uint8_t(now.time().second())};
-    int nWritten = 0;
-    m_Link.Write(answer, kClockAnswerSize, nWritten);
 }
 
 void CKV520Device::DownloadLog()
@@ -630,42 +601,24 @@ void CKV520Device::DownloadLog()
         m_nLogBlocks = 0;
     }
     m_bLogCut = false;
-    int nCount = 0;
-    bool bEnded = false; // the block without the marker arrived
-    uint8_t block[kLogBlockSize];
-    for (int n = 0; n < kLogBlockCount; ++n) {
-        if (!m_bRunning.load())
-            break; // Stop must not wait for a thousand blocks
-        int nWritten = 0;
-        const uint8_t nRequest = kNextBlockRequest;
-        m_Link.Write(&nRequest, 1, nWritten);
-        int nReceived = 0;
-        m_Link.Read(block, kLogBlockSize, nReceived, kSilenceLimitMs);
-        if (nReceived < kLogBlockSize)
-            break;
-        if (Checksum(block, kLogBlockChecksummed) != block[kLogBlockChecksum])
-            break;
-        NoteGoodAnswer();
-        ++nCount;
-        {
-            QMutexLocker locker(&m_LogLock);
-            std::memcpy(m_LogBuffer.data() + size_t(n) * kLogBlockSize, block, kLogBlockSize);
-            m_nLogBlocks = nCount;
-        }
-        m_nProgress = nCount * 100 / kLogBlockCount;
-        if (block[kLogBlockMarker] != kLogMarker) {
-            bEnded = true;
-            break;
-        }
+    // Stop must not wait for a thousand blocks.
+    CKV520Exchange::LogOutcome outcome;
+    if (m_bRunning.load()) {
+        outcome = m_Exchange.ReadLog([this](int nIndex, const uint8_t* pBlock) {
+            NoteGoodAnswer();
+            {
+                QMutexLocker locker(&m_LogLock);
+                std::memcpy(m_LogBuffer.data() + size_t(nIndex) * kLogBlockSize, pBlock, kLogBlockSize);
+                m_nLogBlocks = nIndex + 1;
+            }
+            m_nProgress = (nIndex + 1) * 100 / kLogBlockCount;
+            return m_bRunning.load();
+        });
     }
-    const bool bComplete = bEnded || nCount == kLogBlockCount;
-    if (!bComplete) {
-        // Whatever was left of a broken block must not be taken for the next frame.
-        m_Link.DrainUntilQuiet(kDrainQuietMs, kDrainMaxMs);
-    }
+    const bool bComplete = outcome.m_bEnded || outcome.m_nBlocks == kLogBlockCount;
     // A thousand blocks that all promise more: the detector's log is longer
     // than a download holds, which the user must hear about.
-    m_bLogCut = !bEnded && nCount == kLogBlockCount;
+    m_bLogCut = !outcome.m_bEnded && outcome.m_nBlocks == kLogBlockCount;
     m_nProgress = bComplete ? kProgressDone : kProgressFailed;
-    qCDebug(lcWorker) << "log download" << (bComplete ? "done" : "failed") << nCount << "blocks";
+    qCDebug(lcWorker) << "log download" << (bComplete ? "done" : "failed") << outcome.m_nBlocks << "blocks";
 }

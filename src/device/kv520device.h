@@ -2,6 +2,7 @@
 
 #include "devicebase.h"
 #include "kv520datamodel.h"
+#include "kv520exchange.h"
 #include "serial.h"
 
 #include <QMutex>
@@ -14,7 +15,8 @@
 
 // The KV520/KV521 detector: owns the serial link and the exchange worker
 // thread that polls the detector, answers its frames with queued commands and
-// keeps what arrives in the data model.
+// keeps what arrives in the data model. The bytes of each exchange are
+// CKV520Exchange's; this object decides what to send and what to keep.
 class CKV520Device : public CDeviceBase
 {
 public:
@@ -106,7 +108,6 @@ private:
     void RunCycle();
     void PollOnce();
     void HandleDataFrame(const uint8_t* pFrame);
-    void AnswerClockRequest();
     void DownloadLog();
     void CompleteCommand(uint32_t nPending);
     bool SleepWhileRunning(int nMs);
@@ -146,7 +147,8 @@ private:
 
     mutable QMutex m_LogLock;
     std::vector<uint8_t> m_LogBuffer;
-    std::vector<uint8_t> m_Frame;
+    // Worker only: the bytes on the link.
+    CKV520Exchange m_Exchange;
 
     mutable QMutex m_InfoLock;
     QString m_strLinkError;

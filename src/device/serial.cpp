@@ -15,6 +15,9 @@ const CSerialHandle::Parity kParity[] = {CSerialHandle::Parity::None, CSerialHan
                                          CSerialHandle::Parity::Even};
 const int kStopBits[] = {1, 2};
 constexpr int kPollMs = 20;
+// Bytes taken per line-time sleep: below the 4 KB a terminal's line
+// discipline holds before it stops the sender.
+constexpr int kLineChunk = 3584;
 } // namespace
 
 CSerial::CSerial()
@@ -160,46 +163,56 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
     nReceived = 0;
     if (nCount <= 0)
         return true;
+    // Bytes a drain read ahead come first.
+    if (m_nBufferPos < m_nBufferLen) {
+        const int n = std::min(nCount, m_nBufferLen - m_nBufferPos);
+        std::memcpy(pOut, m_Buffer + m_nBufferPos, size_t(n));
+        m_nBufferPos += n;
+        nReceived = n;
+    }
     const int nPolls = nSilenceMs / kPollMs;
     int nIdle = 0;
-    for (;;) {
-        bool bGot = false;
-        // Take whole runs of buffered bytes at a time rather than byte by byte.
-        while (m_nBufferPos < m_nBufferLen || Refill()) {
-            bGot = true;
-            const int n = std::min(nCount - nReceived, m_nBufferLen - m_nBufferPos);
-            std::memcpy(pOut + nReceived, m_Buffer + m_nBufferPos, size_t(n));
-            m_nBufferPos += n;
-            nReceived += n;
-            m_nLastByte = pOut[nReceived - 1];
-            nIdle = 0;
-            if (nReceived == nCount)
-                return true;
-        }
-        if (nIdle >= nPolls)
-            return true;
-        if (m_bWaitingReads && bGot && m_nBaud > 0) {
-            // Nothing more is waiting and the rest cannot arrive faster than the
-            // line carries it: sleep that long instead of waking for every packet.
-            const long nMicros = std::min(long(nCount - nReceived) * 10L * 1000000L / m_nBaud, 200000L);
-            std::this_thread::sleep_for(std::chrono::microseconds(nMicros));
-            continue;
-        }
-        if (m_bWaitingReads) {
-            // A readable line that yields nothing (a hung-up peer) counts as silence too.
-            if (!m_pHandle->WaitReadable(kPollMs))
-                ++nIdle;
-            else if (!Refill()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-                ++nIdle;
+    QElapsedTimer sinceByte;
+    sinceByte.start();
+    while (nReceived < nCount) {
+        if (!m_bWaitingReads) {
+            // The first software's way: a fixed sleep whenever nothing is waiting.
+            const long n = m_pHandle->ReadAvailable(pOut + nReceived, size_t(nCount - nReceived));
+            if (n > 0) {
+                nReceived += int(n);
+                nIdle = 0;
+                continue;
             }
-        } else {
+            if (n < 0 || nIdle >= nPolls)
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
             ++nIdle;
+            continue;
         }
-        if (!m_pHandle->IsOpen())
-            return true;
+        // The rest is on its way at the line's rate: one sleep for as many bytes
+        // as the system holds for us, then one read straight into place. Never
+        // more than that at once, or a terminal's 4 KB line buffer fills and
+        // holds the sender back.
+        const int nWant = std::min(nCount - nReceived, kLineChunk);
+        const long n = m_pHandle->ReadAfterLineTime(pOut + nReceived, size_t(nWant), m_nBaud);
+        if (n > 0) {
+            nReceived += int(n);
+            sinceByte.start();
+            continue;
+        }
+        if (n < 0 || !m_pHandle->IsOpen())
+            break;
+        // Nothing came in a whole line time: the detector is slow to answer or
+        // silent. One wait for its first byte, for what is left of the silence.
+        const int nLeft = nSilenceMs - int(sinceByte.elapsed());
+        if (nLeft <= 0)
+            break;
+        if (!m_pHandle->WaitReadable(nLeft) && sinceByte.elapsed() < nSilenceMs)
+            break; // woken with nothing to read: the other end hung up
     }
+    if (nReceived > 0)
+        m_nLastByte = pOut[nReceived - 1];
+    return true;
 }
 
 void CSerial::Drain()

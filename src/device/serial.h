@@ -60,8 +60,9 @@ public:
     QString LastError() const { return m_pHandle->LastError(); }
     bool LastErrorIsPermission() const { return m_pHandle->LastErrorIsPermission(); }
 
-    // An empty poll sleeps a fixed 20 ms (as the detector's first software did)
-    // or waits up to 20 ms for the first byte. Kept switchable for the benchmark.
+    // A read either sleeps for the line time of the bytes still to come and
+    // takes them in one call, or (as the detector's first software did) sleeps
+    // a fixed 20 ms whenever nothing is waiting. Kept switchable for the benchmark.
     void SetWaitingReads(bool bWaiting) { m_bWaitingReads = bWaiting; }
 
     std::atomic<int> m_nStatus{Closed};

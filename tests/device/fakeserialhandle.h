@@ -77,6 +77,8 @@ public:
         return long(n);
     }
 
+    long ReadAfterLineTime(void* pData, size_t nCount, int) override { return ReadAvailable(pData, nCount); }
+
     bool WaitReadable(int) override
     {
         std::lock_guard<std::mutex> lock(m_Lock);

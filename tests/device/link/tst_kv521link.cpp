@@ -138,6 +138,9 @@ private Q_SLOTS:
         m_pDevice->PressKey(2);
         QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::KeyByte), 1, 3000);
         m_pSim->Stop();
+        // A frame sent just before the stop is still answered; queue the write
+        // once the detector is truly away.
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
         m_pDevice->SetCommand(KV520::kCmdWriteMenu);
         QTest::qWait(CKV520Device::kKeyMaxAgeMs + 300);
         m_pSim->Start();
