@@ -375,6 +375,8 @@ private Q_SLOTS:
         for (int n = 0; n <= KV520::kLogBlockCount; ++n)
             blocks << CKV521Simulator::BuildLogBlock({CKV521Simulator::BuildLogEvent(4, 0, 6, 30, 0, 0, 1)}, 9, false);
         sim.SetLog(blocks);
+        // The broken block's second of silence may have taken the link down for a moment.
+        QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 5000);
         answers.m_Seen.clear();
         answers.Button(QMessageBox::Ok);
         pane.view.OnDownloadButton();
