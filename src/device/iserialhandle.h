@@ -28,14 +28,14 @@ public:
     virtual long ReadAvailable(void* pData, size_t nCount) = 0;
     // Waits until a byte can be read or nMs pass; true when readable.
     virtual bool WaitReadable(int nMs) = 0;
-    // Reads up to nCount bytes that are on their way: sleeps for the time they
-    // take on a line of nBaud (10 bits a byte), then takes what has come. One
-    // sleep and one read instead of a wake-up per packet. A port whose bytes
-    // are there at once (a test's) need not sleep.
-    virtual long ReadAfterLineTime(void* pData, size_t nCount, int nBaud)
+    // Sleeps nMicros, the time the bytes still to come take on the line, then
+    // reads up to nCount of them without waiting: one wake-up and one read
+    // instead of one per packet. A port whose bytes are there at once (a
+    // test's) need not sleep.
+    virtual long ReadAfter(int nMicros, void* pData, size_t nCount)
     {
-        if (nBaud > 0)
-            std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(nCount) * 10 * 1000000 / nBaud));
+        if (nMicros > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(nMicros));
         return ReadAvailable(pData, nCount);
     }
 

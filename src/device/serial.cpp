@@ -157,6 +157,17 @@ bool CSerial::ReadByte()
     return true;
 }
 
+int CSerial::LineMicros(int nBytes, bool bLast) const
+{
+    if (m_nBaud <= 0)
+        return 0;
+    const long long nMicros = static_cast<long long>(nBytes) * 10 * 1000000 / m_nBaud;
+    // The piece that ends a message waits a little longer: a sender rarely
+    // keeps the line quite full, and a USB bridge hands bytes over once a
+    // millisecond. Waking early costs another sleep and read for a few bytes.
+    return int(bLast ? nMicros + nMicros / 16 + 500 : nMicros);
+}
+
 bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
 {
     uint8_t* pOut = static_cast<uint8_t*>(pBuffer);
@@ -194,7 +205,8 @@ bool CSerial::Read(void* pBuffer, int nCount, int& nReceived, int nSilenceMs)
         // more than that at once, or a terminal's 4 KB line buffer fills and
         // holds the sender back.
         const int nWant = std::min(nCount - nReceived, kLineChunk);
-        const long n = m_pHandle->ReadAfterLineTime(pOut + nReceived, size_t(nWant), m_nBaud);
+        const long n = m_pHandle->ReadAfter(LineMicros(nWant, nWant == nCount - nReceived), pOut + nReceived,
+                                            size_t(nWant));
         if (n > 0) {
             nReceived += int(n);
             sinceByte.start();

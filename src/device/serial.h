@@ -69,6 +69,8 @@ public:
 
 private:
     bool Refill();
+    // How long to sleep for nBytes to arrive; bLast when they end the read.
+    int LineMicros(int nBytes, bool bLast) const;
 
     uint8_t m_nLastByte = 0;
     QString m_strPortName;

@@ -77,7 +77,7 @@ public:
         return long(n);
     }
 
-    long ReadAfterLineTime(void* pData, size_t nCount, int) override { return ReadAvailable(pData, nCount); }
+    long ReadAfter(int, void* pData, size_t nCount) override { return ReadAvailable(pData, nCount); }
 
     bool WaitReadable(int) override
     {
