@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <ctime>
 #include <unistd.h>
 
@@ -103,10 +105,32 @@ bool Measure(bool bWaiting, int nSeconds)
 }
 } // namespace
 
+// What the machine charges for the wake-ups alone: a thread that does nothing
+// but sleep as a frame's exchange must (the 10 ms pause, then the two reads of
+// a frame larger than a terminal's buffer). No worker can go below this.
+void MeasureSleepFloor(int nSeconds)
+{
+    const int nCycles = nSeconds * 1000 / 67;
+    long long nCpu = 0;
+    std::thread sleeper([&] {
+        timespec t0;
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t0);
+        for (int i = 0; i < nCycles; ++i)
+            for (int nMicros : {10000, 38888, 18077})
+                std::this_thread::sleep_for(std::chrono::microseconds(nMicros));
+        timespec t1;
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t1);
+        nCpu = (t1.tv_sec - t0.tv_sec) * 1000000000LL + (t1.tv_nsec - t0.tv_nsec);
+    });
+    sleeper.join();
+    std::printf("%-17s %6.1f us CPU per frame for its 3 sleeps alone\n", "sleep floor", nCpu / 1e3 / nCycles);
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int nSeconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const bool bOk = Measure(false, nSeconds) && Measure(true, nSeconds);
+    MeasureSleepFloor(std::min(nSeconds, 5));
     return bOk ? 0 : 1;
 }
