@@ -119,21 +119,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             FUZZ_CHECK(nFirst == 1);
             continue;
         }
-        FUZZ_CHECK(w.size() == 1);
-        if (nFirst == kPollRequest || nFirst == kNextBlockRequest || nFirst == kNoCommand)
+        if (nFirst == kPollRequest || nFirst == kNextBlockRequest || nFirst == kNoCommand) {
+            FUZZ_CHECK(w.size() == 1);
             continue;
+        }
         ++sent[nFirst];
         if (nFirst == kCmdReadLog)
             nLastDownloadAt = i;
+        // A command goes out in one write with the bytes it carries.
         if (nFirst == kCmdWriteMenu) {
-            FUZZ_CHECK(i + 1 < writes.size() && writes[i + 1].size() == kMenuExchanged + kClockSize);
-            ++i;
+            FUZZ_CHECK(w.size() == 1 + kMenuExchanged + kClockSize);
         } else if (nFirst == kCmdKey) {
-            FUZZ_CHECK(i + 1 < writes.size() && writes[i + 1].size() == 1);
-            const uint8_t nKeyByte = uint8_t(writes[i + 1].at(0));
+            FUZZ_CHECK(w.size() == 2);
+            const uint8_t nKeyByte = uint8_t(w.at(1));
             FUZZ_CHECK((nKeyByte >> 4) >= 1 && (nKeyByte >> 4) <= 10);
-            ++i;
         } else {
+            FUZZ_CHECK(w.size() == 1);
             FUZZ_CHECK(nFirst == kCmdFactoryReset || nFirst == kCmdClearLog || nFirst == kCmdReadLog);
         }
     }
