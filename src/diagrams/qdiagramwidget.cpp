@@ -26,6 +26,21 @@
 #include <stdexcept>
 
 namespace {
+// Qt's raster engine hands a blended fill of more than about a hundred rows to
+// its thread pool. For a strip a few dozen pixels wide, repainted many times a
+// second, waking the pool costs more than the fill: bands of 64 rows stay on
+// this thread.
+void FillBlended(QPainter& painter, const QRect& rect, const QColor& colour)
+{
+    constexpr int kBandRows = 64;
+    if (colour.alpha() == 255 || rect.height() <= kBandRows) {
+        painter.fillRect(rect, colour);
+        return;
+    }
+    for (int y = rect.top(); y <= rect.bottom(); y += kBandRows)
+        painter.fillRect(QRect(rect.left(), y, rect.width(), qMin(kBandRows, rect.bottom() - y + 1)), colour);
+}
+
 
 CQDiagramWidget::DiagramFactory& Factory()
 {
@@ -556,7 +571,7 @@ void CQDiagramWidget::paintEvent(QPaintEvent*)
             pArea->m_pDiagram->DrawYTicks(painter, visible);
             painter.restore();
         }
-        painter.fillRect(pArea->YAxisRect(), yAxisColour);
+        FillBlended(painter, pArea->YAxisRect(), yAxisColour);
         if (pArea->PlotRect().contains(mouse)) {
             cursorSignals = visible;
             bCrosshair = true;
