@@ -204,6 +204,16 @@ void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
+    if (x1 == x0 + 1) {
+        // The step between neighbouring columns, as the general rule below
+        // works it out: each column takes its end up to the midpoint, rounded
+        // half away from zero. Lines of dense signals are almost all such steps.
+        const qint64 nTwice = qint64(y0) + y1;
+        const int nMid = int(nTwice >= 0 ? (nTwice + 1) / 2 : (nTwice - 1) / 2);
+        VSpan(x0, y0, nMid, c);
+        VSpan(x1, nMid, y1, c);
+        return;
+    }
     const double dSlope = double(y1 - y0) / double(x1 - x0);
     // Each column takes the part of the line within half a pixel of its centre;
     // the segment's own ends stay in the end columns.
