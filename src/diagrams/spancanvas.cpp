@@ -187,8 +187,17 @@ void CSpanCanvas::FillStacked(const std::vector<QVector<QRect>>& layers, const s
                 continue;
             const QRect band(x0, y, x1 - x0, m_bounds[b + 1] - y);
             Touch(band);
-            for (int row = band.top(); row <= band.bottom(); ++row)
-                std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+            if (band.width() == 1) {
+                // Bars of a wandering level differ from column to column, so
+                // most bands are one column wide: a plain walk down the column.
+                const qsizetype stride = m_nStride / 4;
+                QRgb* p = ScanLine(band.top()) + band.left();
+                for (int row = band.top(); row <= band.bottom(); ++row, p += stride)
+                    *p = c;
+            } else {
+                for (int row = band.top(); row <= band.bottom(); ++row)
+                    std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+            }
         }
         x0 = x1;
     }
