@@ -18,7 +18,7 @@ CDiagramSampleList& CDiagramSampleList::operator=(const CDiagramSampleList& othe
     chunks.reserve(other.m_chunks.size());
     for (size_t k = 0; k < other.m_chunks.size(); ++k) {
         const Chunk& from = *other.m_chunks[k];
-        auto pChunk = std::make_unique<Chunk>();
+        std::unique_ptr<Chunk> pChunk(new Chunk);
         pChunk->dBase = from.dBase;
         pChunk->nTag = from.nTag;
         pChunk->eKind = from.eKind;
@@ -63,7 +63,9 @@ void CDiagramSampleList::push_back(const CDiagramSample& sample)
 {
     const size_t nOffset = m_nSize & (kChunk - 1);
     if (nOffset == 0) {
-        auto pChunk = std::make_unique<Chunk>();
+        // Not value-initialised: zeroing a chunk's samples would cost as much
+        // as filling it, and only the filled part is ever read.
+        std::unique_ptr<Chunk> pChunk(new Chunk);
         pChunk->dBase = sample.XValue();
         pChunk->nTag = sample.Tag();
         pChunk->eKind = sample.Kind();

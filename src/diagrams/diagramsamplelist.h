@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -49,6 +50,11 @@ public:
     qint32 Tag(size_t i) const;
     // All three at once, for loops that need them together.
     void Read(size_t i, double& dX, double& dY, qint32& nTag) const;
+    // Calls f(x, y, tag) for the samples from i0 up to i1 (exclusive) until f
+    // returns false; returns the index of the sample that stopped it, or i1.
+    // Runs chunk by chunk, so a sample costs no lookup of its chunk.
+    template <class F>
+    size_t ForEach(size_t i0, size_t i1, F&& f) const;
 
     // Drops whole chunks from the front until at most nMax samples remain;
     // returns how many samples went. Indexes of the remaining samples move
@@ -125,6 +131,31 @@ inline void CDiagramSampleList::Read(size_t i, double& dX, double& dY, qint32& n
         dY = s.YValue();
         nTag = s.Tag();
     }
+}
+
+template <class F>
+size_t CDiagramSampleList::ForEach(size_t i0, size_t i1, F&& f) const
+{
+    i1 = std::min(i1, m_nSize);
+    size_t i = i0;
+    while (i < i1) {
+        const Chunk& c = ChunkOf(i);
+        const size_t nEnd = std::min(i1, (i | (kChunk - 1)) + 1);
+        const Packed* p = c.samples + (i & (kChunk - 1));
+        const double dBase = c.dBase;
+        const qint32 nTag = c.nTag;
+        for (; i < nEnd; ++i, ++p) {
+            if (p->nDx != kEscape) {
+                if (!f(dBase + double(p->nDx), double(p->fY), nTag))
+                    return i;
+            } else {
+                const CDiagramSample& s = c.extras[ExtraIndex(*p)];
+                if (!f(s.XValue(), s.YValue(), s.Tag()))
+                    return i;
+            }
+        }
+    }
+    return i;
 }
 
 // Index of the first sample whose x is >= dX (count if none). Requires ascending x,

@@ -84,15 +84,6 @@ int CQTimeDiagramBase::TimeToX(quint64 t) const
     return int(qBound<qint64>(-(qint64(1) << 24), x, qint64(1) << 24));
 }
 
-double CQTimeDiagramBase::LevelToY(double dLevel) const
-{
-    const QRect& r = Plot();
-    const double dSpan = m_pAxis->m_dYVisibleMax - m_pAxis->m_dYVisibleMin;
-    if (!(dSpan > 0.0))
-        return r.bottom();
-    return r.top() + r.height() * (m_pAxis->m_dYVisibleMax - dLevel) / dSpan;
-}
-
 void CQTimeDiagramBase::AttachSignal(CDiagramSampleList&) {}
 
 void CQTimeDiagramBase::AppendSample(int nSignal, const CDiagramSample& sample,

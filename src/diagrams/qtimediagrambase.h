@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagramaxis.h"
 #include "idiagram.h"
 
 #include <QFont>
@@ -68,3 +69,13 @@ protected:
     QPen m_textPen;
     QFont m_labelFont;
 };
+
+// Inline: it runs for every point of every signal on each paint.
+inline double CQTimeDiagramBase::LevelToY(double dLevel) const
+{
+    const QRect& r = Plot();
+    const double dSpan = m_pAxis->m_dYVisibleMax - m_pAxis->m_dYVisibleMin;
+    if (!(dSpan > 0.0))
+        return r.bottom();
+    return r.top() + r.height() * (m_pAxis->m_dYVisibleMax - dLevel) / dSpan;
+}

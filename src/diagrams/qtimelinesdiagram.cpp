@@ -35,7 +35,11 @@ QPolygon CQTimeLinesDiagram::SignalPolyline(const CDiagramSignal& signal)
     const double dTop = r.top() - 1;
     const double dBottom = r.bottom() + 1;
     auto toY = [&](double v) { return int(qBound(dTop, LevelToY(v), dBottom)); };
-    points.reserve(int(m_columns.size()) * 2);
+    // At most four points a column, written through a pointer: appending one
+    // by one checks the list's sharing and capacity for every point.
+    points.resize(qsizetype(m_columns.size()) * 4);
+    QPoint* const pFirst = points.data();
+    QPoint* p = pFirst;
     for (size_t c = 0; c < m_columns.size(); ++c) {
         const CTimeColumnReducer::Column& col = m_columns[c];
         if (!col.bUsed)
@@ -43,22 +47,23 @@ QPolygon CQTimeLinesDiagram::SignalPolyline(const CDiagramSignal& signal)
         const int x = r.left() + int(c);
         const int yFirst = toY(col.dFirst);
         const int yLast = toY(col.dLast);
-        points.append(QPoint(x, yFirst));
+        *p++ = QPoint(x, yFirst);
         if (col.dMin != col.dMax) {
             // Screen y grows downwards: the highest level is the smallest y.
             const int yHigh = toY(col.dMax);
             const int yLow = toY(col.dMin);
             if (qAbs(yHigh - yLast) < qAbs(yLow - yLast)) {
-                points.append(QPoint(x, yLow));
-                points.append(QPoint(x, yHigh));
+                *p++ = QPoint(x, yLow);
+                *p++ = QPoint(x, yHigh);
             } else {
-                points.append(QPoint(x, yHigh));
-                points.append(QPoint(x, yLow));
+                *p++ = QPoint(x, yHigh);
+                *p++ = QPoint(x, yLow);
             }
         }
-        if (points.last().y() != yLast)
-            points.append(QPoint(x, yLast));
+        if (p[-1].y() != yLast)
+            *p++ = QPoint(x, yLast);
     }
+    points.resize(p - pFirst);
     return points;
 }
 

@@ -110,21 +110,24 @@ void CQTimeRectsDiagram::LayoutLanes(const QList<CDiagramSignal*>& visible)
         const int xLimit = r.right() + 2;
         CColumnMapper start(visMin, visMax, r.left(), r.width());
         CColumnMapper end(visMin, visMax, r.left(), r.width());
-        for (size_t k = size_t(nStart); k < s.size(); ++k) {
-            const quint64 t = s[k].XSeconds();
+        size_t k = size_t(nStart);
+        s.ForEach(k, s.size(), [&](double dX, double, qint32 nTag) {
+            const size_t nSample = k++;
+            const quint64 t = dX > 0.0 ? quint64(dX) : 0;
             if (t > visMax)
-                break;
+                return false;
             if (t < visMin)
-                continue;
+                return true;
             const int x1 = qMin(start.X(t), xLimit);
             // A one-second event in a window of hours would be a hairline.
-            const int x2 = qBound(x1 + kMinRectWidth, end.X(t + quint64(qMax(0, s[k].Tag()))),
+            const int x2 = qBound(x1 + kMinRectWidth, end.X(t + quint64(qMax(0, nTag))),
                                   qMax(x1 + kMinRectWidth, xLimit));
             const QRect rc(x1, laneLine + 2, x2 - x1, L - 4);
             if (!pSignal->m_drawnRects.isEmpty() && pSignal->m_drawnRects.last().rect == rc)
-                continue;
-            pSignal->m_drawnRects.append({rc, qsizetype(k)});
-        }
+                return true;
+            pSignal->m_drawnRects.append({rc, qsizetype(nSample)});
+            return true;
+        });
     }
 }
 

@@ -187,8 +187,17 @@ void CSpanCanvas::FillStacked(const std::vector<QVector<QRect>>& layers, const s
                 continue;
             const QRect band(x0, y, x1 - x0, m_bounds[b + 1] - y);
             Touch(band);
-            for (int row = band.top(); row <= band.bottom(); ++row)
-                std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+            if (band.width() == 1) {
+                // Bars of a wandering level differ from column to column, so
+                // most bands are one column wide: a plain walk down the column.
+                const qsizetype stride = m_nStride / 4;
+                QRgb* p = ScanLine(band.top()) + band.left();
+                for (int row = band.top(); row <= band.bottom(); ++row, p += stride)
+                    *p = c;
+            } else {
+                for (int row = band.top(); row <= band.bottom(); ++row)
+                    std::fill_n(ScanLine(row) + band.left(), band.width(), c);
+            }
         }
         x0 = x1;
     }
@@ -203,6 +212,16 @@ void CSpanCanvas::Line(int x0, int y0, int x1, int y1, QRgb c)
     if (x0 > x1) {
         std::swap(x0, x1);
         std::swap(y0, y1);
+    }
+    if (x1 == x0 + 1) {
+        // The step between neighbouring columns, as the general rule below
+        // works it out: each column takes its end up to the midpoint, rounded
+        // half away from zero. Lines of dense signals are almost all such steps.
+        const qint64 nTwice = qint64(y0) + y1;
+        const int nMid = int(nTwice >= 0 ? (nTwice + 1) / 2 : (nTwice - 1) / 2);
+        VSpan(x0, y0, nMid, c);
+        VSpan(x1, nMid, y1, c);
+        return;
     }
     const double dSlope = double(y1 - y0) / double(x1 - x0);
     // Each column takes the part of the line within half a pixel of its centre;

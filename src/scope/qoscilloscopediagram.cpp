@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -90,17 +91,27 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
         // Each sample lands in the column where it ends; the column keeps the
         // extremes of all its samples so a pulse narrower than a pixel survives.
         double dFirst = std::floor((dVisMin - dDataMin) / g);
-        qsizetype k = dFirst <= 0.0 ? 0 : static_cast<qsizetype>(std::min<double>(dFirst, n));
-        for (; k < n; ++k) {
+        const qsizetype k0 = dFirst <= 0.0 ? 0 : static_cast<qsizetype>(std::min<double>(dFirst, n));
+        // The column is ceil((end - dVisMin) / o) - 1, clamped to the plot. The
+        // quotient only grows with k, so the rounding is done again only once
+        // it passes the current column's upper edge, not for every sample.
+        int c = 0;
+        double dColumnTop = -std::numeric_limits<double>::infinity();
+        qsizetype k = k0;
+        samples.ForEach(static_cast<size_t>(k0), static_cast<size_t>(n), [&](double, double v, qint32) {
             const double dStart = dDataMin + static_cast<double>(k) * g;
             if (dStart >= dVisMax)
-                break;
+                return false;
             const double dEnd = dStart + g;
+            ++k;
             if (dEnd <= dVisMin)
-                continue;
-            const double dCol = std::ceil((dEnd - dVisMin) / o) - 1.0;
-            const int c = dCol <= 0.0 ? 0 : static_cast<int>(std::min<double>(dCol, nWidth - 1));
-            const double v = samples.YValue(static_cast<size_t>(k));
+                return true;
+            const double q = (dEnd - dVisMin) / o;
+            if (!(q <= dColumnTop)) {
+                const double dCol = std::ceil(q) - 1.0;
+                c = !(dCol > 0.0) ? 0 : dCol < nWidth - 1 ? static_cast<int>(dCol) : nWidth - 1;
+                dColumnTop = c == nWidth - 1 ? std::numeric_limits<double>::infinity() : double(c) + 1.0;
+            }
             Column& col = columns[static_cast<size_t>(c)];
             if (!col.bValid) {
                 col = {v, v, true};
@@ -108,7 +119,8 @@ CQOscilloscopeDiagram::MapColumns(const CDiagramSampleList& samples, double dDat
                 col.dLow = std::min(col.dLow, v);
                 col.dHigh = std::max(col.dHigh, v);
             }
-        }
+            return true;
+        });
     } else {
         // Wider than the data: every column repeats the sample under its left edge.
         for (int c = 0; c < nWidth; ++c) {

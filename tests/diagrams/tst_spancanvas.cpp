@@ -4,12 +4,15 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <cmath>
+
 class TestSpanCanvas : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void stackedFillsMatchBlendingInTurn();
     void layerStartsEmpty();
+    void neighbouringStepsFollowTheLineRule();
 };
 
 void TestSpanCanvas::stackedFillsMatchBlendingInTurn()
@@ -92,4 +95,44 @@ void TestSpanCanvas::layerStartsEmpty()
 }
 
 QTEST_MAIN(TestSpanCanvas)
+void TestSpanCanvas::neighbouringStepsFollowTheLineRule()
+{
+    // A step between neighbouring columns goes through its own path; it must
+    // cover the same pixels as the per-column rule of any other line: each
+    // column from its end to the midpoint, rounded half away from zero, and a
+    // flat step one pixel high. Both directions, steps that leave the layer
+    // and odd and even rises are drawn.
+    const QRect area(0, 0, 8, 60);
+    const QRgb c = qPremultiply(qRgba(0, 0, 0, 255));
+    auto draw = [&](auto&& paint) {
+        QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        CSpanCanvas canvas;
+        canvas.Begin(area);
+        paint(canvas);
+        QPainter painter(&image);
+        canvas.Flush(painter);
+        return image;
+    };
+    for (int y0 = -12; y0 <= 70; y0 += 3) {
+        for (int y1 = -15; y1 <= 72; ++y1) {
+            for (bool bBackwards : {false, true}) {
+                const QImage got = draw([&](CSpanCanvas& canvas) {
+                    if (bBackwards)
+                        canvas.Line(4, y1, 3, y0, c);
+                    else
+                        canvas.Line(3, y0, 4, y1, c);
+                });
+                const QImage want = draw([&](CSpanCanvas& canvas) {
+                    const double dMid = y0 + (y1 - y0) * 0.5;
+                    const int nMid = y1 == y0 ? y0 : int(std::lround(dMid));
+                    canvas.VSpan(3, y0, nMid, c);
+                    canvas.VSpan(4, nMid, y1, c);
+                });
+                QVERIFY2(got == want, qPrintable(QStringLiteral("%1 -> %2").arg(y0).arg(y1)));
+            }
+        }
+    }
+}
+
 #include "tst_spancanvas.moc"

@@ -307,7 +307,7 @@ void TestTimeDiagrams::reductionMatchesEverySample()
         const quint64 first = list.front().XSeconds();
         const quint64 last = list.back().XSeconds();
         const struct { quint64 visMin, visMax; int nWidth; } views[] = {
-            {first, last, 1200}, {first, last, 7}, {first + (last - first) / 3, last - 100, 333},
+            {first, last, 1200}, {first, last, 7}, {first, last, 40}, {first + (last - first) / 3, last - 100, 333},
             {last - 600, last, 1200}, {first + 1, first + 400, 50}};
         for (const auto& v : views) {
             const qsizetype nStart = CDiagramAxis::FindTime(list, v.visMin);

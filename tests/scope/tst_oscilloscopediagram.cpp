@@ -4,7 +4,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -42,6 +46,37 @@ struct Fixture {
     }
 };
 
+// Each sample's column worked out on its own, as the rule reads.
+std::vector<CQOscilloscopeDiagram::Column> ColumnsSampleBySample(const std::vector<double>& values, double dDataMin,
+                                                                 double dDataMax, double dVisMin, double dVisMax,
+                                                                 int nWidth)
+{
+    std::vector<CQOscilloscopeDiagram::Column> columns{size_t(nWidth)};
+    const double g = (dDataMax - dDataMin) / double(values.size());
+    const double o = (dVisMax - dVisMin) / nWidth;
+    if (o < g) {
+        // Wider than the data: the sample under each column's left edge.
+        for (int c = 0; c < nWidth; ++c) {
+            const double dIndex = std::floor((dVisMin + c * o - dDataMin) / g);
+            if (dIndex >= 0.0 && dIndex < double(values.size()))
+                columns[size_t(c)] = {values[size_t(dIndex)], values[size_t(dIndex)], true};
+        }
+        return columns;
+    }
+    for (size_t k = 0; k < values.size(); ++k) {
+        const double dStart = dDataMin + double(k) * g;
+        const double dEnd = dStart + g;
+        if (dStart >= dVisMax || dEnd <= dVisMin)
+            continue;
+        const double dCol = std::ceil((dEnd - dVisMin) / o) - 1.0;
+        const int c = dCol <= 0.0 ? 0 : int(std::min<double>(dCol, nWidth - 1));
+        auto& col = columns[size_t(c)];
+        col = col.bValid ? CQOscilloscopeDiagram::Column{std::min(col.dLow, values[k]), std::max(col.dHigh, values[k]), true}
+                         : CQOscilloscopeDiagram::Column{values[k], values[k], true};
+    }
+    return columns;
+}
+
 } // namespace
 
 class TestOscilloscopeDiagram : public QObject
@@ -49,6 +84,7 @@ class TestOscilloscopeDiagram : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void mapsSamplesToColumns();
+    void columnsMatchSampleBySample();
     void leavesUnreachedColumnsUndrawn();
     void labelsLevelAndTimeScales();
     void measuresDeltaCursor();
@@ -96,6 +132,40 @@ void TestOscilloscopeDiagram::mapsSamplesToColumns()
     QVERIFY(CQOscilloscopeDiagram::MapColumns(ten, 5, 5, 0, 10, 100).empty());
     QVERIFY(CQOscilloscopeDiagram::MapColumns(ten, 0, 10, 3, 3, 100).empty());
     QVERIFY(CQOscilloscopeDiagram::MapColumns(ten, 0, 10, 0, 10, 0).empty());
+}
+
+void TestOscilloscopeDiagram::columnsMatchSampleBySample()
+{
+    // Column edges that fall exactly on sample edges, zoomed and shifted
+    // windows, a window reaching past the data, a single sample, a flat trace
+    // and widths that do not divide the frame.
+    QRandomGenerator rng(7);
+    std::vector<double> noise(5120);
+    for (double& v : noise)
+        v = double(rng.bounded(256));
+    const struct {
+        size_t nSamples;
+        double dVisMin, dVisMax;
+        int nWidth;
+    } cases[] = {{5120, 0, 5120, 1866}, {5120, 0, 5120, 512}, {5120, 0, 5120, 1}, {5120, 0, 5120, 5120},
+                 {5120, 1000.5, 3333.25, 700}, {5120, -200, 5000, 1001}, {5120, 4000, 6000, 999},
+                 {1, 0, 5120, 300}, {7, 0, 5120, 3}, {5120, 5119, 5120.5, 1}};
+    for (const auto& t : cases) {
+        for (bool bFlat : {false, true}) {
+            std::vector<double> values(noise.begin(), noise.begin() + qsizetype(t.nSamples));
+            if (bFlat)
+                std::fill(values.begin(), values.end(), 42.0);
+            const auto got = CQOscilloscopeDiagram::MapColumns(Samples(values), 0, 5120, t.dVisMin, t.dVisMax, t.nWidth);
+            const auto want = ColumnsSampleBySample(values, 0, 5120, t.dVisMin, t.dVisMax, t.nWidth);
+            QCOMPARE(got.size(), want.size());
+            for (size_t c = 0; c < got.size(); ++c) {
+                QVERIFY2(got[c].bValid == want[c].bValid
+                             && (!got[c].bValid || (got[c].dLow == want[c].dLow && got[c].dHigh == want[c].dHigh)),
+                         qPrintable(QStringLiteral("%1 samples, %2..%3 in %4 columns, column %5")
+                                        .arg(t.nSamples).arg(t.dVisMin).arg(t.dVisMax).arg(t.nWidth).arg(c)));
+            }
+        }
+    }
 }
 
 void TestOscilloscopeDiagram::leavesUnreachedColumnsUndrawn()
