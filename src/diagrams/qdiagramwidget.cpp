@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 #include <QHash>
 #include <QMutexLocker>
@@ -93,6 +94,9 @@ CQDiagramWidget::CQDiagramWidget(QWidget* pParent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The paint covers every pixel, so Qt need not paint the parent's background
+    // under the diagram first: a whole-window fill saved on every repaint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(tr("Diagram"));
     setAccessibleDescription(tr("Zoom with Ctrl++ and Ctrl+-, Ctrl+0 shows everything, arrow keys move in time"));
     SetAreas({CDiagramAreaSpec(DT_TimeLines, 0, 1.0)});
@@ -541,6 +545,12 @@ void CQDiagramWidget::paintEvent(QPaintEvent*)
     const QPoint mouse = mapFromGlobal(QCursor::pos());
 
     const QPalette colours = palette();
+    // What the parent would have shown around the plots.
+    QRegion margins(rect());
+    for (CDiagramArea* pArea : m_areas)
+        margins -= pArea->PlotRect();
+    for (const QRect& r : margins)
+        painter.fillRect(r, colours.color(QPalette::Window));
     painter.fillRect(m_rXLabelStrip, CDiagramPalette::Strip(colours, m_nBackgroundAlpha));
     if (m_nXAxisType != 0 && m_nXAxisType != 2) {
         const int nMid = m_rXLabelStrip.left() + m_rXLabelStrip.width() / 2;

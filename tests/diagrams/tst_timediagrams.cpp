@@ -81,6 +81,7 @@ private Q_SLOTS:
     void minimumSizeKeepsTheLevelPlot();
     void cursorBoxFitsItsTextAndTheWidget();
     void picturesAndDarkPalette();
+    void opaquePaintCoversEveryPixel();
 };
 
 void TestTimeDiagrams::layoutOfRealtimeAreas()
@@ -816,6 +817,33 @@ void TestTimeDiagrams::picturesAndDarkPalette()
         }
     QVERIFY(bLightText);
     QVERIFY(bSignal);
+}
+
+void TestTimeDiagrams::opaquePaintCoversEveryPixel()
+{
+    // Qt paints nothing under the diagram first: a pixel the diagram leaves
+    // out shows whatever was there before instead of the window's colour.
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "level", QPen(Qt::blue), 1, true);
+    for (int i = 0; i < 300; ++i)
+        w.AddSample(0, 0, Secs(kT0 + quint64(i)), QVariant(double(i % 60)), 1);
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::Window, QColor(200, 120, 40));
+    w.setPalette(palette);
+    w.resize(520, 330);
+    auto Render = [&w] {
+        QImage image(w.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        w.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return image;
+    };
+    QVERIFY(w.testAttribute(Qt::WA_OpaquePaintEvent));
+    const QImage opaque = Render();
+    w.setAttribute(Qt::WA_OpaquePaintEvent, false);
+    const QImage onBackground = Render();
+    QVERIFY(opaque.pixelColor(1, 1) != QColor(Qt::magenta));
+    QCOMPARE(opaque, onBackground);
 }
 
 QTEST_MAIN(TestTimeDiagrams)
