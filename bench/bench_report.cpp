@@ -26,18 +26,10 @@ QList<CDeviceRecord> LogRecords(int nEvents)
         entries << CKV521Simulator::BuildLogEvent(4, 1 + nSeconds / 86400, (nSeconds / 3600) % 24,
                                                   (nSeconds / 60) % 60, nSeconds % 60, i % 3, 1 + i % 50);
     }
-    QByteArray blocks;
-    for (int b = 0; b < entries.size(); b += KV520::kLogEntriesPerBlock)
-        blocks += CKV521Simulator::BuildLogBlock(entries.mid(b, KV520::kLogEntriesPerBlock), 1, false);
-    blocks += CKV521Simulator::BuildLogBlock({}, 1, true);
-    QList<CDeviceRecord> records;
-    for (const auto& file : CDeviceFiles::ParseLog(blocks))
-        for (int i = 0; i + 76 <= file.records.size(); i += 76) {
-            DeviceRawRecord raw;
-            std::memcpy(&raw, file.records.constData() + i, sizeof(raw));
-            records << CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File);
-        }
-    return records;
+    const QByteArray blocks = CKV521Simulator::BuildSessionBlocks(entries, 1).join()
+        + CKV521Simulator::BuildLogBlock({}, 1, true);
+    const auto files = CDeviceFiles::ParseLog(blocks);
+    return files.size() == 1 ? CDeviceFiles::RecordsFromRaw(files.first().records) : QList<CDeviceRecord>();
 }
 
 QList<CDeviceRecord> RealtimeRecords(int nRecords)

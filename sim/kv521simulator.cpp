@@ -187,6 +187,14 @@ QByteArray CKV521Simulator::BuildLogEvent(int nMonth0, int nDay0, int nHour, int
     return e;
 }
 
+QList<QByteArray> CKV521Simulator::BuildSessionBlocks(const QList<QByteArray>& entries, uint16_t nSession)
+{
+    QList<QByteArray> blocks;
+    for (int b = 0; b < entries.size(); b += kLogEntriesPerBlock)
+        blocks << BuildLogBlock(entries.mid(b, kLogEntriesPerBlock), nSession, false);
+    return blocks;
+}
+
 QList<QByteArray> CKV521Simulator::DefaultLog()
 {
     // Three sessions of ten events on consecutive days; a session never shares a block.
@@ -195,8 +203,7 @@ QList<QByteArray> CKV521Simulator::DefaultLog()
         QList<QByteArray> entries;
         for (int i = 0; i < 10; ++i)
             entries << BuildLogEvent(2, 10 + s, 9 + s, 5 * i, (7 * i) % 60, i % 3, 3 + i);
-        for (int b = 0; b < entries.size(); b += kLogEntriesPerBlock)
-            blocks << BuildLogBlock(entries.mid(b, kLogEntriesPerBlock), uint16_t(s + 1), false);
+        blocks << BuildSessionBlocks(entries, uint16_t(s + 1));
     }
     blocks << BuildLogBlock({}, 3, true);
     return blocks;

@@ -67,6 +67,8 @@ public:
     QList<QByteArray> Log() const;
     // One 267-byte block from up to four 64-byte entries.
     static QByteArray BuildLogBlock(const QList<QByteArray>& entries, uint16_t nSession, bool bLast);
+    // The blocks of one session's entries, four to a block, none of them the last.
+    static QList<QByteArray> BuildSessionBlocks(const QList<QByteArray>& entries, uint16_t nSession);
     static QByteArray BuildLogEvent(int nMonth0, int nDay0, int nHour, int nMinute, int nSecond, int nChannel,
                                     int nValue);
     static QList<QByteArray> DefaultLog();

@@ -313,16 +313,21 @@ bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "The file has the unknown format version %1.")).arg(nVersion));
         return false;
     }
-    const QByteArray data = file.read(nRecords * qint64(sizeof(DeviceRawRecord)));
+    records += RecordsFromRaw(file.read(nRecords * qint64(sizeof(DeviceRawRecord))), QDate::currentDate().year());
+    return true;
+}
+
+QList<CDeviceRecord> CDeviceFiles::RecordsFromRaw(const QByteArray& data, int nYear)
+{
     const qsizetype nWhole = data.size() / qsizetype(sizeof(DeviceRawRecord));
-    const int nYear = QDate::currentDate().year();
-    records.reserve(records.size() + nWhole);
+    QList<CDeviceRecord> records;
+    records.reserve(nWhole);
     DeviceRawRecord raw;
     for (qsizetype i = 0; i < nWhole; ++i) {
         std::memcpy(static_cast<void*>(&raw), data.constData() + i * qsizetype(sizeof(raw)), sizeof(raw));
         records.append(CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File, nYear));
     }
-    return true;
+    return records;
 }
 
 QString CDeviceFiles::RealtimeFileStem(const DeviceRawRecord& oldest)

@@ -55,6 +55,9 @@ public:
         QByteArray records; // 76 bytes per event
     };
     static QList<LogFile> ParseLog(const QByteArray& logBlocks);
+    // The records in raw 76-byte form, as a data file or a parsed log holds
+    // them; a cut-off rest is left out.
+    static QList<CDeviceRecord> RecordsFromRaw(const QByteArray& raw, int nYear = 0);
 
     static QString NoEventsNotice();
     // A download that stopped at the buffer's end while the log went on.

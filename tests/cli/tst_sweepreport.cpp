@@ -31,21 +31,10 @@ QList<CDeviceRecord> LogRecords(int nEvents)
         entries << CKV521Simulator::BuildLogEvent(4, 1 + nSeconds / 86400, (nSeconds / 3600) % 24,
                                                   (nSeconds / 60) % 60, nSeconds % 60, i % 3, 1 + i % 50);
     }
-    QByteArray blocks;
-    for (int b = 0; b < entries.size(); b += KV520::kLogEntriesPerBlock)
-        blocks += CKV521Simulator::BuildLogBlock(entries.mid(b, KV520::kLogEntriesPerBlock), 1, false);
-    blocks += CKV521Simulator::BuildLogBlock({}, 1, true);
-    QList<CDeviceRecord> records;
+    const QByteArray blocks = CKV521Simulator::BuildSessionBlocks(entries, 1).join()
+        + CKV521Simulator::BuildLogBlock({}, 1, true);
     const auto files = CDeviceFiles::ParseLog(blocks);
-    if (files.size() != 1)
-        return records;
-    const QByteArray& raw = files.first().records;
-    for (int i = 0; i + int(sizeof(DeviceRawRecord)) <= raw.size(); i += int(sizeof(DeviceRawRecord))) {
-        DeviceRawRecord record;
-        std::memcpy(&record, raw.constData() + i, sizeof(record));
-        records << CDeviceRecord::FromRaw(record, CDeviceRecord::Mode::File);
-    }
-    return records;
+    return files.size() == 1 ? CDeviceFiles::RecordsFromRaw(files.first().records) : QList<CDeviceRecord>();
 }
 
 } // namespace
