@@ -3,7 +3,7 @@
 # metainfo and the manual pages. Depends comes from dpkg-shlibdeps, so the
 # package asks for exactly the Qt libraries the programs were linked with.
 set(CPACK_PACKAGE_NAME kv521-analyzer)
-set(CPACK_PACKAGE_VENDOR "Lumatrix")
+set(CPACK_PACKAGE_VENDOR "${KV521_ORGANISATION}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Companion program of the KV521 radio-frequency detector")
 set(CPACK_PACKAGE_DESCRIPTION

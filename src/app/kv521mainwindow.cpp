@@ -1,5 +1,7 @@
 #include "kv521mainwindow.h"
 
+#include "appidentity.h"
+
 #include "ui_mainwindow.h"
 #include "windowplacement.h"
 
@@ -112,11 +114,9 @@ void CKV521MainWindow::SetPortEnumerator(std::shared_ptr<ISerialPortEnumerator> 
 CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     : QMainWindow(pParent, flags), m_pUi(new Ui::CMainWindowClass)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
-    QCoreApplication::setOrganizationDomain(QString());
-    QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
+    CAppIdentity::Apply();
     CLanguage::Instance().LoadStored();
-    QCoreApplication::setApplicationVersion(tr("Version") + QStringLiteral(" 2.0.05"));
+    QCoreApplication::setApplicationVersion(tr("Version") + QLatin1Char(' ') + CAppIdentity::Version());
 
     // The device object lives until the process ends: the panel, the painter
     // and the dialogs reach it through the global at any time.
@@ -973,7 +973,7 @@ void CKV521MainWindow::OnHelpAboutAction()
     QMessageBox::about(this, tr("About"),
                        QCoreApplication::applicationName() + QStringLiteral("<br>")
                            // In the language of now, not of the start: the user may have switched since.
-                           + tr("Version") + QStringLiteral(" 2.0.05<br>")
+                           + tr("Version") + QLatin1Char(' ') + CAppIdentity::Version() + QStringLiteral("<br>")
                            + tr("Copyright &copy; Lumatrix. ") + tr("All rights reserved."));
 }
 

@@ -2,6 +2,7 @@
 
 #include "idevice.h"
 #include "kv520protocol.h"
+#include "logdownload.h"
 #include "progressdialog.h"
 #include "qdiagramwidget.h"
 #include "qsmarttreewidgetitem.h"
@@ -24,21 +25,6 @@ namespace {
 
 constexpr int kDoneMessageMs = 10000;
 constexpr int kListTab = 1;
-
-double LevelOf(const CDeviceRecord& record, int nEntry)
-{
-    return nEntry < record.m_Levels.size() ? record.m_Levels[nEntry].m_dLevel : 0.0;
-}
-
-int BandByteOf(const CDeviceRecord& record, int nEntry)
-{
-    return nEntry < record.m_Levels.size() ? record.m_Levels[nEntry].m_nBandByte : 0;
-}
-
-QString Level(double dValue)
-{
-    return QString::number(dValue, 'f', 1);
-}
 
 } // namespace
 
@@ -95,12 +81,6 @@ void CLogView::FitColumns()
     m_bFitting = false;
 }
 
-QStringList CLogView::HeaderLabels()
-{
-    return {tr("Num"),      tr("Band"),     tr("Alarm Time"), tr("Duration"),   tr("1DC (dB)"), tr("1AC (dB)"),
-            tr("2DC (dB)"), tr("2AC (dB)"), tr("Signal"),     tr("Freq (MHz)"), tr("Comment")};
-}
-
 void CLogView::InitLogList()
 {
     if (!m_pList)
@@ -117,81 +97,6 @@ void CLogView::InitLogList()
     // Translated titles are longer or shorter than the old ones.
     if (m_bAutoWidths)
         FitColumns();
-}
-
-QString CLogView::BandText(int nBandMask)
-{
-    switch (nBandMask) {
-    case 0x01:
-        return tr("1");
-    case 0x02:
-        return tr("1F");
-    case 0x04:
-        return tr("2");
-    default:
-        return tr("n/a");
-    }
-}
-
-QString CLogView::DurationText(int nSeconds)
-{
-    const auto part = [](int n, int m) { return QStringLiteral("%1").arg(((n % m) + m) % m, 2, 10, QLatin1Char('0')); };
-    return part(nSeconds / 3600, 24) + QLatin1Char(':') + part(nSeconds / 60, 60) + QLatin1Char(':') + part(nSeconds, 60);
-}
-
-int CLogView::SignalKindOf(const CDeviceRecord& record)
-{
-    int nKind = 0;
-    for (const CDeviceLevel& level : record.m_Levels)
-        if (level.m_nSignal != 0)
-            nKind = level.m_nSignal;
-    return nKind;
-}
-
-QString CLogView::SignalText(int nKind)
-{
-    // The detector may report kinds this program does not know yet.
-    if (nKind < 0 || nKind >= kSignalKindCount)
-        return tr("n/a");
-    return SignalKindName(nKind).remove(QLatin1Char(' '));
-}
-
-QStringList CLogView::RowTexts(const CDeviceRecord& record, int nRow)
-{
-    // The B1F channel shares the "1" columns: its entries fill them when B1's are empty.
-    const double d1DC = LevelOf(record, 0) != 0.0 ? LevelOf(record, 0) : LevelOf(record, 2);
-    const double d1AC = LevelOf(record, 1) != 0.0 ? LevelOf(record, 1) : LevelOf(record, 3);
-    const QDateTime alarm = QDateTime::fromSecsSinceEpoch(qint64(quint32(record.m_nTime)));
-    return {QString::number(nRow),
-            BandText(record.m_nBandMask),
-            alarm.toString(QStringLiteral("dd-MM hh:mm:ss")),
-            DurationText(record.m_nStatusWord),
-            Level(d1DC),
-            Level(d1AC),
-            Level(LevelOf(record, 4)),
-            Level(LevelOf(record, 5)),
-            SignalText(SignalKindOf(record)),
-            record.m_dFrequency != 0.0 ? FrequencyText(record.m_dFrequency) : QString(),
-            QString()};
-}
-
-unsigned CLogView::HighlightMask(const CDeviceRecord& record)
-{
-    int nAll = 0;
-    for (const CDeviceLevel& level : record.m_Levels)
-        nAll |= level.m_nBandByte;
-    unsigned nMask = 0;
-    const auto set = [&](int nColumn, bool bOn) {
-        if (bOn)
-            nMask |= 1u << nColumn;
-    };
-    set(Col1DC, ((BandByteOf(record, 0) | BandByteOf(record, 2)) & 0x01) != 0);
-    set(Col1AC, ((BandByteOf(record, 1) | BandByteOf(record, 3)) & 0x02) != 0);
-    set(Col2DC, (BandByteOf(record, 4) & 0x01) != 0);
-    set(Col2AC, (BandByteOf(record, 5) & 0x02) != 0);
-    set(ColSignal, (nAll & 0x3C) != 0);
-    set(ColFreq, record.m_dFrequency != 0.0 && (nAll & 0x40) != 0);
-    return nMask;
 }
 
 void CLogView::FillLogList(const QList<CDeviceRecord>& records)
@@ -292,11 +197,12 @@ void CLogView::OnDownloadButton()
         return;
     }
     ShowMessage(tr("Downloading the log..."));
-    CProgressDialog dialog(tr("Reading the log from the internal flash memory"), g_pDevice->GetProgress(),
+    CLogDownload download(*g_pDevice);
+    CProgressDialog dialog(tr("Reading the log from the internal flash memory"), download.Progress(),
                            KV520::kProgressDone, KV520::kProgressFailed, m_pDialogParent);
     dialog.setWindowTitle(strTitle);
     for (;;) {
-        g_pDevice->SetCommand(KV520::kCmdReadLog);
+        download.Start();
         if (dialog.exec() == QDialog::Accepted)
             break;
         if (QMessageBox::question(m_pDialogParent, strTitle, tr("An error occured reading the log. Retry?"),
@@ -310,35 +216,34 @@ void CLogView::OnDownloadButton()
     ShowMessage(tr("Parsing the log..."));
     QTreeWidgetItem* pTarget = m_pStorage ? m_pStorage->TargetFolderItem() : nullptr;
     const QString strFolder = m_pStorage ? m_pStorage->GetItemPath(pTarget) : QString();
-    if (!g_pDevice->SaveLogFile(strFolder)) {
+    const CLogDownload::Result result = download.Save(strFolder);
+    switch (result.eOutcome) {
+    case CLogDownload::Outcome::Failed: {
         ShowMessage(QString());
         QString strText = tr("An error occured parsing log!");
-        const QString strReason = g_pDevice->GetLastFileError();
-        if (!strReason.isEmpty())
-            strText += QLatin1Char('\n') + strReason;
+        if (!result.strError.isEmpty())
+            strText += QLatin1Char('\n') + result.strError;
         QMessageBox::warning(m_pDialogParent, strTitle, strText, QMessageBox::Ok);
         return;
     }
-    // A log longer than a download holds: what was read is stored, but the
-    // user must know the rest is missing.
-    if (g_pDevice->IsLogCut()) {
+    case CLogDownload::Outcome::Cut:
+        // What was read is stored, but the user must know the rest is missing.
         if (m_pStorage && pTarget)
             m_pStorage->FillStorageFolder(pTarget, strFolder);
         ShowMessage(tr("The log has been read only in part"), kDoneMessageMs);
         QMessageBox::warning(m_pDialogParent, strTitle,
                              tr("The log has been read only in part: %1 blocks were read and stored, the rest of the "
                                 "detector's log was not read.")
-                                 .arg(g_pDevice->GetLogBlockCount()),
+                                 .arg(result.nBlocks),
                              QMessageBox::Ok);
         return;
-    }
-    // Otherwise a successful parse reports a notice only when the log held no events.
-    const QString strNotice = g_pDevice->GetLastFileError();
-    if (!strNotice.isEmpty()) {
+    case CLogDownload::Outcome::NoEvents:
         ShowMessage(QString());
         QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been read, but it holds no events."),
                                  QMessageBox::Ok);
         return;
+    case CLogDownload::Outcome::Saved:
+        break;
     }
     QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been successfully read!"), QMessageBox::Ok);
     if (m_pStorage && pTarget)
@@ -346,7 +251,3 @@ void CLogView::OnDownloadButton()
     ShowMessage(tr("The log has been downloaded and parsed"), kDoneMessageMs);
 }
 
-QString CLogView::FrequencyText(double dKilohertz)
-{
-    return QStringLiteral("%1").arg(dKilohertz / 1000.0, 0, 'f', 2);
-}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devicerecord.h"
+#include "recordtexts.h"
 
 #include <QList>
 #include <QObject>
@@ -18,16 +19,11 @@ class CStorageBrowser;
 
 // The "Logged Data" pane: an opened file shown as a diagram and, for log
 // files, as a sortable list; and the download of the detector's log into the
-// storage.
-class CLogView : public QObject
+// storage. Its columns are the record texts' columns.
+class CLogView : public QObject, public CRecordTexts
 {
     Q_OBJECT
 public:
-    enum Column {
-        ColNum, ColBand, ColAlarmTime, ColDuration, Col1DC, Col1AC, Col2DC, Col2AC, ColSignal, ColFreq, ColComment,
-        ColumnCount
-    };
-
     CLogView(CQDiagramWidget* pGraph, QTreeWidget* pList, QTabWidget* pTabs, QLabel* pNumEventsLabel,
              QLineEdit* pNumEventsEdit, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent = nullptr);
 
@@ -42,19 +38,6 @@ public:
     bool IsAutoColumnWidths() const { return m_bAutoWidths; }
     void FillLogList(const QList<CDeviceRecord>& records);
     void ShowFileData(const QList<CDeviceRecord>& records, int nVersion);
-
-    static QStringList HeaderLabels();
-    // The cells of one list row; nRow counts from 1.
-    static QStringList RowTexts(const CDeviceRecord& record, int nRow);
-    // Bit c set: cell c is highlighted.
-    static unsigned HighlightMask(const CDeviceRecord& record);
-    static QString BandText(int nBandMask);
-    // The detector counts frequency in kHz; the list and exports show MHz.
-    static QString FrequencyText(double dKilohertz);
-    static QString DurationText(int nSeconds);
-    // The last non-zero signal kind of the record's entries, 0 when none.
-    static int SignalKindOf(const CDeviceRecord& record);
-    static QString SignalText(int nKind);
 
 public Q_SLOTS:
     // An opened file: diagram, and list with "Number of Events" for log files.

@@ -1,3 +1,4 @@
+#include "appidentity.h"
 #include "dialogsizer.h"
 #include "kv520device.h"
 #include "kv521mainwindow.h"
@@ -15,9 +16,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.png")));
-    QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.05"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
+    CAppIdentity::Apply();
     // Before the options are parsed, so that --help speaks the user's language.
     CLanguage::Instance().LoadStored();
     CDialogSizer dialogSizer;

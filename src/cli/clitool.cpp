@@ -5,13 +5,14 @@
 #include "devicesession.h"
 #include "kv520device.h"
 #include "kv520protocol.h"
+#include "logdownload.h"
 #include "portdiscovery.h"
 #include "progressprinter.h"
 #include "qtserialportenumerator.h"
 #include "recordjson.h"
 #include "recordstream.h"
+#include "reportloader.h"
 #include "serial.h"
-#include "sweepreport.h"
 #include "terminationwatcher.h"
 
 #include <QCommandLineParser>
@@ -323,16 +324,14 @@ int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
     CDeviceSession session;
     if (!session.Open(strPort, bSimulate, false, kConnectMs, &strError))
         return Fail(strError);
-    CKV520Device& device = session.Device();
-    device.SetCommand(KV520::kCmdReadLog);
+    CLogDownload download(session.Device());
+    download.Start();
     CProgressPrinter progress(m_pErr);
-    const std::atomic<int>* pProgress = device.GetProgress();
+    const std::atomic<int>* pProgress = download.Progress();
     int nLast = -1;
     QDeadlineTimer stall(kStallMs);
-    for (;;) {
+    while (download.Poll() == CLogDownload::State::Reading) {
         const int nValue = pProgress->load();
-        if (nValue == KV520::kProgressDone || nValue == KV520::kProgressFailed)
-            break;
         if (nValue != nLast) {
             nLast = nValue;
             progress.Show(nValue);
@@ -344,29 +343,22 @@ int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
         }
         CDeviceSession::WaitUntil([] { return false; }, 20);
     }
-    if (pProgress->load() == KV520::kProgressFailed) {
+    if (download.Poll() == CLogDownload::State::ReadFailed) {
         progress.Finish();
         return Fail(tr("An error occured reading the log."));
     }
     progress.Show(100);
     progress.Finish();
 
-    const QHash<QString, QDateTime> before = FolderSnapshot(strFolder);
-    if (!device.SaveLogFile(strFolder))
-        return Fail(tr("An error occured parsing log!") + QLatin1Char(' ') + device.GetLastFileError());
-    const QString strNotice = device.GetLastFileError();
-    if (!strNotice.isEmpty()) {
-        std::fprintf(m_pErr, "%s\n", strNotice.toLocal8Bit().constData());
-        return ExitOk;
-    }
-    const QHash<QString, QDateTime> after = FolderSnapshot(strFolder);
-    QStringList written;
-    for (auto it = after.cbegin(); it != after.cend(); ++it)
-        if (!before.contains(it.key()) || before.value(it.key()) != it.value())
-            written << it.key();
-    written.sort();
-    for (const QString& strName : written)
+    const CLogDownload::Result result = download.Save(strFolder);
+    if (result.eOutcome == CLogDownload::Outcome::Failed)
+        return Fail(tr("An error occured parsing log!") + QLatin1Char(' ') + result.strError);
+    for (const QString& strName : result.files)
         Print(Native(QDir(strFolder).filePath(strName)));
+    // The cut and the empty log are told after the files, so a script
+    // reading the standard output gets every file a download stored.
+    if (!result.strError.isEmpty())
+        std::fprintf(m_pErr, "%s\n", result.strError.toLocal8Bit().constData());
     return ExitOk;
 }
 
@@ -556,8 +548,9 @@ int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
                              : info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
     if (!CheckRegularOutput(strOut, &strError))
         return Fail(strError);
-    CSweepReport report(records, nVersion, info.fileName());
-    if (!report.Write(strOut, &strError))
+    if (!CReportLoader::Instance().Load(&strError))
+        return Fail(strError);
+    if (!CReportLoader::Instance().WriteReport()(records, nVersion, info.fileName(), strOut, &strError))
         return Fail(strError);
     Print(Native(strOut));
     return ExitOk;

@@ -1,29 +1,27 @@
+#include "appidentity.h"
 #include "clitool.h"
 #include "language.h"
+#include "reportloader.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
-    // Only the report paints, and it paints into a file: it never needs a
-    // display, so the offscreen platform serves it on any machine.
+    // Only the report paints: its module brings the application object that
+    // painting needs, so every other command runs without display libraries.
     std::unique_ptr<QCoreApplication> pApp;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (CCliTool::NeedsGui(CCliTool::CommandOf(arguments))) {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        pApp = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    QString strModuleError;
+    if (CCliTool::NeedsGui(CCliTool::CommandOf(arguments)) && CReportLoader::Instance().Load(&strModuleError))
+        pApp.reset(CReportLoader::Instance().CreateApplication()(argc, argv));
+    else
         pApp = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.05"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
+    CAppIdentity::Apply();
     CLanguage::Instance().LoadStored();
 
     CCliTool tool;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
@@ -73,6 +74,9 @@ public:
     // on past the blocks a download can hold.
     virtual int GetLogBlockCount() { return 0; }
     virtual bool IsLogCut() { return false; }
+    // The files the last SaveLogFile stored or found stored with the same
+    // bytes, names within its folder, in the order of the sessions.
+    virtual QStringList GetLastSavedFiles() { return QStringList(); }
     // The tick counter (quarter seconds since midnight) of the newest frame,
     // stored or not; -1 before the first one.
     virtual int32_t GetNewestTick() { return -1; }

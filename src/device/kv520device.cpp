@@ -223,9 +223,10 @@ void CKV520Device::CompleteCommand(uint32_t nPending)
 bool CKV520Device::SaveLogFile(const QString& strFolder)
 {
     QString strError;
+    QStringList written;
     // Only what this download received: blocks past its end belong to an
     // earlier, longer log and would bring back sessions cleared since.
-    const bool bOk = CDeviceFiles::SaveLogFile(ReceivedLog(), strFolder, &strError);
+    const bool bOk = CDeviceFiles::SaveLogFile(ReceivedLog(), strFolder, &strError, &written);
     if (bOk && m_bLogCut.load()) {
         const QString strCut = CDeviceFiles::LogCutNotice(m_nLogBlocks.load());
         strError = strError.isEmpty() ? strCut : strCut + QLatin1Char('\n') + strError;
@@ -233,7 +234,14 @@ bool CKV520Device::SaveLogFile(const QString& strFolder)
     qCDebug(lcFiles) << "log files to" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
+    m_LastSavedFiles = written;
     return bOk;
+}
+
+QStringList CKV520Device::GetLastSavedFiles()
+{
+    QMutexLocker locker(&m_InfoLock);
+    return m_LastSavedFiles;
 }
 
 bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QString& strName)

@@ -53,6 +53,7 @@ public:
     QString GetLinkError(bool* pPermission = nullptr) override;
     void DiscardMenuEdits() override;
     QString GetLastFileError() override;
+    QStringList GetLastSavedFiles() override;
     QString GetPortName() override;
     bool NeedsPortChoice() override;
     int GetNoDataCauses() override;
@@ -155,4 +156,5 @@ private:
     bool m_bLinkPermission = false;
     QString m_strLinkPort;
     QString m_strFileError;
+    QStringList m_LastSavedFiles;
 };

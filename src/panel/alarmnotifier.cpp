@@ -1,5 +1,7 @@
 #include "alarmnotifier.h"
 
+#include "appidentity.h"
+
 #include "idevice.h"
 #include "kv520devicepaint.h"
 
@@ -71,7 +73,7 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
         SetTray(IAlarmOutput::TrayState::Alarm);
         if (!m_bBalloonShown) {
             m_bBalloonShown = true;
-            m_pOutput->ShowBalloon(QStringLiteral("KV521 Analyzer"),
+            m_pOutput->ShowBalloon(CAppIdentity::Name(),
                                    CKV520DevicePaint::AlarmBalloonText(pDevice->GetLastRecord()));
         }
         return;

@@ -1,5 +1,7 @@
 #include "trayalarmoutput.h"
 
+#include "appidentity.h"
+
 #include <QApplication>
 #include <QSystemTrayIcon>
 
@@ -16,7 +18,7 @@ CTrayAlarmOutput::CTrayAlarmOutput(QObject* pParent)
     , m_AlarmIcon(QStringLiteral(":/CKV521MainWindow/Resources/monitor_alarm.ico"))
 {
     m_pTrayIcon = new QSystemTrayIcon(m_LogoIcon);
-    m_pTrayIcon->setToolTip(QStringLiteral("KV521 Analyzer"));
+    m_pTrayIcon->setToolTip(CAppIdentity::Name());
 }
 
 CTrayAlarmOutput::~CTrayAlarmOutput()

@@ -1,4 +1,5 @@
 #include "oscilloscopewindow.h"
+#include "appidentity.h"
 #include "windowplacement.h"
 
 #include "oscfilterdialog.h"
@@ -28,7 +29,7 @@ constexpr double kUnitsPerTenthDb = 7.6;
 
 QSettings Store()
 {
-    return QSettings(QStringLiteral("Lumatrix"), QStringLiteral("KV521 Analyzer"));
+    return QSettings(CAppIdentity::Organisation(), CAppIdentity::Name());
 }
 
 } // namespace

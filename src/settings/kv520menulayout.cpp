@@ -1,5 +1,7 @@
 #include "kv520menulayout.h"
 
+#include "appidentity.h"
+
 #include <QRadioButton>
 #include <QTime>
 
@@ -25,12 +27,12 @@ int CheckedRadio(const QList<QRadioButton*>& buttons)
 
 QString SettingsOrganization()
 {
-    return QStringLiteral("Lumatrix");
+    return CAppIdentity::Organisation();
 }
 
 QString SettingsApplication()
 {
-    return QStringLiteral("KV521 Analyzer");
+    return CAppIdentity::Name();
 }
 
 QString MinutesSeconds(int nSeconds)

@@ -96,6 +96,21 @@ class TestCli : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+#ifdef Q_OS_LINUX
+    void startsWithoutDisplayLibraries()
+    {
+        // A headless machine has no X, EGL or D-Bus: the tool must not ask
+        // the loader for them, directly or through a library it needs.
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {QStringLiteral(KV521_CLI_PATH)});
+        if (!ldd.waitForFinished(30000) || ldd.exitCode() != 0)
+            QSKIP("ldd cannot read the tool here");
+        const QString strNeeded = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        static const QRegularExpression display(
+            QStringLiteral(R"(lib(Qt6(Widgets|Gui|DBus)|X11|xcb|EGL|GLX|OpenGL|dbus-1)\b)"));
+        QVERIFY2(!display.match(strNeeded).hasMatch(), qPrintable(strNeeded));
+    }
+#endif
     void downloadWritesWhatTheProgramWrites()
     {
         CKV521Simulator::Options options;
@@ -241,6 +256,10 @@ private Q_SLOTS:
         result = RunCli({QStringLiteral("convert"), strFifo});
         QCOMPARE(result.nExit, 1);
         QVERIFY(result.err.contains("not a regular file"));
+        // The tool speaks the user's language: its catalogue travels with it.
+        result = RunCli({QStringLiteral("convert"), strFifo}, {QStringLiteral("LANG=ru_RU.UTF-8")});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("не является обычным файлом")), result.err);
 #endif
 
         result = RunCli({QStringLiteral("download"), QStringLiteral("--port"), dir.filePath(QStringLiteral("no-such-port"))});

@@ -4,6 +4,7 @@
 #include "kv520datamodel.h"
 #include "kv520device.h"
 #include "kv520protocol.h"
+#include "linkeddevice.h"
 #include "realtimerecorder.h"
 
 #include <QDir>
@@ -16,29 +17,6 @@
 using namespace KV520;
 
 namespace {
-
-// A detector on a link that is up; its frames are stored as the worker would.
-class CLinkedDevice : public CKV520Device
-{
-public:
-    bool m_bLinked = true;
-    bool IsConnected() override { return m_bLinked; }
-
-    void Store(int nCount)
-    {
-        std::vector<uint8_t> f(kFrameSize, 0);
-        f[kDay] = 2;
-        f[kMonth] = 4;
-        f[kBandMask] = 1;
-        for (int i = 0; i < nCount; ++i) {
-            f[kLevelBlock] = uint8_t(m_nStored);
-            f[kLevelBlock + 1] = uint8_t(m_nStored >> 8);
-            Model().StoreDataFrame(f.data(), 10 * kTicksPerHour + 5 * kTicksPerMinute + (m_nStored % 1000));
-            ++m_nStored;
-        }
-    }
-    int m_nStored = 0;
-};
 
 QByteArray ReadAll(const QString& strPath)
 {

@@ -1,6 +1,6 @@
 #include "recordjson.h"
 
-#include "logview.h"
+#include "recordtexts.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -34,7 +34,7 @@ QByteArray CRecordJson::Line(const CDeviceRecord& record, int nRow, int nVersion
         levels.append(entry);
     }
     object.insert(QStringLiteral("levels"), levels);
-    const int nKind = CLogView::SignalKindOf(record);
+    const int nKind = CRecordTexts::SignalKindOf(record);
     object.insert(QStringLiteral("signal"),
                   nKind > 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : QString());
     if (record.m_dFrequency != 0.0)

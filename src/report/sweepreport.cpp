@@ -1,6 +1,6 @@
 #include "sweepreport.h"
 
-#include "logview.h"
+#include "recordtexts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,7 +18,7 @@ namespace {
 const char* const kChannelNames[3] = {"B1", "B1F", "B2"};
 const char* const kEntryNames[6] = {"B1 DC", "B1 AC", "B1F DC", "B1F AC", "B2 DC", "B2 AC"};
 // The list's Comment column is always empty in a file; the report leaves it out.
-constexpr int kTableColumns = CLogView::ColComment;
+constexpr int kTableColumns = CRecordTexts::ColComment;
 // Relative widths: marker, then the list's columns.
 const double kColumnWeights[kTableColumns + 1] = {3, 7, 6, 15, 10, 8, 8, 8, 8, 14, 10};
 const QColor kChannelColors[3] = {QColor(0x1f, 0x5f, 0xbf), QColor(0x2e, 0x8b, 0x2e), QColor(0xc0, 0x30, 0x30)};
@@ -70,7 +70,7 @@ CSweepReport::CSweepReport(const QList<CDeviceRecord>& records, int nVersion, co
 bool CSweepReport::IsAlarm(const CDeviceRecord& record, bool bLog)
 {
     if (bLog)
-        return CLogView::HighlightMask(record) != 0;
+        return CRecordTexts::HighlightMask(record) != 0;
     for (const CDeviceLevel& level : record.m_Levels)
         if (level.m_dThreshold > 0.0 && level.m_dLevel >= level.m_dThreshold)
             return true;
@@ -92,7 +92,7 @@ void CSweepReport::Summarise()
         }
         m_Summary.nFirst = std::min(m_Summary.nFirst, record.m_nTime);
         m_Summary.nLast = std::max(m_Summary.nLast, record.m_nTime);
-        const int nKind = CLogView::SignalKindOf(record);
+        const int nKind = CRecordTexts::SignalKindOf(record);
         ++m_Summary.signalCounts[nKind >= 0 && nKind < kSignalKindCount ? nKind : kSignalKindCount];
         for (int c = 0; c < 3; ++c)
             if (record.m_nBandMask & (1 << c))
@@ -336,7 +336,7 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
         const int nCount = m_Summary.signalCounts[size_t(k)];
         if (nCount == 0)
             continue;
-        const QString strName = k == 0 ? tr("none") : k < kSignalKindCount ? CLogView::SignalText(k) : tr("unknown");
+        const QString strName = k == 0 ? tr("none") : k < kSignalKindCount ? CRecordTexts::SignalText(k) : tr("unknown");
         dY += dLine;
         row(0, dY, strName, QString::number(nCount));
     }
@@ -419,7 +419,7 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
         dWeights += dWeight;
     for (int c = 0; c <= kTableColumns; ++c)
         aColumnX[c + 1] = aColumnX[c] + kColumnWeights[c] / dWeights * dWidth;
-    const QStringList header = CLogView::HeaderLabels();
+    const QStringList header = CRecordTexts::HeaderLabels();
     const QString strTitle = m_bLog ? tr("Events") : tr("Moments a level reached its threshold");
     for (int nPage = 0; nPage < nTablePages; ++nPage) {
         device.newPage();
@@ -446,7 +446,7 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
                 painter.fillRect(QRectF(0, dRowY, dWidth, dRow), kAlarmFill);
                 painter.drawText(QPointF(aColumnX[0] + Mm(1), dRowY + dBaseline), QStringLiteral("!"));
             }
-            const QStringList texts = CLogView::RowTexts(record, nIndex + 1);
+            const QStringList texts = CRecordTexts::RowTexts(record, nIndex + 1);
             for (int c = 0; c < kTableColumns; ++c)
                 painter.drawText(QPointF(aColumnX[c + 1] + Mm(0.5), dRowY + dBaseline), texts.value(c));
         }

@@ -1,6 +1,6 @@
 #include "csvexporter.h"
 
-#include "logview.h"
+#include "recordtexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -32,7 +32,7 @@ QString Bands(int nMask)
     const int masks[3] = {0x01, 0x02, 0x04};
     for (int nBand : masks)
         if (nMask & nBand)
-            parts << CLogView::BandText(nBand);
+            parts << CRecordTexts::BandText(nBand);
     return parts.join(QLatin1Char('+'));
 }
 
@@ -59,7 +59,7 @@ QString CCsvExporter::Quote(const QString& strField)
 QStringList CCsvExporter::Header(int nVersion)
 {
     if (nVersion == 2) {
-        QStringList header = CLogView::HeaderLabels();
+        QStringList header = CRecordTexts::HeaderLabels();
         return header;
     }
     QStringList header = {Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Num")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Band")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Date Time")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Duration"))};
@@ -73,20 +73,20 @@ QStringList CCsvExporter::Header(int nVersion)
 QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersion)
 {
     if (nVersion == 2) {
-        QStringList row = CLogView::RowTexts(record, nRow);
+        QStringList row = CRecordTexts::RowTexts(record, nRow);
         // A spreadsheet needs the year the list leaves out.
-        row[CLogView::ColAlarmTime] = IsoTime(qint64(quint32(record.m_nTime)));
+        row[CRecordTexts::ColAlarmTime] = IsoTime(qint64(quint32(record.m_nTime)));
         return row;
     }
     QStringList row = {QString::number(nRow), Bands(record.m_nBandMask), IsoTime(record.m_nTime),
-                       CLogView::DurationText(record.m_nStatusWord)};
+                       CRecordTexts::DurationText(record.m_nStatusWord)};
     for (int i = 0; i < 6; ++i) {
         const CDeviceLevel level = i < record.m_Levels.size() ? record.m_Levels[i] : CDeviceLevel();
         row << Decibels(level.m_dLevel) << Decibels(level.m_dThreshold);
     }
-    const int nKind = CLogView::SignalKindOf(record);
-    row << (nKind >= 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : CLogView::SignalText(nKind));
-    row << (record.m_dFrequency != 0.0 ? CLogView::FrequencyText(record.m_dFrequency) : QString());
+    const int nKind = CRecordTexts::SignalKindOf(record);
+    row << (nKind >= 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : CRecordTexts::SignalText(nKind));
+    row << (record.m_dFrequency != 0.0 ? CRecordTexts::FrequencyText(record.m_dFrequency) : QString());
     return row;
 }
 

@@ -1,0 +1,21 @@
+#include "reportmodule.h"
+
+#include "sweepreport.h"
+
+#include <QGuiApplication>
+
+extern "C" Q_DECL_EXPORT QCoreApplication* kv521_report_create_application_v1(int& argc, char** argv)
+{
+    // The report paints into a file and never needs a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+}
+
+extern "C" Q_DECL_EXPORT bool kv521_report_write_v1(const QList<CDeviceRecord>& records, int nVersion,
+                                                    const QString& strFileName, const QString& strPath,
+                                                    QString* pError)
+{
+    CSweepReport report(records, nVersion, strFileName);
+    return report.Write(strPath, pError);
+}

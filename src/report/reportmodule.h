@@ -1,0 +1,24 @@
+#pragma once
+
+#include "devicerecord.h"
+
+#include <QList>
+#include <QString>
+
+class QCoreApplication;
+
+// The sweep report as a module the command-line tool loads only when it
+// writes a report: Qt Gui brings the display libraries (X, EGL, D-Bus) along,
+// and a headless tool must start on machines that have none of them.
+// Plain C entry points, looked up by name; the version is part of the names.
+extern "C" {
+// The application object painting needs, on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise. argc and argv must outlive it.
+using KV521CreateReportApplication = QCoreApplication* (*)(int& argc, char** argv);
+// Writes the report of one file's records; false with a reason.
+using KV521WriteReport = bool (*)(const QList<CDeviceRecord>& records, int nVersion, const QString& strFileName,
+                                  const QString& strPath, QString* pError);
+}
+
+#define KV521_REPORT_CREATE_APPLICATION "kv521_report_create_application_v1"
+#define KV521_REPORT_WRITE "kv521_report_write_v1"
