@@ -1,11 +1,11 @@
 #include "csvexporter.h"
 
+#include "checkedsavefile.h"
 #include "logview.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -112,11 +112,11 @@ QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion
 
 bool CCsvExporter::Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError)
 {
-    QSaveFile file(strPath);
+    CCheckedSaveFile file(strPath);
     const QByteArray data = Build(records, nVersion);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    if (!file.Open() || !file.Write(data) || !file.Commit()) {
         if (pError)
-            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
     return true;

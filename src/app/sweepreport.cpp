@@ -1,5 +1,6 @@
 #include "sweepreport.h"
 
+#include "checkedsavefile.h"
 #include "logview.h"
 
 #include <QDateTime>
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -121,13 +121,13 @@ double CSweepReport::Mm(double dMillimetres) const
 
 bool CSweepReport::Write(const QString& strPath, QString* pError)
 {
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+    CCheckedSaveFile file(strPath);
+    if (!file.Open()) {
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(file.Device());
         writer.setResolution(m_nResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                                          QPageLayout::Millimeter));
@@ -136,14 +136,14 @@ bool CSweepReport::Write(const QString& strPath, QString* pError)
         QPainter painter;
         if (!painter.begin(&writer)) {
             *pError = tr("Could not write the report %1.").arg(QDir::toNativeSeparators(strPath));
-            file.cancelWriting();
+            file.Cancel();
             return false;
         }
         Paint(painter, writer);
         painter.end();
     }
-    if (!file.commit()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+    if (!file.Commit()) {
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
     return true;

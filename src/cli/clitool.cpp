@@ -1,5 +1,6 @@
 #include "clitool.h"
 
+#include "checkedsavefile.h"
 #include "csvexporter.h"
 #include "devicefiles.h"
 #include "devicesession.h"
@@ -457,17 +458,16 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
             continue;
         }
         if (bJson) {
-            QSaveFile file(strTarget);
-            bool bOk = file.open(QIODevice::WriteOnly);
+            CCheckedSaveFile file(strTarget);
+            bool bOk = file.Open();
             int nRow = 0;
             for (const CDeviceRecord& record : records) {
                 if (!bOk)
                     break;
-                const QByteArray line = CRecordJson::Line(record, ++nRow, nVersion);
-                bOk = file.write(line) == line.size();
+                bOk = file.Write(CRecordJson::Line(record, ++nRow, nVersion));
             }
-            if (!bOk || !file.commit()) {
-                nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.errorString()));
+            if (!bOk || !file.Commit()) {
+                nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.ErrorString()));
                 continue;
             }
         } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError)) {

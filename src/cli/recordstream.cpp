@@ -24,8 +24,10 @@ bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
     }
     m_File.setFileName(strPath);
     const QByteArray header = CDeviceFiles::FileHeader(CDeviceFiles::kRealtimeVersion);
-    if (!m_File.open(QIODevice::WriteOnly | QIODevice::Truncate) || m_File.write(header) != header.size()
-        || !m_File.flush()) {
+    // Unbuffered: each poll's records reach the system at once and survive a
+    // killed program.
+    if (!m_File.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+        || m_File.write(header) != header.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strPath), m_File.errorString());
         m_File.close();
         return false;
@@ -63,7 +65,7 @@ bool CRecordStream::Poll(QString* pError)
     }
     if (m_pCsv)
         std::fflush(m_pCsv);
-    if (m_File.isOpen() && !chunk.isEmpty() && (m_File.write(chunk) != chunk.size() || !m_File.flush())) {
+    if (m_File.isOpen() && !chunk.isEmpty() && m_File.write(chunk) != chunk.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString());
         return false;
     }

@@ -1,4 +1,5 @@
 #include "devicefiles.h"
+#include "checkedsavefile.h"
 #include "kv520datamodel.h"
 #include "kv520protocol.h"
 
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -66,27 +66,13 @@ bool CheckFolder(const QString& strFolder, QString* pError)
 // any earlier file of that name only when everything was written.
 bool WriteDataFile(const QString& strPath, int32_t nVersion, const char* pData, qint64 nSize, QString* pError)
 {
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+    CCheckedSaveFile file(strPath);
+    if (!file.Open()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
         return false;
     }
-    const QByteArray header = VersionHeader(nVersion);
-    bool bOk = file.write(header) == header.size();
-    // Large histories go out in slices: one write of tens of megabytes gives no
-    // chance to stop at the first error.
-    constexpr qint64 kSlice = 1 << 20;
-    for (qint64 nDone = 0; bOk && nDone < nSize; nDone += kSlice) {
-        const qint64 n = qMin(kSlice, nSize - nDone);
-        bOk = file.write(pData + nDone, n) == n;
-    }
-    if (!bOk) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+    if (!file.Write(VersionHeader(nVersion)) || !file.Write(pData, nSize) || !file.Commit()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
         return false;
     }
     return true;
@@ -340,7 +326,9 @@ bool CDeviceFiles::BeginRealtimeFile(QFile& file, QString* pError)
 {
     SetError(pError, QString());
     const QString strPath = file.fileName();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    // Unbuffered: each append reaches the system at once, so a crash of the
+    // program loses nothing that was appended.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
         return false;
     }
@@ -359,9 +347,16 @@ bool CDeviceFiles::AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRe
     if (nCount <= 0)
         return true;
     const qint64 nSize = qint64(nCount) * qint64(sizeof(DeviceRawRecord));
-    if (file.write(reinterpret_cast<const char*>(pRecords), nSize) != nSize) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
-        return false;
+    const char* pData = reinterpret_cast<const char*>(pRecords);
+    // A short write is retried with the rest; the system tells why (no
+    // space) only on a write that takes nothing.
+    for (qint64 nDone = 0; nDone < nSize;) {
+        const qint64 n = file.write(pData + nDone, nSize - nDone);
+        if (n <= 0) {
+            SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+            return false;
+        }
+        nDone += n;
     }
     return true;
 }

@@ -1,11 +1,11 @@
 #include "kv520device.h"
+#include "checkedsavefile.h"
 #include "devicefiles.h"
 #include "tracecategories.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
-#include <QSaveFile>
 
 #include <chrono>
 #include <stdexcept>
@@ -358,11 +358,10 @@ bool CKV520Device::LoadMenuFile(const QString& strPath)
 bool CKV520Device::SaveMenuFile(const QString& strPath)
 {
     const auto menu = m_Model.MenuBlock();
-    QSaveFile file(strPath);
+    CCheckedSaveFile file(strPath);
     QString strError;
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char*>(menu.data()), kMenuSize) != kMenuSize || !file.commit())
-        strError = file.errorString();
+    if (!file.Open() || !file.Write(reinterpret_cast<const char*>(menu.data()), kMenuSize) || !file.Commit())
+        strError = file.ErrorString();
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     return strError.isEmpty();
