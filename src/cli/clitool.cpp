@@ -26,6 +26,8 @@
 #include <QSaveFile>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -126,8 +128,10 @@ bool CCliTool::NeedsGui(const QString& strCommand)
 
 void CCliTool::Print(const QString& strText)
 {
-    std::fprintf(m_pOut, "%s\n", strText.toLocal8Bit().constData());
-    std::fflush(m_pOut);
+    errno = 0;
+    if ((std::fprintf(m_pOut, "%s\n", strText.toLocal8Bit().constData()) < 0 || std::fflush(m_pOut) != 0)
+        && m_nOutError == 0)
+        m_nOutError = errno ? errno : EIO;
 }
 
 int CCliTool::Fail(const QString& strMessage)
@@ -190,6 +194,14 @@ bool CCliTool::LinkOptions(QCommandLineParser& parser, QString& strPort, bool& b
 }
 
 int CCliTool::Run(const QStringList& arguments)
+{
+    const int nResult = RunCommand(arguments);
+    if (m_nOutError == 0 || nResult != ExitOk)
+        return nResult;
+    return Fail(tr("Could not write to the standard output: %1").arg(QString::fromLocal8Bit(std::strerror(m_nOutError))));
+}
+
+int CCliTool::RunCommand(const QStringList& arguments)
 {
     const QString strCommand = CommandOf(arguments);
     if (strCommand.isEmpty()) {
@@ -396,8 +408,8 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
     CRecordStream stream(session.Device());
     if (!strFile.isEmpty() && !stream.OpenFile(strFile, &strError))
         return Fail(strError);
-    if (bCsv)
-        stream.SetCsvStream(m_pOut);
+    if (bCsv && !stream.SetCsvStream(m_pOut, &strError))
+        return Fail(strError);
 
     QEventLoop loop;
     bool bFailed = false;
@@ -438,6 +450,23 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
     const bool bJson = strFormat == QLatin1String("json");
     QString strError;
     const QString strOutDir = parser.value(QStringLiteral("out"));
+
+    const auto targetOf = [&](const QString& strPath) {
+        const QFileInfo info(strPath);
+        const QDir folder(strOutDir.isEmpty() ? info.absolutePath() : strOutDir);
+        return folder.filePath(info.completeBaseName() + (bJson ? QStringLiteral(".jsonl") : QStringLiteral(".csv")));
+    };
+    // Two inputs of one name (a/x.ldf and b/x.ldf, x.rdf and x.ldf) would
+    // write one output twice, the first one's rows lost: refused before
+    // anything is written.
+    QHash<QString, QString> sources;
+    for (const QString& strPath : args) {
+        const QString strTarget = QFileInfo(targetOf(strPath)).absoluteFilePath();
+        if (sources.contains(strTarget))
+            return Fail(tr("%1 and %2 would both be converted to %3; convert them into different folders.")
+                            .arg(Native(sources.value(strTarget)), Native(strPath), Native(strTarget)));
+        sources.insert(strTarget, strPath);
+    }
     if (!strOutDir.isEmpty() && !MakeFolder(strOutDir, &strError))
         return Fail(strError);
 
@@ -445,14 +474,16 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
     for (const QString& strPath : args) {
         QList<CDeviceRecord> records;
         int nVersion = 0;
-        if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError)) {
+        QString strWarning;
+        if (!CheckRegularInput(strPath, &strError)
+            || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning)) {
             nResult = Fail(strError);
             continue;
         }
-        const QFileInfo info(strPath);
-        const QDir folder(strOutDir.isEmpty() ? info.absolutePath() : strOutDir);
-        const QString strTarget =
-            folder.filePath(info.completeBaseName() + (bJson ? QStringLiteral(".jsonl") : QStringLiteral(".csv")));
+        // The whole records are good: a warning, not a failure.
+        if (!strWarning.isEmpty())
+            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        const QString strTarget = targetOf(strPath);
         if (!CheckRegularOutput(strTarget, &strError)) {
             nResult = Fail(strError);
             continue;

@@ -29,6 +29,7 @@ public:
     int Run(const QStringList& arguments);
 
 private:
+    int RunCommand(const QStringList& arguments);
     int Ports(const QStringList& args);
     int Download(QCommandLineParser& parser, const QStringList& args);
     int Record(QCommandLineParser& parser, const QStringList& args);
@@ -49,4 +50,7 @@ private:
 
     std::FILE* m_pOut;
     std::FILE* m_pErr;
+    // The first failed print to m_pOut (errno), so a run whose output was
+    // lost does not end as a success.
+    int m_nOutError = 0;
 };

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 CRecordStream::CRecordStream(CKV520Device& device)
     : m_Device(device)
 {
@@ -35,13 +38,28 @@ bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
     return true;
 }
 
-void CRecordStream::SetCsvStream(std::FILE* pStream)
+bool CRecordStream::SetCsvStream(std::FILE* pStream, QString* pError)
 {
     m_pCsv = pStream;
     if (!m_pCsv)
-        return;
+        return true;
     std::fprintf(m_pCsv, "%s\n", CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData());
-    std::fflush(m_pCsv);
+    return CheckCsv(pError);
+}
+
+bool CRecordStream::CheckCsv(QString* pError)
+{
+    // The error flag keeps a failure of any earlier print; the flush hands
+    // the lines over and fails on a full disk.
+    errno = 0;
+    if (std::fflush(m_pCsv) == 0 && !std::ferror(m_pCsv))
+        return true;
+    const int nError = errno;
+    *pError = tr("Could not write the records to the output: %1")
+                  .arg(nError ? QString::fromLocal8Bit(std::strerror(nError)) : tr("write error"));
+    // One report is enough: nothing more goes to a stream that takes nothing.
+    m_pCsv = nullptr;
+    return false;
 }
 
 bool CRecordStream::Poll(QString* pError)
@@ -63,13 +81,11 @@ bool CRecordStream::Poll(QString* pError)
         }
         m_nNext = (m_nNext + 1) % KV520::kHistorySize;
     }
-    if (m_pCsv)
-        std::fflush(m_pCsv);
     if (m_File.isOpen() && !chunk.isEmpty() && m_File.write(chunk) != chunk.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString());
         return false;
     }
-    return true;
+    return !m_pCsv || CheckCsv(pError);
 }
 
 bool CRecordStream::Close(QString* pError)

@@ -20,8 +20,9 @@ public:
 
     // Refuses paths that are not regular files: opening a FIFO would block.
     bool OpenFile(const QString& strPath, QString* pError);
-    // Starts the CSV lines (header first) on the stream.
-    void SetCsvStream(std::FILE* pStream);
+    // Starts the CSV lines (header first) on the stream; false when the
+    // stream takes no writes (a full disk, a closed pipe).
+    bool SetCsvStream(std::FILE* pStream, QString* pError);
 
     // Takes every record stored since the last call, from where the previous
     // call stopped, so none is skipped or repeated. False on a write error.
@@ -30,6 +31,9 @@ public:
     int Count() const { return m_nCount; }
 
 private:
+    // Checks what was printed to the CSV stream since the last check.
+    bool CheckCsv(QString* pError);
+
     CKV520Device& m_Device;
     QFile m_File;
     std::FILE* m_pCsv = nullptr;

@@ -262,9 +262,11 @@ bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString&
                          qint64(nCopied) * qint64(sizeof(DeviceRawRecord)), pError);
 }
 
-bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError)
+bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError,
+                                QString* pWarning)
 {
     SetError(pError, QString());
+    SetError(pWarning, QString());
     // Opening a FIFO waits for a writer that never comes, and a device may
     // never end: only regular files (or links to them) are read. The test
     // itself is a stat and cannot block.
@@ -300,6 +302,11 @@ bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
         return false;
     }
     records += RecordsFromRaw(file.read(nRecords * qint64(sizeof(DeviceRawRecord))), QDate::currentDate().year());
+    const qint64 nTail = (nSize - kHeaderSize) % qint64(sizeof(DeviceRawRecord));
+    if (nTail > 0)
+        SetError(pWarning, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "%1: the last %2 bytes are not a whole record and were ignored."))
+                               .arg(QDir::toNativeSeparators(strPath))
+                               .arg(nTail));
     return true;
 }
 

@@ -44,8 +44,11 @@ public:
                                  QString& strName, QString* pError);
     // Appends the records of the file, converted in file mode. Files with a
     // version other than 0 or 2, shorter than the header or of absurd size are
-    // refused with a reason.
-    static bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError);
+    // refused with a reason. A cut-off last record (an interrupted copy) is
+    // left out, and *pWarning, when given, says how many bytes were ignored;
+    // it is emptied otherwise.
+    static bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError,
+                             QString* pWarning = nullptr);
 
     // The records of a log file cut from the blocks, one list per file, in the
     // order the files are written; names as SaveLogFile gives them.

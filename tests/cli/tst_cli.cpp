@@ -15,6 +15,8 @@
 
 #include <cstdio>
 
+#include "../tinyfilesystem.h"
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/stat.h>
@@ -38,9 +40,11 @@ struct Result
     QByteArray err;
 };
 
-Result RunCli(const QStringList& arguments, const QStringList& environment = {})
+Result RunCli(const QStringList& arguments, const QStringList& environment = {}, const QString& strStdout = {})
 {
     QProcess process;
+    if (!strStdout.isEmpty())
+        process.setStandardOutputFile(strStdout);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // English messages and no stored settings of whoever runs the tests.
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir::temp().filePath(QStringLiteral("kv521-cli-test-config")));
@@ -259,6 +263,80 @@ private Q_SLOTS:
         result = RunCli({QStringLiteral("record"), QStringLiteral("--help")});
         QCOMPARE(result.nExit, 0);
         QVERIFY(result.out.contains("--duration"));
+    }
+
+#ifdef Q_OS_UNIX
+    // A full disk or a full output is a failure with the system's reason,
+    // never an exit 0 with empty or missing data.
+    void fullOutputsFailTheRun()
+    {
+        Result result = RunCli({QStringLiteral("record"), QStringLiteral("--simulate"), QStringLiteral("--duration"),
+                                QStringLiteral("1"), QStringLiteral("--csv")},
+                               {}, QStringLiteral("/dev/full"));
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device"), result.err.constData());
+
+        QTemporaryDir dir;
+        const QString strLog = WriteDefaultLog(dir.path());
+        result = RunCli({QStringLiteral("convert"), strLog}, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device"), result.err.constData());
+    }
+
+    void downloadOnAFullDiskFailsAndLeavesNoEmptyFile()
+    {
+        CTinyFileSystem disk(16);
+        if (!disk.Mounted())
+            QSKIP("No permission to mount a small file system here");
+        // Filled up to the last byte by some other file.
+        QFile filler(QDir(disk.Path()).filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(512, 'x')) > 0) {
+        }
+        filler.close();
+        const Result result = RunCli({QStringLiteral("download"), QStringLiteral("--simulate"), QStringLiteral("--out"),
+                                      disk.Path()});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device") && result.err.contains(".ldf"), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("filler")}));
+    }
+#endif
+
+    // Inputs of one name would give one output twice: refused before
+    // anything is written. A cut-off last record is left out with a warning.
+    void convertRefusesCollidingOutputsAndNamesACutTail()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+        const QString strA = WriteDefaultLog(dir.filePath(QStringLiteral("a")));
+        const QString strName = QFileInfo(strA).fileName();
+        const QString strB = dir.filePath(QStringLiteral("b/") + strName);
+        QVERIFY(QFile::copy(strA, strB));
+        const QString strOut = dir.filePath(QStringLiteral("out"));
+        Result result = RunCli({QStringLiteral("convert"), strA, strB, QStringLiteral("--out"), strOut});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains(QFileInfo(strName).completeBaseName().toUtf8() + ".csv"), result.err.constData());
+        QVERIFY(!QFileInfo::exists(strOut));
+        // x.rdf beside x.ldf: the same clash.
+        const QString strRdf = QFileInfo(strA).absoluteDir().filePath(QFileInfo(strName).completeBaseName() + ".rdf");
+        QVERIFY(QFile::copy(strA, strRdf));
+        result = RunCli({QStringLiteral("convert"), strA, strRdf});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("a/") + QFileInfo(strName).completeBaseName() + ".csv")));
+
+        QFile cut(strB);
+        QVERIFY(cut.open(QIODevice::Append));
+        cut.write(QByteArray(30, '\x5a'));
+        cut.close();
+        result = RunCli({QStringLiteral("convert"), strB});
+        QCOMPARE(result.nExit, 0);
+        QVERIFY2(result.err.contains(strName.toUtf8()) && result.err.contains("30 bytes"), result.err.constData());
+        const Result whole = RunCli({QStringLiteral("convert"), strA, QStringLiteral("--out"), strOut});
+        QCOMPARE(whole.nExit, 0);
+        QCOMPARE(whole.err, QByteArray());
+        QCOMPARE(ReadAll(dir.filePath(QStringLiteral("b/") + QFileInfo(strName).completeBaseName() + ".csv")),
+                 ReadAll(QDir(strOut).filePath(QFileInfo(strName).completeBaseName() + ".csv")));
     }
 
     void settingsAndClockReachTheDetector()
