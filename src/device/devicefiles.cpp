@@ -96,6 +96,28 @@ NameState StateOfName(const QString& strPath, const QByteArray& content)
     return file.readAll() == content ? NameState::Same : NameState::Taken;
 }
 
+// Beyond this many files of one minute something is wrong with the folder.
+constexpr int kMaxSuffix = 999;
+
+// The name the content goes under: the first of "stem.ext", "stem_2.ext", ...
+// that is free or already holds these very bytes. Taken when none is.
+NameState ChooseName(const QDir& folder, const QString& strStem, const QString& strExtension,
+                     const QByteArray& content, QString& strName)
+{
+    NameState eState = NameState::Taken;
+    for (int nSuffix = 1; nSuffix <= kMaxSuffix && eState == NameState::Taken; ++nSuffix) {
+        strName = nSuffix == 1 ? strStem + strExtension : strStem + QStringLiteral("_%1").arg(nSuffix) + strExtension;
+        eState = StateOfName(folder.filePath(strName), content);
+    }
+    return eState;
+}
+
+QString NoFreeName(const QString& strPath)
+{
+    return Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: no free file name"))
+        .arg(QDir::toNativeSeparators(strPath));
+}
+
 } // namespace
 
 QString CDeviceFiles::LogCutNotice(int nBlocksRead)
@@ -202,20 +224,12 @@ bool CDeviceFiles::SaveLogFile(const QByteArray& logBlocks, const QString& strFo
         return true;
     }
     const QDir folder(strFolder);
-    // Beyond this many sessions of one minute something is wrong with the folder.
-    constexpr int kMaxSuffix = 999;
     for (const LogFile& file : files) {
         const QByteArray content = VersionHeader(kLogVersion) + file.records;
-        const QString strStem = file.strName.chopped(4); // without ".ldf"
         QString strName;
-        NameState eState = NameState::Taken;
-        for (int nSuffix = 1; nSuffix <= kMaxSuffix && eState == NameState::Taken; ++nSuffix) {
-            strName = nSuffix == 1 ? file.strName : strStem + QStringLiteral("_%1.ldf").arg(nSuffix);
-            eState = StateOfName(folder.filePath(strName), content);
-        }
+        const NameState eState = ChooseName(folder, file.strName.chopped(4), QStringLiteral(".ldf"), content, strName);
         if (eState == NameState::Taken) {
-            SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: no free file name"))
-                                 .arg(QDir::toNativeSeparators(folder.filePath(file.strName))));
+            SetError(pError, NoFreeName(folder.filePath(file.strName)));
             return false;
         }
         if (eState == NameState::Free
@@ -256,10 +270,25 @@ bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString&
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "There is no data to save.")));
         return false;
     }
-    strName = RealtimeFileStem(records.front());
-    const QString strPath = QDir(strFolder).filePath(strName + QStringLiteral(".rdf"));
-    return WriteDataFile(strPath, nVersion, reinterpret_cast<const char*>(records.data()),
-                         qint64(nCopied) * qint64(sizeof(DeviceRawRecord)), pError);
+    // As with log files, a stored file (the recorder's own file of the same
+    // minute, an earlier save) is never replaced by other bytes.
+    const QString strStem = RealtimeFileStem(records.front());
+    const QByteArray content =
+        VersionHeader(nVersion)
+        + QByteArray::fromRawData(reinterpret_cast<const char*>(records.data()),
+                                  qsizetype(nCopied) * qsizetype(sizeof(DeviceRawRecord)));
+    const QDir folder(strFolder);
+    QString strFile;
+    const NameState eState = ChooseName(folder, strStem, QStringLiteral(".rdf"), content, strFile);
+    if (eState == NameState::Taken) {
+        SetError(pError, NoFreeName(folder.filePath(strStem + QStringLiteral(".rdf"))));
+        return false;
+    }
+    strName = strFile.chopped(4); // without ".rdf"
+    if (eState == NameState::Same)
+        return true;
+    return WriteDataFile(folder.filePath(strFile), nVersion, content.constData() + kHeaderSize,
+                         content.size() - kHeaderSize, pError);
 }
 
 bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError,

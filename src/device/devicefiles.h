@@ -39,7 +39,9 @@ public:
     static bool SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError,
                             QStringList* pWritten = nullptr);
     // Writes every stored record, oldest first; strName gets the file name
-    // without folder and extension.
+    // without folder and extension. Stored files are kept as SaveLogFile
+    // keeps them: the same bytes are not written again, other bytes take the
+    // next free "_2", "_3", ... name.
     static bool SaveRealtimeFile(const CKV520DataModel& model, const QString& strFolder, int nVersion,
                                  QString& strName, QString* pError);
     // Appends the records of the file, converted in file mode. Files with a

@@ -248,8 +248,11 @@ bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QStr
 
 bool CKV520Device::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion)
 {
-    QString strError;
-    const bool bOk = CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError);
+    QString strError, strWarning;
+    const bool bOk = CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning);
+    // Loaded with a cut-off tail: the notice stands where a reason would.
+    if (bOk)
+        strError = strWarning;
     qCDebug(lcFiles) << "loaded" << strPath << records.size() << "records, version" << nVersion
                      << (bOk ? "" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
