@@ -5,6 +5,7 @@
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "progressprinter.h"
+#include "recordstream.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,6 +196,27 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(strFile).size(), qint64(CDeviceFiles::kHeaderSize) + qint64(nRows) * 76);
     }
 #endif
+
+    // A killed record loses at most the poll under way: each poll's records
+    // are in the file for any reader at once.
+    void recordStreamHandsEachPollToTheSystem()
+    {
+        QTemporaryDir dir;
+        CKV520Device device; // never started: records stored as the worker stores them
+        CRecordStream stream(device);
+        QString strError;
+        const QString strFile = dir.filePath(QStringLiteral("live.rdf"));
+        QVERIFY2(stream.OpenFile(strFile, &strError), qPrintable(strError));
+        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
+        frame[KV520::kBandMask] = 1;
+        for (int nTotal : {1, 2, 30}) {
+            while (device.Model().WriteIndex() < nTotal)
+                device.Model().StoreDataFrame(frame.data(), 0);
+            QVERIFY(stream.Poll(&strError));
+            QCOMPARE(QFileInfo(strFile).size(), qint64(CDeviceFiles::kHeaderSize) + nTotal * 76);
+            QCOMPARE(ReadAll(strFile).size(), CDeviceFiles::kHeaderSize + nTotal * 76);
+        }
+    }
 
     void convertIgnoresTheDecimalComma()
     {
