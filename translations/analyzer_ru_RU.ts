@@ -281,6 +281,14 @@
         <source>The detector&apos;s clock is set to %1.</source>
         <translation>Часы детектора установлены на %1.</translation>
     </message>
+    <message>
+        <source>Could not write to the standard output: %1</source>
+        <translation>Не удалось записать в стандартный вывод: %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be converted to %3; convert them into different folders.</source>
+        <translation>%1 и %2 были бы преобразованы в один файл %3; преобразуйте их в разные папки.</translation>
+    </message>
 </context>
 <context>
     <name>CCsvExporter</name>
@@ -431,6 +439,10 @@
         <location line="+5"/>
         <source>The file has the unknown format version %1.</source>
         <translation>Файл имеет неизвестную версию формата %1.</translation>
+    </message>
+    <message>
+        <source>%1: the last %2 bytes are not a whole record and were ignored.</source>
+        <translation>%1: последние %2 байт не составляют целой записи и пропущены.</translation>
     </message>
 </context>
 <context>
@@ -2115,6 +2127,14 @@ Pulse Level: %3 dBm</source>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
+    <message>
+        <source>Could not write the records to the output: %1</source>
+        <translation>Не удалось вывести записи: %1</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>ошибка записи</translation>
+    </message>
 </context>
 <context>
     <name>CReportExporter</name>
@@ -2300,8 +2320,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <source>Collected data saved</source>
-        <translation>Собранные данные сохранены</translation>
+        <source>Collected data saved to %1</source>
+        <translation>Собранные данные сохранены в %1</translation>
     </message>
     <message>
         <location line="+9"/>
