@@ -3,6 +3,7 @@
 // A file system of a few kilobytes mounted on a temporary folder, to fill up
 // for real. Mounting needs privileges; Mounted() is false where they are
 // missing and the test skips.
+#include <QFile>
 #include <QTemporaryDir>
 
 #ifdef Q_OS_LINUX

@@ -579,8 +579,12 @@ int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
     QString strError;
     QList<CDeviceRecord> records;
     int nVersion = 0;
-    if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError))
+    QString strWarning;
+    if (!CheckRegularInput(strPath, &strError)
+        || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning))
         return Fail(strError);
+    if (!strWarning.isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
     const QFileInfo info(strPath);
     const QString strOut = parser.isSet(QStringLiteral("out"))
                              ? parser.value(QStringLiteral("out"))
