@@ -1236,6 +1236,10 @@ Pulse Level: %3 dBm</source>
         <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
     </message>
     <message>
+        <source>The collected data has not been saved. Save it before switching the port?</source>
+        <translation>Собранные данные не сохранены. Сохранить их перед сменой порта?</translation>
+    </message>
+    <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
         <source>B1 DC</source>
         <translation>B1 DC</translation>

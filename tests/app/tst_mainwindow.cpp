@@ -3,6 +3,8 @@
 
 #include "devicerecord.h"
 #include "idevice.h"
+#include "kv520device.h"
+#include "kv520menudialog.h"
 #include "kv520protocol.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
@@ -18,6 +20,7 @@
 #include "alarmnotifier.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPointer>
 #include <QScreen>
@@ -95,6 +98,7 @@ private Q_SLOTS:
     void downloadedLogOpensFromTheTree();
     void everyRecordReachesTheDiagramAtTheDetectorsTime();
     void liveLevelsShowWithADetectorClockMonthsBehind();
+    void clockButtonAndDeviceMenuSendTheSameClock();
     void clockDifferenceTexts();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
@@ -703,20 +707,64 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     // One click sets the detector's clock as the device menu's OK does.
     QVERIFY(window.SetClockButton()->isVisible());
     window.SetClockButton()->click();
-    QVERIFY(!window.SetClockButton()->isVisible());
     QCOMPARE(device.m_Commands, QList<int>{KV520::kCmdWriteMenu});
-    QVERIFY(qAbs(device.m_SetTime.secsTo(QDateTime::currentDateTime())) < 5);
+    QCOMPARE(int(device.GetMenuByte(KV520::kMenuSyncClock)), 1);
+    QVERIFY(!window.SetClockButton()->isEnabled());
+
+    // The next frames tell whether it took: here they still lag.
+    device.Add(2, nBehind + 7);
+    window.OnTimer();
+    QVERIFY(window.statusBar()->currentMessage().startsWith("The detector did not take the PC's time"));
+    QVERIFY(window.SetClockButton()->isVisible() && window.SetClockButton()->isEnabled());
+    window.SetClockButton()->click();
 
     // The detector's clock now runs on from the PC's; set back later, it
     // starts the window again rather than vanishing before it.
     const int64_t nNow = QDateTime::currentSecsSinceEpoch();
     device.Add(3, nNow);
     window.OnTimer();
-    QCOMPARE(SampleCount(*pDiagram, 0, 0), 9);
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 11);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("The detector's clock is set to the PC's"));
+    QVERIFY(!window.SetClockButton()->isVisible());
     device.Add(2, nNow - 3600);
     window.OnTimer();
     QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
     QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nNow - 3600);
+}
+
+namespace {
+// The real device object's settings block, without a link.
+class CUnlinkedDevice : public CKV520Device
+{
+public:
+    QList<int> m_Commands;
+    bool IsConnected() override { return true; }
+    void SetCommand(int nCommand) override { m_Commands.append(nCommand); }
+};
+} // namespace
+
+void TestMainWindow::clockButtonAndDeviceMenuSendTheSameClock()
+{
+    const QDateTime instant(QDate(2026, 12, 8), QTime(19, 21, 31));
+    CKV521MainWindow window;
+    CUnlinkedDevice viaMenu;
+    {
+        CDeviceSwap swap(&viaMenu);
+        CKV520MenuDialog dialog(nullptr);
+        dialog.findChild<QCheckBox*>(QStringLiteral("m_pSyncPcCheck"))->setChecked(true);
+        dialog.findChild<QPushButton*>(QStringLiteral("m_pOkButton"))->click();
+    }
+    CUnlinkedDevice viaButton;
+    {
+        CDeviceSwap swap(&viaButton);
+        window.OnSetClockButton();
+    }
+    QVERIFY(viaMenu.m_Commands.contains(KV520::kCmdWriteMenu));
+    QCOMPARE(viaButton.m_Commands, QList<int>{KV520::kCmdWriteMenu});
+    const QByteArray menuClock = viaMenu.Model().TakeMenuWrite(instant).mid(KV520::kMenuExchanged);
+    QCOMPARE(viaButton.Model().TakeMenuWrite(instant).mid(KV520::kMenuExchanged), menuClock);
+    // Month 1-12, day of month 0-based.
+    QCOMPARE(menuClock, QByteArray("\x0c\x07\x13\x15\x1f", 5));
 }
 
 void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
