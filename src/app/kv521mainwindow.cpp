@@ -348,8 +348,11 @@ void CKV521MainWindow::InitKeyboard()
     });
 
     // Pictures of the view that has the keyboard focus.
-    auto* pSaveImage = new QAction(tr("Save &Image..."), this);
-    auto* pCopyImage = new QAction(tr("Cop&y Image"), this);
+    auto* pSaveImage = new QAction(this);
+    auto* pCopyImage = new QAction(this);
+    m_pSaveImageAction = pSaveImage;
+    m_pCopyImageAction = pCopyImage;
+    RetranslateImageActions();
     pSaveImage->setObjectName(QStringLiteral("m_pFileSaveImageAction"));
     pCopyImage->setObjectName(QStringLiteral("m_pFileCopyImageAction"));
     pCopyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -366,6 +369,12 @@ void CKV521MainWindow::InitKeyboard()
         if (QWidget* pView = FocusedView(&strName))
             CWidgetPicture::CopyToClipboard(pView, strName);
     });
+}
+
+void CKV521MainWindow::RetranslateImageActions()
+{
+    m_pSaveImageAction->setText(tr("Save &Image..."));
+    m_pCopyImageAction->setText(tr("Cop&y Image"));
 }
 
 QWidget* CKV521MainWindow::FocusedView(QString* pName) const
@@ -1002,6 +1011,7 @@ void CKV521MainWindow::OnFilePreferencesAction()
     // or crashes later still starts in the chosen language.
     QSettings().setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     m_pUi->retranslateUi(this);
+    RetranslateImageActions();
     m_pUi->m_pOptButton3->setText(tr("&Oscilloscope"));
     RestoreOptionButtons();
     m_pReadyLabel->setText(tr("Ready"));

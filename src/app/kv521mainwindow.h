@@ -129,6 +129,8 @@ protected:
 private:
     void InitLayout();
     void InitKeyboard();
+    // The File menu's entries that the form does not make.
+    void RetranslateImageActions();
     // The view the File menu's picture entries act on, and its name.
     QWidget* FocusedView(QString* pName) const;
     void InitLogList();
@@ -202,6 +204,8 @@ private:
     bool m_bClockSetting = false;
     int64_t m_nClockSetTotal = 0;
     QPushButton* m_pSetClockButton = nullptr;
+    QAction* m_pSaveImageAction = nullptr;
+    QAction* m_pCopyImageAction = nullptr;
     CAlarmNotifier* m_pAlarms = nullptr;
     std::unique_ptr<CRealtimeRecorder> m_pRecorder;
     QString m_strRecordingFile;

@@ -570,6 +570,8 @@ void TestMainWindow::languageSwitch()
     QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
     QCOMPARE(window.Form()->m_pOptButton3->text(), QStringLiteral("Осци&ллограф"));
     QCOMPARE(window.Form()->m_pLogListTree->columnCount(), 11);
+    QCOMPARE(window.findChild<QAction*>("m_pFileSaveImageAction")->text(), QStringLiteral("Сохранить &изображение..."));
+    QCOMPARE(window.findChild<QAction*>("m_pFileCopyImageAction")->text(), QStringLiteral("&Копировать изображение"));
 
     ChooseLanguageInNextPreferences(0);
     window.OnFilePreferencesAction();
