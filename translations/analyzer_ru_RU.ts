@@ -2489,6 +2489,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
 <context>
     <name>CWidgetPicture</name>
     <message>
+        <source>Image saved to %1</source>
+        <translation>Изображение сохранено в %1</translation>
+    </message>
+    <message>
         <location filename="../src/diagrams/widgetpicture.cpp" line="+60"/>
         <source>The view has no size to take a picture of.</source>
         <translation>У окна нет размера, снимать нечего.</translation>

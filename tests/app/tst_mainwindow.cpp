@@ -13,6 +13,7 @@
 #include "windowplacement.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
+#include "diagrampalette.h"
 #include "dialoganswerer.h"
 
 #include "../panel/countingalarmoutput.h"
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void liveLevelsShowWithADetectorClockMonthsBehind();
     void clockButtonAndDeviceMenuSendTheSameClock();
     void clockDifferenceTexts();
+    void traceColoursStandOutOnADarkPalette();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
     void shortcutsTriggerTheirActions();
@@ -787,6 +789,33 @@ void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
         QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("behind the PC's")));
     }
     simulator.Stop();
+}
+
+void TestMainWindow::traceColoursStandOutOnADarkPalette()
+{
+    const QList<QColor> light = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed, Qt::blue, Qt::red, Qt::darkBlue,
+                                 Qt::darkRed, Qt::darkGreen, Qt::blue, Qt::darkBlue, Qt::red, Qt::cyan, Qt::magenta};
+    const auto colours = [](CQDiagramWidget& w) {
+        QList<QColor> list;
+        for (int a = 0; a < w.AreaCount(); ++a)
+            for (const auto& pSignal : w.Area(a)->m_signals)
+                list << pSignal->m_pen.color();
+        return list;
+    };
+    CQDiagramWidget diagram;
+    CRecordDiagram::SetupSignals(&diagram, 2, true);
+    QCOMPARE(colours(diagram), light);
+
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    diagram.setPalette(dark);
+    CRecordDiagram::SetupSignals(&diagram, 2, true);
+    const QColor background = CDiagramPalette::PlotBackground(dark);
+    for (const QColor& c : colours(diagram))
+        QVERIFY2(CDiagramPalette::Contrast(c, background) >= 3.0, qPrintable(c.name()));
+    // Told apart from each other still: blue and dark blue do not become one.
+    QVERIFY(colours(diagram).value(0) != colours(diagram).value(2));
 }
 
 void TestMainWindow::clockDifferenceTexts()
