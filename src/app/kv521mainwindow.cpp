@@ -749,7 +749,7 @@ void CKV521MainWindow::CheckDeviceClock(const CDeviceRecord& record)
     ShowClockMessage(ClockDifferenceText(record.m_nTime - QDateTime::currentSecsSinceEpoch()));
 }
 
-void CKV521MainWindow::ShowClockMessage(const QString& strText)
+void CKV521MainWindow::ShowClockMessage(QString strText)
 {
     const QString strOld = std::exchange(m_strClockMessage, strText);
     if (strText.isEmpty()) {

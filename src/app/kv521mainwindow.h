@@ -147,7 +147,7 @@ private:
     void AddNewRecords(int32_t nMode, int64_t nTotal);
     void CheckDeviceClock(const CDeviceRecord& record);
     // The message about the detector's clock, with its button; empty takes both down.
-    void ShowClockMessage(const QString& strText);
+    void ShowClockMessage(QString strText);
     void ClockMessageChanged(const QString& strMessage);
     void CheckClockAfterSetting(int64_t nTotal);
     void PollRecorder();

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void clockButtonAndDeviceMenuSendTheSameClock();
     void clockDifferenceTexts();
     void traceColoursStandOutOnADarkPalette();
+    void clockMessageGoesWithItsState();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
     void shortcutsTriggerTheirActions();
@@ -816,6 +817,34 @@ void TestMainWindow::traceColoursStandOutOnADarkPalette()
         QVERIFY2(CDiagramPalette::Contrast(c, background) >= 3.0, qPrintable(c.name()));
     // Told apart from each other still: blue and dark blue do not become one.
     QVERIFY(colours(diagram).value(0) != colours(diagram).value(2));
+}
+
+void TestMainWindow::clockMessageGoesWithItsState()
+{
+    CKV521MainWindow window;
+    window.show();
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    device.Add(1, QDateTime::currentSecsSinceEpoch() - 3600);
+    window.OnTimer();
+    QStatusBar* pBar = window.statusBar();
+    QVERIFY(pBar->currentMessage().endsWith("behind the PC's"));
+
+    // Another message for a while: the button goes with the clock's message and comes back after.
+    pBar->showMessage(QStringLiteral("Collected data cleared"), 30);
+    QVERIFY(!window.SetClockButton()->isVisible());
+    QTRY_VERIFY(window.SetClockButton()->isVisible());
+    QVERIFY(pBar->currentMessage().endsWith("behind the PC's"));
+
+    // The detector stops answering: that is said, the clock is no longer the matter.
+    device.m_bConnected = false;
+    window.OnTimer();
+    QCOMPARE(pBar->currentMessage(), QStringLiteral("The detector is not responding"));
+    QVERIFY(!window.SetClockButton()->isVisible());
+    pBar->clearMessage();
+    QTest::qWait(10);
+    QVERIFY(!window.SetClockButton()->isVisible());
 }
 
 void TestMainWindow::clockDifferenceTexts()
