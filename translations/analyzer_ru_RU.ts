@@ -1021,8 +1021,8 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Установка часов детектора...</translation>
     </message>
     <message>
-        <source>The detector did not take the PC&apos;s time: %1</source>
-        <translation>Детектор не принял время ПК: %1</translation>
+        <source>The detector did not take the PC&apos;s time. %1</source>
+        <translation>Детектор не принял время ПК. %1</translation>
     </message>
     <message>
         <source>The detector is not responding</source>

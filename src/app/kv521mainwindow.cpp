@@ -808,7 +808,7 @@ void CKV521MainWindow::CheckClockAfterSetting(int64_t nTotal)
         ShowClockMessage(QString());
         statusBar()->showMessage(tr("The detector's clock is set to the PC's"), 10000);
     } else {
-        ShowClockMessage(tr("The detector did not take the PC's time: %1").arg(strLeft));
+        ShowClockMessage(tr("The detector did not take the PC's time. %1").arg(strLeft));
     }
 }
 

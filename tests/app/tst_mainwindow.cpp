@@ -719,7 +719,7 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     // The next frames tell whether it took: here they still lag.
     device.Add(2, nBehind + 7);
     window.OnTimer();
-    QVERIFY(window.statusBar()->currentMessage().startsWith("The detector did not take the PC's time"));
+    QVERIFY(window.statusBar()->currentMessage().startsWith("The detector did not take the PC's time."));
     QVERIFY(window.SetClockButton()->isVisible() && window.SetClockButton()->isEnabled());
     window.SetClockButton()->click();
 
