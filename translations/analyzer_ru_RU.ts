@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CAlarmNotifier</name>
+    <message>
+        <source>Alarms in a row: %1</source>
+        <translation>Тревог подряд: %1</translation>
+    </message>
+</context>
+<context>
     <name>CCliTool</name>
     <message>
         <location filename="../src/cli/clitool.cpp" line="+48"/>
@@ -533,6 +540,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
 <context>
     <name>CKV520Device</name>
     <message>
+        <source>Cannot create the exchange thread!</source>
+        <translation>Ошибка при создании потока!</translation>
+    </message>
+    <message>
         <location filename="../src/device/kv520device.cpp" line="+358"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
@@ -542,14 +553,20 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <name>CKV520DevicePaint</name>
     <message>
         <location filename="../src/panel/kv520devicepaint.cpp" line="+350"/>
-        <source>Alarm! A strong signal detected!
-Band: %1
-Signal: %2
-Pulse Level: %3 dBm</source>
-        <translation>Тревога! Обнаружен сильный сигнал!
-Диапазон: %1
-Сигнал: %2
-Импульсный уровень: %3 дБм</translation>
+        <source>Alarm! A strong signal detected!</source>
+        <translation>Тревога! Обнаружен сильный сигнал!</translation>
+    </message>
+    <message>
+        <source>Band: %1</source>
+        <translation>Диапазон: %1</translation>
+    </message>
+    <message>
+        <source>Signal: %1</source>
+        <translation>Сигнал: %1</translation>
+    </message>
+    <message>
+        <source>Pulse Level: %1 dB</source>
+        <translation>Импульсный уровень: %1 дБ</translation>
     </message>
     <message>
         <location filename="../src/panel/trayalarmoutput.cpp" line="+41"/>
@@ -719,7 +736,7 @@ Pulse Level: %3 dBm</source>
     <message>
         <location filename="../forms/kv520menudialog.ui" line="+14"/>
         <source>Device Menu</source>
-        <translation>Меню прибора</translation>
+        <translation>Меню детектора</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -1012,6 +1029,18 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
+        <source>Setting the detector&apos;s clock...</source>
+        <translation>Установка часов детектора...</translation>
+    </message>
+    <message>
+        <source>The detector did not take the PC&apos;s time. %1</source>
+        <translation>Детектор не принял время ПК. %1</translation>
+    </message>
+    <message>
+        <source>The detector is not responding</source>
+        <translation>Детектор не отвечает</translation>
+    </message>
+    <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
         <location line="+857"/>
         <source>Version</source>
@@ -1246,6 +1275,10 @@ Pulse Level: %3 dBm</source>
         <location line="+52"/>
         <source>The collected data has not been saved. Save it before closing?</source>
         <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
+    </message>
+    <message>
+        <source>The collected data has not been saved. Save it before switching the port?</source>
+        <translation>Собранные данные не сохранены. Сохранить их перед сменой порта?</translation>
     </message>
     <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
@@ -1860,6 +1893,10 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CPortChooserDialog</name>
     <message>
+        <source>In use</source>
+        <translation>Используется</translation>
+    </message>
+    <message>
         <location filename="../src/dialogs/portchooserdialog.cpp" line="+79"/>
         <source>Automatic</source>
         <translation>Автоматически</translation>
@@ -1887,6 +1924,14 @@ Pulse Level: %3 dBm</source>
 </context>
 <context>
     <name>CPortChooserDialogClass</name>
+    <message>
+        <source>Or type the port&apos;s &amp;path:</source>
+        <translation>Или введите &amp;путь к порту:</translation>
+    </message>
+    <message>
+        <source>For ports the list does not show: pseudo-terminals, Bluetooth serial ports</source>
+        <translation>Для портов, которых нет в списке: псевдотерминалы, последовательные порты Bluetooth</translation>
+    </message>
     <message>
         <location filename="../forms/portchooserdialog.ui" line="+14"/>
         <source>Connection</source>
@@ -2463,6 +2508,10 @@ Pulse Level: %3 dBm</source>
 </context>
 <context>
     <name>CWidgetPicture</name>
+    <message>
+        <source>Image saved to %1</source>
+        <translation>Изображение сохранено в %1</translation>
+    </message>
     <message>
         <location filename="../src/diagrams/widgetpicture.cpp" line="+60"/>
         <source>The view has no size to take a picture of.</source>

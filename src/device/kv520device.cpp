@@ -111,7 +111,9 @@ void CKV520Device::Start()
         m_Thread = std::thread(&CKV520Device::WorkerLoop, this);
     } catch (const std::system_error&) {
         m_bRunning = false;
-        throw std::runtime_error("Ошибка при создании потока!");
+        // In the user's language, as UTF-8: the window shows the text as it stands.
+        throw std::runtime_error(
+            QCoreApplication::translate("CKV520Device", "Cannot create the exchange thread!").toStdString());
     }
 }
 
