@@ -1,5 +1,7 @@
 #pragma once
 
+#include "csvexporter.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -21,7 +23,7 @@ public:
     // Refuses paths that are not regular files: opening a FIFO would block.
     bool OpenFile(const QString& strPath, QString* pError);
     // Starts the CSV lines (header first) on the stream.
-    void SetCsvStream(std::FILE* pStream);
+    void SetCsvStream(std::FILE* pStream, CCsvExporter::Dialect eDialect = CCsvExporter::Dialect::Plain);
 
     // Takes every record stored since the last call, from where the previous
     // call stopped, so none is skipped or repeated. False on a write error.
@@ -33,6 +35,7 @@ private:
     CKV520Device& m_Device;
     QFile m_File;
     std::FILE* m_pCsv = nullptr;
+    QByteArray m_CsvLineEnd;
     int m_nNext = 0;
     int m_nCount = 0;
 };

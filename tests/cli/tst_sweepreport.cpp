@@ -2,6 +2,8 @@
 #include "devicefiles.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
+#include "language.h"
+#include "logview.h"
 #include "sweepreport.h"
 
 #include <QDir>
@@ -86,6 +88,33 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(nExpected, 4001);
+    }
+
+    // Russian headers are longer than English ones: no column may cut its
+    // header, and "DECT BASE" keeps its blank.
+    void columnsFitTheirTextsInEachLanguage()
+    {
+        QList<CDeviceRecord> records = LogRecords(3);
+        QCOMPARE(records.size(), 3);
+        records[1].m_Levels[5].m_nSignal = 5;
+        records[1].m_dFrequency = 2412000;
+        QTemporaryDir dir;
+        const QString strPdf = dir.filePath(QStringLiteral("report.pdf"));
+        const QString strStored = CLanguage::Instance().Name();
+        for (const QString& strLanguage : {QStringLiteral("en_US"), QStringLiteral("ru_RU")}) {
+            CLanguage::Instance().Load(strLanguage);
+            CSweepReport report(records, CDeviceFiles::kLogVersion, QStringLiteral("log_0502_0800.ldf"));
+            QString strError;
+            QVERIFY2(report.Write(strPdf, &strError), qPrintable(strError));
+            const QString strTable = QString::fromUtf8(
+                Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("2"), strPdf,
+                                                  QStringLiteral("-")}));
+            QVERIFY2(strTable.contains(QStringLiteral("DECT BASE")), qPrintable(strTable));
+            const QStringList header = CLogView::HeaderLabels();
+            for (int c = 0; c < CLogView::ColComment; ++c)
+                QVERIFY2(strTable.contains(header[c]), qPrintable(strLanguage + QLatin1Char(' ') + header[c]));
+        }
+        CLanguage::Instance().Load(strStored);
     }
 
     void emptyAndOneMomentFiles()
