@@ -79,7 +79,7 @@ done
 # Debian's own checker, where it is installed (scripts/install-deps.sh puts it
 # there): any error or warning fails; info and pedantic notes may stay.
 if command -v lintian >/dev/null; then
-  if lintian --fail-on error,warning --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>&1; then
+  if lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
     ok "lintian"
   else
     cat "$scratch/lintian.log" >&2
