@@ -155,8 +155,8 @@
     </message>
     <message>
         <location line="+1"/>
-        <source>Write into folder &lt;dir&gt; (default: beside each file).</source>
-        <translation>Записывать в папку &lt;dir&gt; (по умолчанию — рядом с каждым файлом).</translation>
+        <source>Write into folder &lt;dir&gt; (default: beside each file); - writes one file's records to the output.</source>
+        <translation>Записывать в папку &lt;dir&gt; (по умолчанию — рядом с каждым файлом); - выводит записи одного файла в стандартный вывод.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -180,8 +180,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>The PDF file to write (default: beside the file).</source>
-        <translation>Записываемый файл PDF (по умолчанию — рядом с файлом).</translation>
+        <source>The PDF file to write (default: beside the file); - writes it to the output.</source>
+        <translation>Записываемый файл PDF (по умолчанию — рядом с файлом); - выводит его в стандартный вывод.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -289,12 +289,36 @@
         <translation>Часы детектора установлены на %1.</translation>
     </message>
     <message>
+        <source>Write the list as JSON.</source>
+        <translation>Вывести список в формате JSON.</translation>
+    </message>
+    <message>
+        <source>CSV for spreadsheets: a byte order mark and CRLF line ends.</source>
+        <translation>CSV для электронных таблиц: метка порядка байтов и концы строк CRLF.</translation>
+    </message>
+    <message>
         <source>Could not write to the standard output: %1</source>
         <translation>Не удалось записать в стандартный вывод: %1</translation>
     </message>
     <message>
         <source>%1 and %2 would both be converted to %3; convert them into different folders.</source>
         <translation>%1 и %2 были бы преобразованы в один файл %3; преобразуйте их в разные папки.</translation>
+    </message>
+    <message>
+        <source>--out - writes one file's records to the output: name one file.</source>
+        <translation>--out - выводит записи одного файла в стандартный вывод: укажите один файл.</translation>
+    </message>
+    <message>
+        <source>(named by KV521_PORT)</source>
+        <translation>(задан в KV521_PORT)</translation>
+    </message>
+    <message>
+        <source>(named by KV521_PORT, not present)</source>
+        <translation>(задан в KV521_PORT, отсутствует)</translation>
+    </message>
+    <message>
+        <source>* the port named by KV521_PORT, used when none is named: %1</source>
+        <translation>* порт из KV521_PORT, используемый, когда порт не указан: %1</translation>
     </message>
 </context>
 <context>
@@ -2504,6 +2528,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+12"/>
         <source>Moments a level reached its threshold</source>
         <translation>Моменты достижения порога</translation>
+    </message>
+    <message>
+        <source>Could not write the report.</source>
+        <translation>Не удалось записать отчёт.</translation>
     </message>
 </context>
 <context>

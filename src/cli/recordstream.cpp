@@ -38,12 +38,15 @@ bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
     return true;
 }
 
-bool CRecordStream::SetCsvStream(std::FILE* pStream, QString* pError)
+bool CRecordStream::SetCsvStream(std::FILE* pStream, QString* pError, CCsvExporter::Dialect eDialect)
 {
     m_pCsv = pStream;
+    m_CsvLineEnd = CCsvExporter::LineEnd(eDialect);
     if (!m_pCsv)
         return true;
-    std::fprintf(m_pCsv, "%s\n", CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData());
+    std::fprintf(m_pCsv, "%s%s%s", CCsvExporter::Preamble(eDialect).constData(),
+                 CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData(),
+                 m_CsvLineEnd.constData());
     return CheckCsv(pError);
 }
 
@@ -76,7 +79,7 @@ bool CRecordStream::Poll(QString* pError)
             if (m_pCsv) {
                 const CDeviceRecord record = CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::Live);
                 const QString strLine = CCsvExporter::Line(CCsvExporter::Row(record, m_nCount, CDeviceFiles::kRealtimeVersion));
-                std::fprintf(m_pCsv, "%s\n", strLine.toUtf8().constData());
+                std::fprintf(m_pCsv, "%s%s", strLine.toUtf8().constData(), m_CsvLineEnd.constData());
             }
         }
         m_nNext = (m_nNext + 1) % KV520::kHistorySize;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "csvexporter.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -22,7 +24,8 @@ public:
     bool OpenFile(const QString& strPath, QString* pError);
     // Starts the CSV lines (header first) on the stream; false when the
     // stream takes no writes (a full disk, a closed pipe).
-    bool SetCsvStream(std::FILE* pStream, QString* pError);
+    bool SetCsvStream(std::FILE* pStream, QString* pError,
+                      CCsvExporter::Dialect eDialect = CCsvExporter::Dialect::Plain);
 
     // Takes every record stored since the last call, from where the previous
     // call stopped, so none is skipped or repeated. False on a write error.
@@ -37,6 +40,7 @@ private:
     CKV520Device& m_Device;
     QFile m_File;
     std::FILE* m_pCsv = nullptr;
+    QByteArray m_CsvLineEnd;
     int m_nNext = 0;
     int m_nCount = 0;
 };

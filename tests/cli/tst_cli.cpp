@@ -9,6 +9,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -149,6 +152,12 @@ private Q_SLOTS:
         QVERIFY2(recorded.nExit == 0, recorded.err.constData());
         const QStringList streamed = CsvRows(recorded.out);
         QVERIFY2(streamed.size() > 3, "a header and records");
+        // Plain CSV, and the log list's names for the quantities it shares.
+        QVERIFY(!recorded.out.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(!recorded.out.contains('\r'));
+        QVERIFY2(streamed.first().startsWith(QStringLiteral("Num,Band,Alarm Time,Duration,1DC (dB),1DC Threshold (dB),1AC (dB)")),
+                 qPrintable(streamed.first()));
+        QVERIFY(streamed.first().endsWith(QStringLiteral(",Signal,Freq (MHz)")));
 
         const Result converted = RunCli({QStringLiteral("convert"), strFile, QStringLiteral("--out"), dir.filePath(QStringLiteral("csv"))});
         QVERIFY2(converted.nExit == 0, converted.err.constData());
@@ -241,6 +250,69 @@ private Q_SLOTS:
         QCOMPARE(json.count('\n'), 10);
         QVERIFY(json.contains("\"level\":30,") || json.contains("\"level\":30}"));
         QVERIFY(json.contains("\"frequencyMHz\":2400"));
+    }
+
+    // What scripts read: CSV and JSON on the standard output, the PDF too,
+    // and the port list as JSON with the port KV521_PORT names.
+    void outputsForScripts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString strLog = WriteDefaultLog(dir.path());
+        QVERIFY(!strLog.isEmpty());
+        const QString strDash = QStringLiteral("-");
+        Result result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QVERIFY2(result.out.startsWith("Num,Band,Alarm Time,Duration,1DC (dB),1AC (dB),2DC (dB),2AC (dB),Signal,Freq (MHz),Comment\n"),
+                 result.out.left(120).constData());
+        QVERIFY(!result.out.contains('\r'));
+        QCOMPARE(result.out.count('\n'), 11);
+
+        result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--excel"), QStringLiteral("--out"), strDash});
+        QVERIFY(result.out.startsWith("\xEF\xBB\xBFNum,"));
+        QCOMPARE(result.out.count("\r\n"), 11);
+
+        result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--to"), QStringLiteral("json"), QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QList<QByteArray> lines = result.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 10);
+        const QJsonObject first = QJsonDocument::fromJson(lines.first()).object();
+        QCOMPARE(first.value(QStringLiteral("schema")).toInt(), 1);
+        QCOMPARE(first.value(QStringLiteral("durationSeconds")).toInt(), first.value(QStringLiteral("status")).toInt());
+        QCOMPARE(first.value(QStringLiteral("units")).toObject().value(QStringLiteral("level")).toString(), QStringLiteral("dB"));
+        QCOMPARE(first.value(QStringLiteral("units")).toObject().value(QStringLiteral("threshold")).toString(), QStringLiteral("dB"));
+
+        result = RunCli({QStringLiteral("report"), strLog, QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QVERIFY(result.out.startsWith("%PDF-"));
+        QVERIFY(result.out.trimmed().endsWith("%%EOF"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(strDash)));
+
+        // Several files cannot share the one output.
+        result = RunCli({QStringLiteral("convert"), strLog, strLog, QStringLiteral("--out"), strDash});
+        QCOMPARE(result.nExit, 2);
+        QVERIFY(!QFileInfo::exists(dir.filePath(strDash)));
+
+        // A pseudo-terminal is not in the system's list, yet KV521_PORT makes it the one used.
+        const QString strPort = dir.filePath(QStringLiteral("ttyKV521"));
+        result = RunCli({QStringLiteral("ports"), QStringLiteral("--json")}, {QStringLiteral("KV521_PORT=") + strPort});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QJsonObject ports = QJsonDocument::fromJson(result.out).object();
+        QCOMPARE(ports.value(QStringLiteral("default")).toString(), strPort);
+        QCOMPARE(ports.value(QStringLiteral("defaultFrom")).toString(), QStringLiteral("KV521_PORT"));
+        int nMarked = 0;
+        for (const QJsonValue& value : ports.value(QStringLiteral("ports")).toArray()) {
+            const QJsonObject port = value.toObject();
+            if (port.value(QStringLiteral("default")).toBool()) {
+                ++nMarked;
+                QCOMPARE(port.value(QStringLiteral("path")).toString(), strPort);
+                QVERIFY(port.value(QStringLiteral("namedByEnvironment")).toBool());
+            }
+        }
+        QCOMPARE(nMarked, 1);
+        result = RunCli({QStringLiteral("ports")}, {QStringLiteral("KV521_PORT=") + strPort});
+        QVERIFY2(result.out.contains(QStringLiteral("* %1").arg(strPort).toUtf8()), result.out.constData());
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
     }
 
     void failuresAndBadUsage()
