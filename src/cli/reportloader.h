@@ -19,10 +19,12 @@ public:
     bool Load(QString* pError);
     KV521CreateReportApplication CreateApplication() const { return m_fnCreate; }
     KV521WriteReport WriteReport() const { return m_fnWrite; }
+    KV521WriteReportTo WriteReportTo() const { return m_fnWriteTo; }
 
 private:
     CReportLoader() = default;
 
     KV521CreateReportApplication m_fnCreate = nullptr;
     KV521WriteReport m_fnWrite = nullptr;
+    KV521WriteReportTo m_fnWriteTo = nullptr;
 };

@@ -19,3 +19,11 @@ extern "C" Q_DECL_EXPORT bool kv521_report_write_v1(const QList<CDeviceRecord>& 
     CSweepReport report(records, nVersion, strFileName);
     return report.Write(strPath, pError);
 }
+
+extern "C" Q_DECL_EXPORT bool kv521_report_write_to_v1(const QList<CDeviceRecord>& records, int nVersion,
+                                                       const QString& strFileName, QIODevice& device,
+                                                       QString* pError)
+{
+    CSweepReport report(records, nVersion, strFileName);
+    return report.Write(device, pError);
+}

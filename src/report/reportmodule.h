@@ -6,6 +6,7 @@
 #include <QString>
 
 class QCoreApplication;
+class QIODevice;
 
 // The sweep report as a module the command-line tool loads only when it
 // writes a report: Qt Gui brings the display libraries (X, EGL, D-Bus) along,
@@ -15,10 +16,15 @@ extern "C" {
 // The application object painting needs, on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise. argc and argv must outlive it.
 using KV521CreateReportApplication = QCoreApplication* (*)(int& argc, char** argv);
-// Writes the report of one file's records; false with a reason.
+// Writes the report of one file's records into a file, as CSweepReport::Write
+// does; false with a reason.
 using KV521WriteReport = bool (*)(const QList<CDeviceRecord>& records, int nVersion, const QString& strFileName,
                                   const QString& strPath, QString* pError);
+// The same into a device (the standard output).
+using KV521WriteReportTo = bool (*)(const QList<CDeviceRecord>& records, int nVersion, const QString& strFileName,
+                                    QIODevice& device, QString* pError);
 }
 
 #define KV521_REPORT_CREATE_APPLICATION "kv521_report_create_application_v1"
 #define KV521_REPORT_WRITE "kv521_report_write_v1"
+#define KV521_REPORT_WRITE_TO "kv521_report_write_to_v1"
