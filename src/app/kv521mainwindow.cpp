@@ -822,7 +822,10 @@ void CKV521MainWindow::PollRecorder()
     // Taken when the next file begins; the storage folder may change meanwhile.
     if (!m_pRecorder->IsWriting())
         m_pRecorder->SetFolder(RecordingFolder());
-    if (!m_pRecorder->Poll(g_pDevice)) {
+    m_RecordFeed.SetDevice(g_pDevice);
+    m_RecordFeed.Subscribe(m_pRecorder.get());
+    m_RecordFeed.Poll();
+    if (!m_pRecorder->Tick(g_pDevice->IsConnected())) {
         statusBar()->showMessage(tr("Recording stopped: %1").arg(m_pRecorder->Error()));
         // Off for this run only: the stored choice stays for the next start.
         const QSignalBlocker blocker(m_pUi->m_pRecordToFileAction);

@@ -2,6 +2,7 @@
 
 #include "diagramtype.h"
 #include "portchoice.h"
+#include "recordfeed.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -208,6 +209,7 @@ private:
     QAction* m_pCopyImageAction = nullptr;
     CAlarmNotifier* m_pAlarms = nullptr;
     std::unique_ptr<CRealtimeRecorder> m_pRecorder;
+    CRecordFeed m_RecordFeed;
     QString m_strRecordingFile;
     // Records up to this count are recorded or saved.
     int64_t m_nSavedTotal = 0;

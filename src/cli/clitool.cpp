@@ -519,6 +519,13 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
     session.Device().Stop();
     if (!stream.Close(&strError) || bFailed)
         return Fail(strError);
+    // Only a machine too busy to poll for longer than the ring holds gets here.
+    if (stream.Missed() > 0)
+        std::fprintf(m_pErr, "kv521-cli: %s\n",
+                     tr("%1 records left the detector's history before they could be written.")
+                         .arg(stream.Missed())
+                         .toLocal8Bit()
+                         .constData());
     if (!strFile.isEmpty())
         std::fprintf(m_pErr, "%s\n",
                      tr("Records written to %1: %2").arg(Native(strFile)).arg(stream.Count()).toLocal8Bit().constData());

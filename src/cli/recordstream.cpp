@@ -3,7 +3,6 @@
 #include "csvexporter.h"
 #include "devicefiles.h"
 #include "kv520device.h"
-#include "kv520protocol.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +11,11 @@
 #include <cstring>
 
 CRecordStream::CRecordStream(CKV520Device& device)
-    : m_Device(device)
+    : m_Feed(&device)
 {
     // Records from before the stream was made are not part of this recording.
-    m_nNext = m_Device.Model().WriteIndex();
+    m_Feed.SkipStored();
+    m_Feed.Subscribe(this);
 }
 
 bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
@@ -65,26 +65,25 @@ bool CRecordStream::CheckCsv(QString* pError)
     return false;
 }
 
+void CRecordStream::OnRecords(int64_t, const DeviceRawRecord* pRecords, int nCount)
+{
+    for (int i = 0; i < nCount; ++i) {
+        ++m_nCount;
+        if (m_File.isOpen())
+            m_Chunk.append(reinterpret_cast<const char*>(&pRecords[i]), int(sizeof(DeviceRawRecord)));
+        if (m_pCsv) {
+            const CDeviceRecord record = CDeviceRecord::FromRaw(pRecords[i], CDeviceRecord::Mode::Live);
+            const QString strLine = CCsvExporter::Line(CCsvExporter::Row(record, m_nCount, CDeviceFiles::kRealtimeVersion));
+            std::fprintf(m_pCsv, "%s%s", strLine.toUtf8().constData(), m_CsvLineEnd.constData());
+        }
+    }
+}
+
 bool CRecordStream::Poll(QString* pError)
 {
-    const CKV520DataModel& model = m_Device.Model();
-    const int nWrite = model.WriteIndex();
-    QByteArray chunk;
-    while (m_nNext != nWrite) {
-        DeviceRawRecord raw;
-        if (model.Record(m_nNext, raw)) {
-            ++m_nCount;
-            if (m_File.isOpen())
-                chunk.append(reinterpret_cast<const char*>(&raw), int(sizeof(raw)));
-            if (m_pCsv) {
-                const CDeviceRecord record = CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::Live);
-                const QString strLine = CCsvExporter::Line(CCsvExporter::Row(record, m_nCount, CDeviceFiles::kRealtimeVersion));
-                std::fprintf(m_pCsv, "%s%s", strLine.toUtf8().constData(), m_CsvLineEnd.constData());
-            }
-        }
-        m_nNext = (m_nNext + 1) % KV520::kHistorySize;
-    }
-    if (m_File.isOpen() && !chunk.isEmpty() && m_File.write(chunk) != chunk.size()) {
+    m_Chunk.clear();
+    m_Feed.Poll();
+    if (m_File.isOpen() && !m_Chunk.isEmpty() && m_File.write(m_Chunk) != m_Chunk.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString());
         return false;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "csvexporter.h"
+#include "irecordsink.h"
+#include "recordfeed.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,7 +15,7 @@ class CKV520Device;
 // Carries the records the worker stores into a realtime file and/or CSV
 // lines, as they arrive. The file is written through as it grows, so what
 // was recorded survives an interrupted run as a readable file.
-class CRecordStream
+class CRecordStream : public IRecordSink
 {
     Q_DECLARE_TR_FUNCTIONS(CRecordStream)
 
@@ -32,15 +34,19 @@ public:
     bool Poll(QString* pError);
     bool Close(QString* pError);
     int Count() const { return m_nCount; }
+    // Records that left the device's ring before the stream could take them.
+    int64_t Missed() const { return m_Feed.Missed(); }
+
+    void OnRecords(int64_t nFirst, const DeviceRawRecord* pRecords, int nCount) override;
 
 private:
     // Checks what was printed to the CSV stream since the last check.
     bool CheckCsv(QString* pError);
 
-    CKV520Device& m_Device;
+    CRecordFeed m_Feed;
+    QByteArray m_Chunk;
     QFile m_File;
     std::FILE* m_pCsv = nullptr;
     QByteArray m_CsvLineEnd;
-    int m_nNext = 0;
     int m_nCount = 0;
 };

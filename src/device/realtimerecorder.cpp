@@ -1,7 +1,6 @@
 #include "realtimerecorder.h"
 
 #include "devicefiles.h"
-#include "idevice.h"
 #include "kv520protocol.h"
 
 #include <QCoreApplication>
@@ -33,7 +32,8 @@ void CRealtimeRecorder::SetEnabled(bool bEnabled)
     m_bFailed = false;
     m_strError.clear();
     // Whatever was stored while off stays out: the file starts now.
-    m_nNext = -1;
+    m_bArmed = false;
+    m_bJustFailed = false;
 }
 
 void CRealtimeRecorder::Fail(const QString& strError)
@@ -45,33 +45,31 @@ void CRealtimeRecorder::Fail(const QString& strError)
         m_File.close();
 }
 
-bool CRealtimeRecorder::Poll(IDevice* pDevice)
+void CRealtimeRecorder::OnRecords(int64_t, const DeviceRawRecord* pRecords, int nCount)
 {
-    if (!pDevice)
-        return true;
-    const int64_t nTotal = pDevice->GetRecordTotal();
+    if (!m_bEnabled || m_bFailed || !m_bArmed)
+        return;
+    if (!Append(pRecords, nCount))
+        m_bJustFailed = true;
+}
+
+void CRealtimeRecorder::OnHistoryRestarted()
+{
     // A restarted device begins a new history, and with it a new file.
-    if (nTotal < m_nNext) {
-        Close();
-        m_nNext = 0;
+    Close();
+}
+
+bool CRealtimeRecorder::Tick(bool bConnected)
+{
+    // Records handed on before this first step after switching on were
+    // stored while off: the file starts with the next ones.
+    m_bArmed = true;
+    if (m_bJustFailed) {
+        m_bJustFailed = false;
+        return false;
     }
-    if (!m_bEnabled || m_bFailed || m_nNext < 0) {
-        m_nNext = nTotal;
+    if (!m_bEnabled || m_bFailed)
         return true;
-    }
-    const bool bConnected = pDevice->IsConnected();
-    m_Buffer.resize(kBatch);
-    while (m_nNext < nTotal) {
-        // Records older than the ring holds are gone; go on with the oldest left.
-        const int64_t nFirst = qMax<int64_t>(m_nNext, nTotal - KV520::kHistorySize);
-        const int nWanted = int(qMin<int64_t>(kBatch, nTotal - nFirst));
-        const int nCopied = pDevice->CopyRawRecords(nFirst, nWanted, m_Buffer.data());
-        if (nCopied <= 0)
-            break;
-        m_nNext = nFirst + nCopied;
-        if (!Append(m_Buffer.data(), nCopied))
-            return false;
-    }
     if (!bConnected) {
         Close();
         return !m_bFailed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devicerawrecord.h"
+#include "irecordsink.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -8,9 +9,6 @@
 
 #include <cstdint>
 #include <future>
-#include <vector>
-
-class IDevice;
 
 // Keeps every record the device stores in a realtime file as it arrives, one
 // file per connection, so neither a crash nor the history ring wrapping nor a
@@ -21,15 +19,13 @@ class IDevice;
 //
 // A write that fails (disk full, folder not writable) stops the recording and
 // leaves the reason in Error(); the caller reports it and the program goes on.
-class CRealtimeRecorder
+class CRealtimeRecorder : public IRecordSink
 {
 public:
     static constexpr qint64 kFlushMs = 5000;
-    // Records copied from the device per step; bounds the buffer, not the rate.
-    static constexpr int kBatch = 4096;
 
     CRealtimeRecorder();
-    ~CRealtimeRecorder();
+    ~CRealtimeRecorder() override;
 
     // The folder new files go to; created when the first file is.
     void SetFolder(const QString& strFolder) { m_strFolder = strFolder; }
@@ -43,10 +39,12 @@ public:
     bool HasFailed() const { return m_bFailed; }
     QString Error() const { return m_strError; }
 
-    // One step of the poll: appends the records stored since the last step,
-    // ends the file when the link is down, flushes when due. False only on the
-    // step where the recording failed.
-    bool Poll(IDevice* pDevice);
+    // The records of the feed go to the file while recording is on.
+    void OnRecords(int64_t nFirst, const DeviceRawRecord* pRecords, int nCount) override;
+    void OnHistoryRestarted() override;
+    // One step of the poll, after the feed's: ends the file when the link is
+    // down, flushes when due. False only on the step where the recording failed.
+    bool Tick(bool bConnected);
     // Writes out what is buffered and ends the file; the next record opens a new one.
     void Close();
 
@@ -68,12 +66,14 @@ private:
     QString m_strFolder;
     QFile m_File;
     QElapsedTimer m_SinceFlush;
-    std::vector<DeviceRawRecord> m_Buffer;
-    int64_t m_nNext = 0;
     int64_t m_nInFile = 0;
     bool m_bEnabled = true;
     bool m_bFailed = false;
     bool m_bDirty = false;
+    // Off until the first step after switching on: what the feed hands on
+    // before it was stored while off.
+    bool m_bArmed = true;
+    bool m_bJustFailed = false;
     QString m_strError;
     std::future<void> m_Sync;
 };

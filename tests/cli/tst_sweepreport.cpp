@@ -3,7 +3,7 @@
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "language.h"
-#include "logview.h"
+#include "recordtexts.h"
 #include "sweepreport.h"
 
 #include <QDir>
@@ -112,8 +112,8 @@ private Q_SLOTS:
                 Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("2"), strPdf,
                                                   QStringLiteral("-")}));
             QVERIFY2(strTable.contains(QStringLiteral("DECT BASE")), qPrintable(strTable));
-            const QStringList header = CLogView::HeaderLabels();
-            QCOMPARE(header[CLogView::ColDuration] == QLatin1String("Duration"), strLanguage == QLatin1String("en_US"));
+            const QStringList header = CRecordTexts::HeaderLabels();
+            QCOMPARE(header[CRecordTexts::ColDuration] == QLatin1String("Duration"), strLanguage == QLatin1String("en_US"));
 
             // A clipped header still has its whole text in the PDF, running
             // under its neighbour: the words' boxes tell.
@@ -131,7 +131,7 @@ private Q_SLOTS:
             }
             double dHeaderTop = -1.0;
             for (const Word& word : words)
-                if (word.strText == header[CLogView::ColBand])
+                if (word.strText == header[CRecordTexts::ColBand])
                     dHeaderTop = word.dTop;
             QVERIFY(dHeaderTop >= 0.0);
             QList<Word> line;
@@ -143,7 +143,7 @@ private Q_SLOTS:
                     dRightEdge = std::max(dRightEdge, word.dRight);
             }
             std::sort(line.begin(), line.end(), [](const Word& a, const Word& b) { return a.dLeft < b.dLeft; });
-            QVERIFY(line.size() >= CLogView::ColComment);
+            QVERIFY(line.size() >= CRecordTexts::ColComment);
             for (int i = 0; i + 1 < line.size(); ++i)
                 QVERIFY2(line[i].dRight <= line[i + 1].dLeft + 0.1,
                          qPrintable(strLanguage + QLatin1Char(' ') + line[i].strText + QStringLiteral(" runs into ") + line[i + 1].strText));

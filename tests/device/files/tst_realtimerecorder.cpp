@@ -6,6 +6,7 @@
 #include "kv520protocol.h"
 #include "linkeddevice.h"
 #include "realtimerecorder.h"
+#include "recordfeed.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,23 @@
 using namespace KV520;
 
 namespace {
+
+// The recorder as the window drives it: fed by the one record feed, then
+// told the link's state.
+class CFedRecorder : public CRealtimeRecorder
+{
+public:
+    bool Poll(IDevice* pDevice)
+    {
+        m_Feed.SetDevice(pDevice);
+        m_Feed.Subscribe(this);
+        m_Feed.Poll();
+        return Tick(pDevice->IsConnected());
+    }
+
+private:
+    CRecordFeed m_Feed;
+};
 
 QByteArray ReadAll(const QString& strPath)
 {
@@ -35,7 +53,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         CLinkedDevice device;
-        CRealtimeRecorder recorder;
+        CFedRecorder recorder;
         recorder.SetFolder(dir.filePath(QStringLiteral("Recordings")));
         // Batches of every size between polls, as a busy interface sees them.
         for (int n : {1, 5, 0, 100, 37})
@@ -68,7 +86,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         CLinkedDevice device;
-        CRealtimeRecorder recorder;
+        CFedRecorder recorder;
         recorder.SetFolder(dir.path());
         device.Store(10);
         QVERIFY(recorder.Poll(&device));
@@ -94,7 +112,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         CLinkedDevice device;
-        CRealtimeRecorder recorder;
+        CFedRecorder recorder;
         recorder.SetFolder(dir.path());
         device.Store(3);
         QVERIFY(recorder.Poll(&device));
@@ -111,7 +129,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         CLinkedDevice device;
-        CRealtimeRecorder recorder;
+        CFedRecorder recorder;
         recorder.SetFolder(dir.path());
         for (int nTotal : {3, 4, 40}) {
             device.Store(nTotal - device.m_nStored);
@@ -128,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         CLinkedDevice device;
-        CRealtimeRecorder recorder;
+        CFedRecorder recorder;
         recorder.SetFolder(blocker.fileName());
         device.Store(4);
         QVERIFY(!recorder.Poll(&device));
