@@ -1,4 +1,5 @@
 #include "kv520datamodel.h"
+#include "kv520menupositions.h"
 
 #include <QtEndian>
 
@@ -197,7 +198,7 @@ void CKV520DataModel::SetClockBlock(const std::array<uint8_t, KV520::kClockSize>
 QByteArray CKV520DataModel::TakeMenuWrite(const QDateTime& pcNow)
 {
     std::lock_guard<std::mutex> guard(m_Lock);
-    if (m_Menu[kMenuSyncClock] != 0) {
+    if (m_Menu[KV520Menu::kSyncPc] != 0) {
         // The detector takes the day 0-based in this message, the month 1-based.
         m_Clock = {uint8_t(pcNow.date().month()), uint8_t(pcNow.date().day() - 1), uint8_t(pcNow.time().hour()),
                    uint8_t(pcNow.time().minute()), uint8_t(pcNow.time().second())};

@@ -2,15 +2,9 @@
 
 #include "idevice.h"
 #include "kv520devicepaint.h"
+#include "kv520menupositions.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-// The detector's "beep on alarm" setting.
-constexpr int kMenuAlarmBeep = 19;
-
-} // namespace
 
 CAlarmNotifier::CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent)
     : QObject(pParent), m_pOutput(std::move(pOutput))
@@ -59,7 +53,7 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
 
     if (m_nFlashBeeps > 0) {
         if (m_nPollPhase == 0) {
-            if (pDevice->GetMenuByte(kMenuAlarmBeep))
+            if (pDevice->GetMenuByte(KV520Menu::kDisplay))
                 m_pOutput->Beep();
             --m_nFlashBeeps;
         }
