@@ -22,7 +22,7 @@ private:
     std::unique_ptr<CKV520Device> m_pDevice;
     std::shared_ptr<CTestClock> m_pClock;
 
-    void StartPair(const CKV521Simulator::Options& options)
+    void StartPair(const CKV521Simulator::Options& options, const CKV520Device::Timing& timing = {})
     {
         m_pSim = std::make_unique<CKV521Simulator>(options);
         QString strError;
@@ -31,6 +31,7 @@ private:
         m_pDevice = std::make_unique<CKV520Device>();
         m_pClock = std::make_shared<CTestClock>();
         m_pDevice->SetClock(m_pClock);
+        m_pDevice->SetTiming(timing);
         m_pDevice->SetPortOverride(m_pSim->SlavePath());
         m_pDevice->Start();
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 5000);
@@ -80,7 +81,14 @@ private Q_SLOTS:
 
     void silenceTakesLinkDownAndItComesBack()
     {
-        m_pSim->InjectSilence(1500);
+        // A short limit, so the silence is noticed soon; still far above a frame's gaps.
+        cleanup();
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        CKV520Device::Timing timing;
+        timing.nSilenceLimitMs = 300;
+        StartPair(options, timing);
+        m_pSim->InjectSilence(500);
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
         QVERIFY(StoresAgain(2000));
@@ -112,12 +120,17 @@ private Q_SLOTS:
     {
         QCOMPARE(m_pDevice->GetNoDataCauses(), 0);
         // Noise of the right length: the port answers, nothing is usable.
+        const int nErrors = m_pDevice->ChecksumErrors();
         m_pSim->InjectBadChecksum(1000000);
+        // Once only noise comes, the last good frame is past the online window at once.
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() > nErrors, 3000);
+        m_pClock->Advance(m_pDevice->GetTiming().nOnlineWindowMs + 1);
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
         QCOMPARE(m_pDevice->LinkStatus(), int(CSerial::Online));
         QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetNoDataCauses(), int(IDevice::NoDataBadChecksum), 3000);
         const int nStored = m_pDevice->GetRecordCount();
-        QTest::qWait(300);
+        const int nSeen = m_pDevice->ChecksumErrors();
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() >= nSeen + 3, 3000);
         QCOMPARE(m_pDevice->GetRecordCount(), nStored);
 
         // Good frames again: online, and no cause is left over.
