@@ -22,7 +22,15 @@ private:
     std::unique_ptr<CKV520Device> m_pDevice;
     std::shared_ptr<CTestClock> m_pClock;
 
-    void StartPair(const CKV521Simulator::Options& options, const CKV520Device::Timing& timing = {})
+    // The simulator is there at once: a short pause before connecting.
+    static CKV520Device::Timing QuickConnect()
+    {
+        CKV520Device::Timing timing;
+        timing.nConnectPauseMs = 20;
+        return timing;
+    }
+
+    void StartPair(const CKV521Simulator::Options& options, const CKV520Device::Timing& timing = QuickConnect())
     {
         m_pSim = std::make_unique<CKV521Simulator>(options);
         QString strError;
@@ -85,7 +93,7 @@ private Q_SLOTS:
         cleanup();
         CKV521Simulator::Options options;
         options.bDeterministic = true;
-        CKV520Device::Timing timing;
+        CKV520Device::Timing timing = QuickConnect();
         timing.nSilenceLimitMs = 300;
         StartPair(options, timing);
         m_pSim->InjectSilence(500);
