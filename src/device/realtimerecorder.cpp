@@ -3,6 +3,7 @@
 #include "devicefiles.h"
 #include "idevice.h"
 #include "kv520protocol.h"
+#include "systemclock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +15,16 @@
 #include <unistd.h>
 #endif
 
-CRealtimeRecorder::CRealtimeRecorder() = default;
+CRealtimeRecorder::CRealtimeRecorder()
+    : m_pClock(std::make_shared<CSystemClock>())
+{
+}
+
+void CRealtimeRecorder::SetClock(std::shared_ptr<IClock> pClock)
+{
+    if (pClock)
+        m_pClock = std::move(pClock);
+}
 
 CRealtimeRecorder::~CRealtimeRecorder()
 {
@@ -76,7 +86,7 @@ bool CRealtimeRecorder::Poll(IDevice* pDevice)
         Close();
         return !m_bFailed;
     }
-    if (m_bDirty && m_SinceFlush.isValid() && m_SinceFlush.elapsed() >= kFlushMs && !FlushToDisk())
+    if (m_bDirty && m_nFlushedAtMs >= 0 && m_pClock->MonotonicMs() - m_nFlushedAtMs >= kFlushMs && !FlushToDisk())
         return false;
     return true;
 }
@@ -103,7 +113,7 @@ bool CRealtimeRecorder::OpenFor(const DeviceRawRecord& first)
     }
     m_nInFile = 0;
     m_bDirty = true;
-    m_SinceFlush.start();
+    m_nFlushedAtMs = m_pClock->MonotonicMs();
     return true;
 }
 
@@ -126,7 +136,7 @@ bool CRealtimeRecorder::Append(const DeviceRawRecord* pRecords, int nCount)
 bool CRealtimeRecorder::FlushToDisk()
 {
     m_bDirty = false;
-    m_SinceFlush.start();
+    m_nFlushedAtMs = m_pClock->MonotonicMs();
     if (!m_File.isOpen())
         return true;
     // Handed to the system, the records survive the program; on the disk,

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "devicerawrecord.h"
+#include "iclock.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 
 #include <cstdint>
 #include <future>
+#include <memory>
 #include <vector>
 
 class IDevice;
@@ -28,6 +29,8 @@ public:
 
     CRealtimeRecorder();
     ~CRealtimeRecorder();
+    // Where the time between flushes is read (the PC's clock by default).
+    void SetClock(std::shared_ptr<IClock> pClock);
 
     // The folder new files go to; created when the first file is.
     void SetFolder(const QString& strFolder) { m_strFolder = strFolder; }
@@ -65,7 +68,8 @@ private:
 
     QString m_strFolder;
     QFile m_File;
-    QElapsedTimer m_SinceFlush;
+    std::shared_ptr<IClock> m_pClock;
+    int64_t m_nFlushedAtMs = -1; // on m_pClock; -1 before the file is opened
     std::vector<DeviceRawRecord> m_Buffer;
     int64_t m_nNext = 0;
     int64_t m_nInFile = 0;
