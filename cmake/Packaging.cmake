@@ -6,10 +6,13 @@ set(CPACK_PACKAGE_NAME kv521-analyzer)
 set(CPACK_PACKAGE_VENDOR "Lumatrix")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Companion program of the KV521 radio-frequency detector")
+# One string with its own line breaks: Debian wants the long description in
+# lines of at most 80 characters, and a CMake list would be joined with ';'.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Watch the KV521 detector's levels live, download and study its event log, mirror its front panel, "
-    "edit its settings and look at its fast signal in an oscilloscope. Includes kv521-cli for scripts: "
-    "log download, recording, CSV/JSON conversion and PDF sweep reports.")
+    "Watch the KV521 detector's levels live, download and study its event log,
+mirror its front panel, edit its settings and look at its fast signal in an
+oscilloscope. Includes kv521-cli for scripts: log download, recording,
+CSV/JSON conversion and PDF sweep reports.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

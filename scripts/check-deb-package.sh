@@ -73,6 +73,22 @@ grep -q "udevadm control --reload-rules" "$scratch/control/postinst" && ok "post
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/kv521-analyzer" --version 2>/dev/null | grep -q "KV521 Analyzer" \
   && ok "kv521-analyzer runs" || fail "kv521-analyzer does not run"
 
+for f in usr/share/doc/kv521-analyzer/copyright usr/share/doc/kv521-analyzer/changelog.gz; do
+  [ -s "$root/$f" ] && ok "$f" || fail "$f missing"
+done
+# Debian's own checker, where it is installed (scripts/install-deps.sh puts it
+# there): any error or warning fails; info and pedantic notes may stay.
+if command -v lintian >/dev/null; then
+  if lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
+    ok "lintian"
+  else
+    cat "$scratch/lintian.log" >&2
+    fail "lintian reports errors or warnings"
+  fi
+else
+  echo "skipped: lintian is not installed"
+fi
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed for $deb" >&2
   exit 1

@@ -33,7 +33,7 @@ have_everything() {
     command -v clang++ >/dev/null || return 1
   fi
   local module dirs=() d found
-  for d in /usr/lib /usr/lib64 /usr/lib/*-linux-gnu /usr/local/lib /usr/local/lib64 ${CMAKE_PREFIX_PATH//:/ }; do
+  for d in /usr/lib /usr/lib64 /usr/lib/*-linux-gnu /usr/local/lib /usr/local/lib64 ${CMAKE_PREFIX_PATH:+${CMAKE_PREFIX_PATH//:/ }}; do
     [ -d "$d" ] && dirs+=("$d")
   done
   for module in Qt6Widgets Qt6SerialPort Qt6Test Qt6LinguistTools; do
@@ -63,7 +63,7 @@ if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libgl-dev fonts-dejavu-core
-    poppler-utils appstream dpkg-dev file
+    poppler-utils appstream dpkg-dev file lintian
   )
   [ $gui -eq 1 ] && packages+=(xvfb xauth imagemagick xdotool)
   [ $fuzz -eq 1 ] && packages+=(clang libclang-rt-dev)

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CAlarmNotifier</name>
+    <message>
+        <source>Alarms in a row: %1</source>
+        <translation>Тревог подряд: %1</translation>
+    </message>
+</context>
+<context>
     <name>CCliTool</name>
     <message>
         <location filename="../src/cli/clitool.cpp" line="+48"/>
@@ -148,8 +155,8 @@
     </message>
     <message>
         <location line="+1"/>
-        <source>Write into folder &lt;dir&gt; (default: beside each file).</source>
-        <translation>Записывать в папку &lt;dir&gt; (по умолчанию — рядом с каждым файлом).</translation>
+        <source>Write into folder &lt;dir&gt; (default: beside each file); - writes one file's records to the output.</source>
+        <translation>Записывать в папку &lt;dir&gt; (по умолчанию — рядом с каждым файлом); - выводит записи одного файла в стандартный вывод.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -173,8 +180,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>The PDF file to write (default: beside the file).</source>
-        <translation>Записываемый файл PDF (по умолчанию — рядом с файлом).</translation>
+        <source>The PDF file to write (default: beside the file); - writes it to the output.</source>
+        <translation>Записываемый файл PDF (по умолчанию — рядом с файлом); - выводит его в стандартный вывод.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -280,6 +287,38 @@
         <location line="+1"/>
         <source>The detector&apos;s clock is set to %1.</source>
         <translation>Часы детектора установлены на %1.</translation>
+    </message>
+    <message>
+        <source>Write the list as JSON.</source>
+        <translation>Вывести список в формате JSON.</translation>
+    </message>
+    <message>
+        <source>CSV for spreadsheets: a byte order mark and CRLF line ends.</source>
+        <translation>CSV для электронных таблиц: метка порядка байтов и концы строк CRLF.</translation>
+    </message>
+    <message>
+        <source>Could not write to the standard output: %1</source>
+        <translation>Не удалось записать в стандартный вывод: %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be converted to %3; convert them into different folders.</source>
+        <translation>%1 и %2 были бы преобразованы в один файл %3; преобразуйте их в разные папки.</translation>
+    </message>
+    <message>
+        <source>--out - writes one file's records to the output: name one file.</source>
+        <translation>--out - выводит записи одного файла в стандартный вывод: укажите один файл.</translation>
+    </message>
+    <message>
+        <source>(named by KV521_PORT)</source>
+        <translation>(задан в KV521_PORT)</translation>
+    </message>
+    <message>
+        <source>(named by KV521_PORT, not present)</source>
+        <translation>(задан в KV521_PORT, отсутствует)</translation>
+    </message>
+    <message>
+        <source>* the port named by KV521_PORT, used when none is named: %1</source>
+        <translation>* порт из KV521_PORT, используемый, когда порт не указан: %1</translation>
     </message>
 </context>
 <context>
@@ -432,6 +471,10 @@
         <source>The file has the unknown format version %1.</source>
         <translation>Файл имеет неизвестную версию формата %1.</translation>
     </message>
+    <message>
+        <source>%1: the last %2 bytes are not a whole record and were ignored.</source>
+        <translation>%1: последние %2 байт не составляют целой записи и пропущены.</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceSession</name>
@@ -521,6 +564,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
 <context>
     <name>CKV520Device</name>
     <message>
+        <source>Cannot create the exchange thread!</source>
+        <translation>Ошибка при создании потока!</translation>
+    </message>
+    <message>
         <location filename="../src/device/kv520device.cpp" line="+358"/>
         <source>The file is empty.</source>
         <translation>Файл пуст.</translation>
@@ -530,14 +577,20 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <name>CKV520DevicePaint</name>
     <message>
         <location filename="../src/panel/kv520devicepaint.cpp" line="+350"/>
-        <source>Alarm! A strong signal detected!
-Band: %1
-Signal: %2
-Pulse Level: %3 dBm</source>
-        <translation>Тревога! Обнаружен сильный сигнал!
-Диапазон: %1
-Сигнал: %2
-Импульсный уровень: %3 дБм</translation>
+        <source>Alarm! A strong signal detected!</source>
+        <translation>Тревога! Обнаружен сильный сигнал!</translation>
+    </message>
+    <message>
+        <source>Band: %1</source>
+        <translation>Диапазон: %1</translation>
+    </message>
+    <message>
+        <source>Signal: %1</source>
+        <translation>Сигнал: %1</translation>
+    </message>
+    <message>
+        <source>Pulse Level: %1 dB</source>
+        <translation>Импульсный уровень: %1 дБ</translation>
     </message>
     <message>
         <location filename="../src/panel/trayalarmoutput.cpp" line="+41"/>
@@ -707,7 +760,7 @@ Pulse Level: %3 dBm</source>
     <message>
         <location filename="../forms/kv520menudialog.ui" line="+14"/>
         <source>Device Menu</source>
-        <translation>Меню прибора</translation>
+        <translation>Меню детектора</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -1000,6 +1053,18 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CKV521MainWindow</name>
     <message>
+        <source>Setting the detector&apos;s clock...</source>
+        <translation>Установка часов детектора...</translation>
+    </message>
+    <message>
+        <source>The detector did not take the PC&apos;s time. %1</source>
+        <translation>Детектор не принял время ПК. %1</translation>
+    </message>
+    <message>
+        <source>The detector is not responding</source>
+        <translation>Детектор не отвечает</translation>
+    </message>
+    <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
         <location line="+857"/>
         <source>Version</source>
@@ -1234,6 +1299,10 @@ Pulse Level: %3 dBm</source>
         <location line="+52"/>
         <source>The collected data has not been saved. Save it before closing?</source>
         <translation>Собранные данные не сохранены. Сохранить их перед закрытием?</translation>
+    </message>
+    <message>
+        <source>The collected data has not been saved. Save it before switching the port?</source>
+        <translation>Собранные данные не сохранены. Сохранить их перед сменой порта?</translation>
     </message>
     <message>
         <location filename="../src/app/recorddiagram.cpp" line="+20"/>
@@ -1848,6 +1917,10 @@ Pulse Level: %3 dBm</source>
 <context>
     <name>CPortChooserDialog</name>
     <message>
+        <source>In use</source>
+        <translation>Используется</translation>
+    </message>
+    <message>
         <location filename="../src/dialogs/portchooserdialog.cpp" line="+79"/>
         <source>Automatic</source>
         <translation>Автоматически</translation>
@@ -1875,6 +1948,14 @@ Pulse Level: %3 dBm</source>
 </context>
 <context>
     <name>CPortChooserDialogClass</name>
+    <message>
+        <source>Or type the port&apos;s &amp;path:</source>
+        <translation>Или введите &amp;путь к порту:</translation>
+    </message>
+    <message>
+        <source>For ports the list does not show: pseudo-terminals, Bluetooth serial ports</source>
+        <translation>Для портов, которых нет в списке: псевдотерминалы, последовательные порты Bluetooth</translation>
+    </message>
     <message>
         <location filename="../forms/portchooserdialog.ui" line="+14"/>
         <source>Connection</source>
@@ -2115,6 +2196,14 @@ Pulse Level: %3 dBm</source>
         <source>Could not write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
+    <message>
+        <source>Could not write the records to the output: %1</source>
+        <translation>Не удалось вывести записи: %1</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>ошибка записи</translation>
+    </message>
 </context>
 <context>
     <name>CReportExporter</name>
@@ -2300,8 +2389,8 @@ Pulse Level: %3 dBm</source>
     </message>
     <message>
         <location line="+5"/>
-        <source>Collected data saved</source>
-        <translation>Собранные данные сохранены</translation>
+        <source>Collected data saved to %1</source>
+        <translation>Собранные данные сохранены в %1</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -2440,9 +2529,17 @@ Pulse Level: %3 dBm</source>
         <source>Moments a level reached its threshold</source>
         <translation>Моменты достижения порога</translation>
     </message>
+    <message>
+        <source>Could not write the report.</source>
+        <translation>Не удалось записать отчёт.</translation>
+    </message>
 </context>
 <context>
     <name>CWidgetPicture</name>
+    <message>
+        <source>Image saved to %1</source>
+        <translation>Изображение сохранено в %1</translation>
+    </message>
     <message>
         <location filename="../src/diagrams/widgetpicture.cpp" line="+60"/>
         <source>The view has no size to take a picture of.</source>

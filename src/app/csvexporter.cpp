@@ -1,11 +1,11 @@
 #include "csvexporter.h"
 
+#include "checkedsavefile.h"
 #include "logview.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -36,11 +36,8 @@ QString Bands(int nMask)
     return parts.join(QLatin1Char('+'));
 }
 
-const char* const kEntryNames[6] = {
-    QT_TRANSLATE_NOOP("CCsvExporter", "B1 DC"),  QT_TRANSLATE_NOOP("CCsvExporter", "B1 AC"),
-    QT_TRANSLATE_NOOP("CCsvExporter", "B1F DC"), QT_TRANSLATE_NOOP("CCsvExporter", "B1F AC"),
-    QT_TRANSLATE_NOOP("CCsvExporter", "B2 DC"),  QT_TRANSLATE_NOOP("CCsvExporter", "B2 AC"),
-};
+// The log list's names: "1" and "2" for channels B1 and B2, "1F" for B1F.
+const char* const kEntryNames[6] = {"1DC", "1AC", "1FDC", "1FAC", "2DC", "2AC"};
 
 } // namespace
 
@@ -62,11 +59,16 @@ QStringList CCsvExporter::Header(int nVersion)
         QStringList header = CLogView::HeaderLabels();
         return header;
     }
-    QStringList header = {Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Num")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Band")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Date Time")), Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Duration"))};
+    // The list's names wherever a realtime column holds the same quantity.
+    const QStringList list = CLogView::HeaderLabels();
+    QStringList header = {list[CLogView::ColNum], list[CLogView::ColBand], list[CLogView::ColAlarmTime],
+                          list[CLogView::ColDuration]};
     for (const char* pName : kEntryNames) {
-        header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 (dB)")).arg(Tr(pName)) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 Threshold (dB)")).arg(Tr(pName));
+        const QString strName = QLatin1String(pName);
+        header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 (dB)")).arg(strName)
+               << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "%1 Threshold (dB)")).arg(strName);
     }
-    header << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Signal")) << Tr(QT_TRANSLATE_NOOP("CCsvExporter", "Frequency (MHz)"));
+    header << list[CLogView::ColSignal] << list[CLogView::ColFreq];
     return header;
 }
 
@@ -99,24 +101,36 @@ QString CCsvExporter::Line(const QStringList& fields)
     return quoted.join(QLatin1Char(','));
 }
 
-QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion)
+QByteArray CCsvExporter::Preamble(Dialect eDialect)
 {
-    QString strText;
-    const auto addLine = [&](const QStringList& fields) { strText += Line(fields) + QLatin1String("\r\n"); };
+    return eDialect == Dialect::Excel ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+}
+
+QByteArray CCsvExporter::LineEnd(Dialect eDialect)
+{
+    return eDialect == Dialect::Excel ? QByteArray("\r\n") : QByteArray("\n");
+}
+
+QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion, Dialect eDialect)
+{
+    const QByteArray lineEnd = LineEnd(eDialect);
+    QByteArray data = Preamble(eDialect);
+    const auto addLine = [&](const QStringList& fields) { data += Line(fields).toUtf8() + lineEnd; };
     addLine(Header(nVersion));
     int nRow = 0;
     for (const CDeviceRecord& record : records)
         addLine(Row(record, ++nRow, nVersion));
-    return QByteArray("\xEF\xBB\xBF") + strText.toUtf8();
+    return data;
 }
 
-bool CCsvExporter::Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError)
+bool CCsvExporter::Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError,
+                         Dialect eDialect)
 {
-    QSaveFile file(strPath);
-    const QByteArray data = Build(records, nVersion);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    CCheckedSaveFile file(strPath);
+    const QByteArray data = Build(records, nVersion, eDialect);
+    if (!file.Open() || !file.Write(data) || !file.Commit()) {
         if (pError)
-            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "kv520menupositions.h"
 #include "kv520protocol.h"
 #include "language.h"
 #include "linkstatusfield.h"
@@ -301,6 +302,7 @@ void CKV521MainWindow::InitLayout()
     statusBar()->installEventFilter(this);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& strMessage) {
         statusBar()->setToolTip(!strMessage.isEmpty() && strMessage == m_strLinkMessage ? strMessage : QString());
+        ClockMessageChanged(strMessage);
     });
     m_pStateLabel = new QLabel(tr("Normal"));
     statusBar()->addWidget(m_pStateLabel, 0);
@@ -347,8 +349,11 @@ void CKV521MainWindow::InitKeyboard()
     });
 
     // Pictures of the view that has the keyboard focus.
-    auto* pSaveImage = new QAction(tr("Save &Image..."), this);
-    auto* pCopyImage = new QAction(tr("Cop&y Image"), this);
+    auto* pSaveImage = new QAction(this);
+    auto* pCopyImage = new QAction(this);
+    m_pSaveImageAction = pSaveImage;
+    m_pCopyImageAction = pCopyImage;
+    RetranslateImageActions();
     pSaveImage->setObjectName(QStringLiteral("m_pFileSaveImageAction"));
     pCopyImage->setObjectName(QStringLiteral("m_pFileCopyImageAction"));
     pCopyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -365,6 +370,12 @@ void CKV521MainWindow::InitKeyboard()
         if (QWidget* pView = FocusedView(&strName))
             CWidgetPicture::CopyToClipboard(pView, strName);
     });
+}
+
+void CKV521MainWindow::RetranslateImageActions()
+{
+    m_pSaveImageAction->setText(tr("Save &Image..."));
+    m_pCopyImageAction->setText(tr("Cop&y Image"));
 }
 
 QWidget* CKV521MainWindow::FocusedView(QString* pName) const
@@ -536,6 +547,8 @@ bool CKV521MainWindow::SwitchPort(const CPortChoice& choice)
     m_nModeOnChange = -1;
     m_nModeOnData = -1;
     m_pLinkLabel->setText(tr("Offline"));
+    // Left on purpose: not a detector that stopped answering.
+    m_nLinkState = -1;
     try {
         m_pDevice->Start();
     } catch (const std::exception& e) {
@@ -553,10 +566,16 @@ void CKV521MainWindow::OnFileConnectionAction()
 #else
     const bool bSimulator = false;
 #endif
-    CPortChooserDialog dialog(Enumerator(), m_PortChoice, bSimulator, this);
+    CPortChooserDialog dialog(Enumerator(), m_PortChoice, bSimulator, this,
+                              g_pDevice->IsConnected() ? g_pDevice->GetPortName() : QString());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const CPortChoice choice = dialog.Choice();
+    // The same link again: restarting it would only throw the trace away.
+    if (choice.GetKind() == m_PortChoice.GetKind() && choice.Port() == m_PortChoice.Port())
+        return;
+    if (!SaveOrDiscardCollected(tr("The collected data has not been saved. Save it before switching the port?")))
+        return;
     {
         QSettings settings;
         choice.Save(settings);
@@ -592,14 +611,16 @@ void CKV521MainWindow::OnTimer()
             ClearLinkMessage();
             const int32_t nMode = g_pDevice->GetModeFlags();
             const int64_t nTotal = g_pDevice->GetRecordTotal();
-            if (!m_bClockChecked && nTotal > 0)
+            if (m_bClockSetting)
+                CheckClockAfterSetting(nTotal);
+            else if (!m_bClockChecked && nTotal > 0)
                 CheckDeviceClock(g_pDevice->GetLastRecord());
-            else if (!m_pSetClockButton->isHidden() && nTotal != m_nLastRecordCount) {
+            else if (!m_strClockMessage.isEmpty() && nTotal != m_nLastRecordCount) {
                 // Set some other way (the device menu): nothing left to offer.
                 const CDeviceRecord last = g_pDevice->GetLastRecord();
                 if (!last.IsEmpty()
                     && ClockDifferenceText(last.m_nTime - QDateTime::currentSecsSinceEpoch()).isEmpty())
-                    m_pSetClockButton->hide();
+                    ShowClockMessage(QString());
             }
             if (nMode != 0 && nTotal != m_nLastRecordCount) {
                 if (nMode != m_nModeOnChange) {
@@ -634,6 +655,9 @@ void CKV521MainWindow::OnTimer()
         } else {
             m_pLinkLabel->setText(tr("Offline"));
             ShowLinkProblem();
+            // A link that was up and went quiet, with no other cause to tell.
+            if (m_nLinkState == 1 && m_strLinkMessage.isEmpty())
+                ShowLinkMessage(tr("The detector is not responding"));
         }
         bool bRepaintNow = false;
         if (nLinkState != m_nLinkState) {
@@ -642,7 +666,11 @@ void CKV521MainWindow::OnTimer()
             if (nLinkState != 1) {
                 // The next connection may be another detector with another clock.
                 m_bClockChecked = false;
+                m_bClockSetting = false;
+                const QString strClock = std::exchange(m_strClockMessage, QString());
                 m_pSetClockButton->hide();
+                if (!strClock.isEmpty() && statusBar()->currentMessage() == strClock)
+                    statusBar()->clearMessage();
             }
         }
         m_pAlarms->Poll(g_pDevice);
@@ -719,22 +747,70 @@ void CKV521MainWindow::CheckDeviceClock(const CDeviceRecord& record)
     if (record.IsEmpty())
         return;
     m_bClockChecked = true;
-    const QString strText = ClockDifferenceText(record.m_nTime - QDateTime::currentSecsSinceEpoch());
-    if (strText.isEmpty())
+    ShowClockMessage(ClockDifferenceText(record.m_nTime - QDateTime::currentSecsSinceEpoch()));
+}
+
+void CKV521MainWindow::ShowClockMessage(QString strText)
+{
+    const QString strOld = std::exchange(m_strClockMessage, strText);
+    if (strText.isEmpty()) {
+        m_pSetClockButton->hide();
+        if (!strOld.isEmpty() && statusBar()->currentMessage() == strOld)
+            statusBar()->clearMessage();
         return;
+    }
     statusBar()->showMessage(strText);
+    m_pSetClockButton->setEnabled(true);
     m_pSetClockButton->show();
+}
+
+void CKV521MainWindow::ClockMessageChanged(const QString& strMessage)
+{
+    if (m_strClockMessage.isEmpty())
+        return;
+    // The button belongs beside its message: another message hides both for
+    // a while, and the clock's comes back when that one has gone.
+    if (strMessage.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (!m_strClockMessage.isEmpty() && statusBar()->currentMessage().isEmpty())
+                ShowClockMessage(m_strClockMessage);
+        });
+    else
+        m_pSetClockButton->setVisible(strMessage == m_strClockMessage);
 }
 
 void CKV521MainWindow::OnSetClockButton()
 {
-    m_pSetClockButton->hide();
     if (!g_pDevice->IsConnected())
         return;
-    // The write the device menu's OK makes, with the PC's clock.
-    g_pDevice->SetDeviceTime(QDateTime::currentDateTime());
+    // Exactly the device menu's "Sync with PC" and OK: the worker fills the
+    // clock block from the PC's clock as the write goes out.
+    g_pDevice->SetMenuByte(KV520Menu::kSyncPc, 1);
     g_pDevice->SetCommand(KV520::kCmdWriteMenu);
-    statusBar()->showMessage(tr("The detector's clock is set to the PC's"), 10000);
+    m_nClockSetTotal = g_pDevice->GetRecordTotal();
+    m_bClockSetting = true;
+    m_pSetClockButton->setEnabled(false);
+    m_strClockMessage = tr("Setting the detector's clock...");
+    statusBar()->showMessage(m_strClockMessage);
+}
+
+void CKV521MainWindow::CheckClockAfterSetting(int64_t nTotal)
+{
+    // The frame the write answers is not stored, and one stored meanwhile may
+    // still carry the old time: the second record after the click tells.
+    if (nTotal < m_nClockSetTotal + 2)
+        return;
+    const CDeviceRecord last = g_pDevice->GetLastRecord();
+    if (last.IsEmpty())
+        return;
+    m_bClockSetting = false;
+    const QString strLeft = ClockDifferenceText(last.m_nTime - QDateTime::currentSecsSinceEpoch());
+    if (strLeft.isEmpty()) {
+        ShowClockMessage(QString());
+        statusBar()->showMessage(tr("The detector's clock is set to the PC's"), 10000);
+    } else {
+        ShowClockMessage(tr("The detector did not take the PC's time. %1").arg(strLeft));
+    }
 }
 
 QString CKV521MainWindow::RecordingFolder() const
@@ -936,6 +1012,7 @@ void CKV521MainWindow::OnFilePreferencesAction()
     // or crashes later still starts in the chosen language.
     QSettings().setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     m_pUi->retranslateUi(this);
+    RetranslateImageActions();
     m_pUi->m_pOptButton3->setText(tr("&Oscilloscope"));
     RestoreOptionButtons();
     m_pReadyLabel->setText(tr("Ready"));
@@ -1102,24 +1179,25 @@ bool CKV521MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
     return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
+bool CKV521MainWindow::SaveOrDiscardCollected(const QString& strQuestion)
+{
+    if (!HasUnsavedRecords())
+        return true;
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), strQuestion,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int nAnswer = box.exec();
+    if (nAnswer == QMessageBox::Save)
+        return SaveCollectedData();
+    return nAnswer == QMessageBox::Discard;
+}
+
 void CKV521MainWindow::closeEvent(QCloseEvent* pEvent)
 {
-    if (HasUnsavedRecords()) {
-        QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
-                        tr("The collected data has not been saved. Save it before closing?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Save);
-        box.setEscapeButton(QMessageBox::Cancel);
-        const int nAnswer = box.exec();
-        if (nAnswer == QMessageBox::Save) {
-            if (!SaveCollectedData()) {
-                pEvent->ignore();
-                return;
-            }
-        } else if (nAnswer != QMessageBox::Discard) {
-            pEvent->ignore();
-            return;
-        }
+    if (!SaveOrDiscardCollected(tr("The collected data has not been saved. Save it before closing?"))) {
+        pEvent->ignore();
+        return;
     }
     g_pDevice->Stop();
     // What the worker stored last goes into the recording before it ends.

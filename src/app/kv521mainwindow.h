@@ -129,6 +129,8 @@ protected:
 private:
     void InitLayout();
     void InitKeyboard();
+    // The File menu's entries that the form does not make.
+    void RetranslateImageActions();
     // The view the File menu's picture entries act on, and its name.
     QWidget* FocusedView(QString* pName) const;
     void InitLogList();
@@ -144,9 +146,16 @@ private:
     // Adds every record stored since the last tick to the realtime diagram.
     void AddNewRecords(int32_t nMode, int64_t nTotal);
     void CheckDeviceClock(const CDeviceRecord& record);
+    // The message about the detector's clock, with its button; empty takes both down.
+    void ShowClockMessage(QString strText);
+    void ClockMessageChanged(const QString& strMessage);
+    void CheckClockAfterSetting(int64_t nTotal);
     void PollRecorder();
     // Save Data; true when a file was written.
     bool SaveCollectedData();
+    // Asks strQuestion with Save / Discard / Cancel when collected records
+    // would be lost; true when the caller may go on.
+    bool SaveOrDiscardCollected(const QString& strQuestion);
     void RestoreOptionButtons();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
@@ -189,7 +198,14 @@ private:
     // Time of the newest sample drawn, to notice the detector's clock going back.
     int64_t m_nLastSampleTime = 0;
     bool m_bClockChecked = false;
+    // The clock message on display while the detector's clock is off.
+    QString m_strClockMessage;
+    // The clock was sent at this record count; the next records tell how it went.
+    bool m_bClockSetting = false;
+    int64_t m_nClockSetTotal = 0;
     QPushButton* m_pSetClockButton = nullptr;
+    QAction* m_pSaveImageAction = nullptr;
+    QAction* m_pCopyImageAction = nullptr;
     CAlarmNotifier* m_pAlarms = nullptr;
     std::unique_ptr<CRealtimeRecorder> m_pRecorder;
     QString m_strRecordingFile;

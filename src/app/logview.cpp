@@ -299,6 +299,8 @@ void CLogView::OnDownloadButton()
         g_pDevice->SetCommand(KV520::kCmdReadLog);
         if (dialog.exec() == QDialog::Accepted)
             break;
+        // Nothing is downloading while the question is up.
+        ShowMessage(QString());
         if (QMessageBox::question(m_pDialogParent, strTitle, tr("An error occured reading the log. Retry?"),
                                   QMessageBox::Yes | QMessageBox::No)
             != QMessageBox::Yes) {
@@ -306,6 +308,7 @@ void CLogView::OnDownloadButton()
             ShowMessage(tr("The log could not be read."), kDoneMessageMs);
             return;
         }
+        ShowMessage(tr("Downloading the log..."));
     }
     ShowMessage(tr("Parsing the log..."));
     QTreeWidgetItem* pTarget = m_pStorage ? m_pStorage->TargetFolderItem() : nullptr;
@@ -340,10 +343,11 @@ void CLogView::OnDownloadButton()
                                  QMessageBox::Ok);
         return;
     }
-    QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been successfully read!"), QMessageBox::Ok);
+    // Parsing is over before the box tells of it.
     if (m_pStorage && pTarget)
         m_pStorage->FillStorageFolder(pTarget, strFolder);
     ShowMessage(tr("The log has been downloaded and parsed"), kDoneMessageMs);
+    QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been successfully read!"), QMessageBox::Ok);
 }
 
 QString CLogView::FrequencyText(double dKilohertz)

@@ -11,47 +11,86 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+void SetIdentity()
 {
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.png")));
     QCoreApplication::setApplicationName(QStringLiteral("KV521 Analyzer"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.05"));
     QCoreApplication::setOrganizationName(QStringLiteral("Lumatrix"));
+}
+
+struct Options
+{
+    QCommandLineOption m_Port{QStringLiteral("port"),
+                              QCoreApplication::translate("main", "Use serial port <name> instead of searching for the detector."),
+                              QStringLiteral("name")};
+    QCommandLineOption m_Simulate{
+        QStringLiteral("simulate"),
+        QCoreApplication::translate("main", "Connect to a simulated detector started inside the program.")};
+    QCommandLineOption m_Verbose{
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("main", "Trace the link, the exchange and the files on the standard error output.")};
+    QCommandLineOption m_LogFile{
+        QStringLiteral("log-file"),
+        QCoreApplication::translate("main", "Write the trace to <file> as well (with --verbose or QT_LOGGING_RULES)."),
+        QStringLiteral("file")};
+
+    void AddTo(QCommandLineParser& parser) const
+    {
+        parser.setApplicationDescription(
+            QCoreApplication::translate("main", "Companion program of the KV521 radio-frequency detector."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({m_Port, m_Simulate, m_Verbose, m_LogFile});
+    }
+};
+
+// --help and --version must work where there is no display, and the GUI
+// application object aborts without one: they are answered by a plain
+// application object that is gone before the GUI one is made.
+void AnswerHelpAndVersion(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    SetIdentity();
+    CLanguage::Instance().LoadStored();
+    const Options options;
+    QCommandLineParser parser;
+    options.AddTo(parser);
+    // A failed parse may be an option of the GUI toolkit (-platform, -style):
+    // the full parse after the GUI object is made judges it.
+    if (!parser.parse(QCoreApplication::arguments()))
+        return;
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    AnswerHelpAndVersion(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/CKV521MainWindow/Analyzer.png")));
+    SetIdentity();
     // Before the options are parsed, so that --help speaks the user's language.
     CLanguage::Instance().LoadStored();
     CDialogSizer dialogSizer;
     app.installEventFilter(&dialogSizer);
 
+    const Options options;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("main", "Companion program of the KV521 radio-frequency detector."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOption(
-        QStringLiteral("port"), QCoreApplication::translate("main", "Use serial port <name> instead of searching for the detector."),
-        QStringLiteral("name"));
-    const QCommandLineOption simulateOption(
-        QStringLiteral("simulate"),
-        QCoreApplication::translate("main", "Connect to a simulated detector started inside the program."));
-    const QCommandLineOption verboseOption(
-        QStringLiteral("verbose"),
-        QCoreApplication::translate("main", "Trace the link, the exchange and the files on the standard error output."));
-    const QCommandLineOption logFileOption(
-        QStringLiteral("log-file"),
-        QCoreApplication::translate("main", "Write the trace to <file> as well (with --verbose or QT_LOGGING_RULES)."),
-        QStringLiteral("file"));
-    parser.addOption(portOption);
-    parser.addOption(simulateOption);
-    parser.addOption(verboseOption);
-    parser.addOption(logFileOption);
+    options.AddTo(parser);
     parser.process(app);
 
-    if (parser.isSet(verboseOption))
+    if (parser.isSet(options.m_Verbose))
         CTraceLog::EnableVerbose();
-    if (parser.isSet(logFileOption)) {
+    if (parser.isSet(options.m_LogFile)) {
         QString strError;
-        if (!CTraceLog::OpenFile(parser.value(logFileOption), &strError)) {
+        if (!CTraceLog::OpenFile(parser.value(options.m_LogFile), &strError)) {
             std::fprintf(stderr, "%s\n",
                          qPrintable(QCoreApplication::translate("main", "Cannot write the trace: %1").arg(strError)));
             return 1;
@@ -61,7 +100,7 @@ int main(int argc, char* argv[])
     // --simulate, else a port named on the command line or in KV521_PORT,
     // beats the stored choice for this run only.
     CKV521MainWindow::SetDevicePort(CKV520Device::PortOverrideFrom(QCoreApplication::arguments()));
-    CKV521MainWindow::SetSimulated(parser.isSet(simulateOption));
+    CKV521MainWindow::SetSimulated(parser.isSet(options.m_Simulate));
 
     // Asked to end from outside (logout, kill, Ctrl+C): leave the event loop
     // so that the window below is destroyed in order, stopping the link and

@@ -1,6 +1,7 @@
 #include "recorddiagram.h"
 
 #include "devicerecord.h"
+#include "diagrampalette.h"
 #include "qdiagramwidget.h"
 
 #include <QCoreApplication>
@@ -37,7 +38,11 @@ void CRecordDiagram::SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool
                         CDiagramAreaSpec(DT_TimeRects, 100, 0.0)});
     pDiagram->SetXAxisType(0);
 
-    const QColor levelColours[4] = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed};
+    const QColor background = CDiagramPalette::PlotBackground(pDiagram->palette());
+    const auto trace = [&background](Qt::GlobalColor eColour) {
+        return CDiagramPalette::Trace(QColor(eColour), background);
+    };
+    const QColor levelColours[4] = {trace(Qt::blue), trace(Qt::red), trace(Qt::darkBlue), trace(Qt::darkRed)};
     for (int i = 0; i < 4; ++i)
         pDiagram->AddSignal(0, LevelName(kLevelNames[i]), QPen(levelColours[i]), 0, true);
     if (bThresholds) {
@@ -47,12 +52,12 @@ void CRecordDiagram::SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool
     pDiagram->SetYRange(0, 60, 1);
 
     // Lane names are the detector's own abbreviations and stay untranslated.
-    pDiagram->AddSignal(1, QStringLiteral("DECT"), QPen(Qt::darkGreen), 0, true);
-    pDiagram->AddSignal(1, QStringLiteral("GSM"), QPen(Qt::blue), 0, true);
-    pDiagram->AddSignal(1, QStringLiteral("BT"), QPen(Qt::darkBlue), 0, true);
-    pDiagram->AddSignal(1, QStringLiteral("WLAN"), QPen(Qt::red), 0, true);
-    pDiagram->AddSignal(1, QStringLiteral("DBAS"), QPen(Qt::cyan), 0, true);
-    pDiagram->AddSignal(1, QStringLiteral("WBAS"), QPen(Qt::magenta), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("DECT"), QPen(trace(Qt::darkGreen)), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("GSM"), QPen(trace(Qt::blue)), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("BT"), QPen(trace(Qt::darkBlue)), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("WLAN"), QPen(trace(Qt::red)), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("DBAS"), QPen(trace(Qt::cyan)), 0, true);
+    pDiagram->AddSignal(1, QStringLiteral("WBAS"), QPen(trace(Qt::magenta)), 0, true);
 }
 
 void CRecordDiagram::RetranslateSignals(CQDiagramWidget* pDiagram)

@@ -405,8 +405,9 @@ void CStorageBrowser::OnStorageItemActivated(QTreeWidgetItem* pItem)
         Warn(tr("An error occured loading the file!"), g_pDevice->GetLastFileError());
         return;
     }
+    const QString strNotice = g_pDevice->GetLastFileError();
     Q_EMIT FileLoaded(records, nVersion);
-    ShowMessage(tr("A file loaded"), kDoneMessageMs);
+    ShowMessage(strNotice.isEmpty() ? tr("A file loaded") : strNotice, strNotice.isEmpty() ? kDoneMessageMs : 0);
 }
 
 void CStorageBrowser::OnStorageItemExpanded(QTreeWidgetItem* pItem)
@@ -561,12 +562,16 @@ void CStorageBrowser::OnRealtimeSaveButton()
     const QString strFolder = GetItemPath(pTarget);
     QString strName;
     if (!g_pDevice->SaveRealtimeFile(strFolder, 0, strName)) {
+        ShowMessage(QString());
         Warn(tr("An error occured saving collected data!"), g_pDevice->GetLastFileError());
         return;
     }
     FillStorageFolder(pTarget, strFolder);
     SelectStorageFile(pTarget, strName);
-    ShowMessage(tr("Collected data saved"), kDoneMessageMs);
+    // The name may carry a number: the user is told where the data went.
+    ShowMessage(tr("Collected data saved to %1")
+                    .arg(QDir::toNativeSeparators(QDir(strFolder).filePath(strName + QStringLiteral(".rdf")))),
+                kDoneMessageMs);
 }
 
 void CStorageBrowser::OnExportCsvAction()

@@ -1,5 +1,6 @@
 #include "sweepreport.h"
 
+#include "checkedsavefile.h"
 #include "logview.h"
 
 #include <QDateTime>
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -19,11 +19,23 @@ const char* const kChannelNames[3] = {"B1", "B1F", "B2"};
 const char* const kEntryNames[6] = {"B1 DC", "B1 AC", "B1F DC", "B1F AC", "B2 DC", "B2 AC"};
 // The list's Comment column is always empty in a file; the report leaves it out.
 constexpr int kTableColumns = CLogView::ColComment;
-// Relative widths: marker, then the list's columns.
-const double kColumnWeights[kTableColumns + 1] = {3, 7, 6, 15, 10, 8, 8, 8, 8, 14, 10};
+// Rows measured for the column widths: the cells have fixed formats, so a
+// long table's first rows show its widest texts.
+constexpr int kMeasuredRows = 2000;
 const QColor kChannelColors[3] = {QColor(0x1f, 0x5f, 0xbf), QColor(0x2e, 0x8b, 0x2e), QColor(0xc0, 0x30, 0x30)};
 const QColor kAlarmFill(0xff, 0xe0, 0xe0);
 const QColor kGrid(0xd0, 0xd0, 0xd0);
+
+// The list's texts, but the signal kind keeps its inner blank ("DECT BASE"):
+// the report has the room the list's narrow column lacks.
+QStringList TableTexts(const CDeviceRecord& record, int nRow)
+{
+    QStringList texts = CLogView::RowTexts(record, nRow);
+    const int nKind = CLogView::SignalKindOf(record);
+    if (nKind > 0 && nKind < kSignalKindCount)
+        texts[CLogView::ColSignal] = SignalKindName(nKind).trimmed();
+    return texts;
+}
 
 QString TimeText(int64_t nSeconds)
 {
@@ -121,32 +133,38 @@ double CSweepReport::Mm(double dMillimetres) const
 
 bool CSweepReport::Write(const QString& strPath, QString* pError)
 {
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+    CCheckedSaveFile file(strPath);
+    if (!file.Open()) {
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(m_nResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                                         QPageLayout::Millimeter));
-        writer.setTitle(tr("Sweep report: %1").arg(m_strFileName));
-        writer.setCreator(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            *pError = tr("Could not write the report %1.").arg(QDir::toNativeSeparators(strPath));
-            file.cancelWriting();
-            return false;
-        }
-        Paint(painter, writer);
-        painter.end();
+    if (!Write(*file.Device(), pError)) {
+        *pError = tr("Could not write the report %1.").arg(QDir::toNativeSeparators(strPath));
+        file.Cancel();
+        return false;
     }
-    if (!file.commit()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString());
+    if (!file.Commit()) {
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
         return false;
     }
     return true;
+}
+
+bool CSweepReport::Write(QIODevice& device, QString* pError)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(m_nResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                     QPageLayout::Millimeter));
+    writer.setTitle(tr("Sweep report: %1").arg(m_strFileName));
+    writer.setCreator(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        *pError = tr("Could not write the report.");
+        return false;
+    }
+    Paint(painter, writer);
+    return painter.end();
 }
 
 double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
@@ -413,13 +431,29 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     PaintFooter(painter, dWidth, dHeight, 1);
 
     // The table: whole rows only, the header again on every page.
-    double aColumnX[kTableColumns + 2] = {};
-    double dWeights = 0.0;
-    for (double dWeight : kColumnWeights)
-        dWeights += dWeight;
-    for (int c = 0; c <= kTableColumns; ++c)
-        aColumnX[c + 1] = aColumnX[c] + kColumnWeights[c] / dWeights * dWidth;
     const QStringList header = CLogView::HeaderLabels();
+    // Each column as wide as its widest text, the header's included, in the
+    // language of the report; what is left over is shared out in proportion.
+    const QFontMetricsF boldMetrics(cellBold, &device);
+    const double dPadding = Mm(1.5);
+    double aWidths[kTableColumns + 1] = {};
+    aWidths[0] = boldMetrics.horizontalAdvance(QStringLiteral("!")) + dPadding;
+    for (int c = 0; c < kTableColumns; ++c)
+        aWidths[c + 1] = boldMetrics.horizontalAdvance(header.value(c)) + dPadding;
+    aWidths[CLogView::ColSignal + 1] = std::max(aWidths[CLogView::ColSignal + 1],
+                                                cellMetrics.horizontalAdvance(SignalKindName(3).trimmed()) + dPadding);
+    const int nMeasured = std::min(int(m_TableRows.size()), kMeasuredRows);
+    for (int r = 0; r < nMeasured; ++r) {
+        const QStringList texts = TableTexts(m_Records[m_TableRows[r]], m_TableRows[r] + 1);
+        for (int c = 0; c < kTableColumns; ++c)
+            aWidths[c + 1] = std::max(aWidths[c + 1], cellMetrics.horizontalAdvance(texts.value(c)) + dPadding);
+    }
+    double dTotal = 0.0;
+    for (double dColumn : aWidths)
+        dTotal += dColumn;
+    double aColumnX[kTableColumns + 2] = {};
+    for (int c = 0; c <= kTableColumns; ++c)
+        aColumnX[c + 1] = aColumnX[c] + aWidths[c] * dWidth / dTotal;
     const QString strTitle = m_bLog ? tr("Events") : tr("Moments a level reached its threshold");
     for (int nPage = 0; nPage < nTablePages; ++nPage) {
         device.newPage();
@@ -446,7 +480,7 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
                 painter.fillRect(QRectF(0, dRowY, dWidth, dRow), kAlarmFill);
                 painter.drawText(QPointF(aColumnX[0] + Mm(1), dRowY + dBaseline), QStringLiteral("!"));
             }
-            const QStringList texts = CLogView::RowTexts(record, nIndex + 1);
+            const QStringList texts = TableTexts(record, nIndex + 1);
             for (int c = 0; c < kTableColumns; ++c)
                 painter.drawText(QPointF(aColumnX[c + 1] + Mm(0.5), dRowY + dBaseline), texts.value(c));
         }

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 class QRectF;
@@ -26,6 +27,8 @@ public:
     // Written to a temporary file and renamed into place, so a failed report
     // never replaces a good one.
     bool Write(const QString& strPath, QString* pError);
+    // Into an open device, for example a buffer bound for a pipe.
+    bool Write(QIODevice& device, QString* pError);
     // Pages of the last written report.
     int PageCount() const { return m_nPages; }
 

@@ -1,5 +1,6 @@
 #include "clitool.h"
 
+#include "checkedsavefile.h"
 #include "csvexporter.h"
 #include "devicefiles.h"
 #include "devicesession.h"
@@ -19,12 +20,18 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QBuffer>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -102,6 +109,17 @@ QHash<QString, QDateTime> FolderSnapshot(const QString& strFolder)
     return snapshot;
 }
 
+// "--out -": the standard output instead of a file.
+bool IsStandardOutput(const QString& strOut)
+{
+    return strOut == QLatin1String("-");
+}
+
+CCsvExporter::Dialect CsvDialect(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("excel")) ? CCsvExporter::Dialect::Excel : CCsvExporter::Dialect::Plain;
+}
+
 } // namespace
 
 CCliTool::CCliTool(std::FILE* pOut, std::FILE* pErr)
@@ -125,8 +143,21 @@ bool CCliTool::NeedsGui(const QString& strCommand)
 
 void CCliTool::Print(const QString& strText)
 {
-    std::fprintf(m_pOut, "%s\n", strText.toLocal8Bit().constData());
-    std::fflush(m_pOut);
+    errno = 0;
+    if ((std::fprintf(m_pOut, "%s\n", strText.toLocal8Bit().constData()) < 0 || std::fflush(m_pOut) != 0)
+        && m_nOutError == 0)
+        m_nOutError = errno ? errno : EIO;
+}
+
+bool CCliTool::WriteOut(const QByteArray& data, QString* pError)
+{
+    errno = 0;
+    if (std::fwrite(data.constData(), 1, size_t(data.size()), m_pOut) == size_t(data.size()) && std::fflush(m_pOut) == 0
+        && !std::ferror(m_pOut))
+        return true;
+    *pError = tr("Could not write to the standard output: %1")
+                  .arg(QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO)));
+    return false;
 }
 
 int CCliTool::Fail(const QString& strMessage)
@@ -190,6 +221,14 @@ bool CCliTool::LinkOptions(QCommandLineParser& parser, QString& strPort, bool& b
 
 int CCliTool::Run(const QStringList& arguments)
 {
+    const int nResult = RunCommand(arguments);
+    if (m_nOutError == 0 || nResult != ExitOk)
+        return nResult;
+    return Fail(tr("Could not write to the standard output: %1").arg(QString::fromLocal8Bit(std::strerror(m_nOutError))));
+}
+
+int CCliTool::RunCommand(const QStringList& arguments)
+{
     const QString strCommand = CommandOf(arguments);
     if (strCommand.isEmpty()) {
         if (arguments.contains(QLatin1String("--version"))) {
@@ -214,6 +253,7 @@ int CCliTool::Run(const QStringList& arguments)
     int nMax = 0;
     if (strCommand == QLatin1String("ports")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[0].pSummary));
+        parser.addOption({QStringLiteral("json"), tr("Write the list as JSON.")});
     } else if (strCommand == QLatin1String("download")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[1].pSummary));
         parser.addOptions({portOption, simulateOption, outDirOption});
@@ -224,14 +264,16 @@ int CCliTool::Run(const QStringList& arguments)
                             QStringLiteral("seconds")},
                            {QStringLiteral("out"), tr("Store the records in realtime file <file>."),
                             QStringLiteral("file")},
-                           {QStringLiteral("csv"), tr("Write the records as CSV lines to the output (the default without --out).")}});
+                           {QStringLiteral("csv"), tr("Write the records as CSV lines to the output (the default without --out).")},
+                           {QStringLiteral("excel"), tr("CSV for spreadsheets: a byte order mark and CRLF line ends.")}});
     } else if (strCommand == QLatin1String("convert")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[3].pSummary));
         parser.addPositionalArgument(QStringLiteral("files"), tr("Realtime (.rdf) and log (.ldf) files."),
                                      QStringLiteral("FILE..."));
         parser.addOptions({{QStringLiteral("to"), tr("Output format: csv (default) or json."), QStringLiteral("format")},
-                           {QStringLiteral("out"), tr("Write into folder <dir> (default: beside each file)."),
-                            QStringLiteral("dir")}});
+                           {QStringLiteral("out"), tr("Write into folder <dir> (default: beside each file); - writes one file's records to the output."),
+                            QStringLiteral("dir")},
+                           {QStringLiteral("excel"), tr("CSV for spreadsheets: a byte order mark and CRLF line ends.")}});
         nMin = 1;
         nMax = -1;
     } else if (strCommand == QLatin1String("settings")) {
@@ -251,7 +293,7 @@ int CCliTool::Run(const QStringList& arguments)
         parser.addPositionalArgument(strCommand, tr(kCommands[6].pSummary));
         parser.addPositionalArgument(QStringLiteral("file"), tr("A realtime (.rdf) or log (.ldf) file."),
                                      QStringLiteral("FILE"));
-        parser.addOption({QStringLiteral("out"), tr("The PDF file to write (default: beside the file)."),
+        parser.addOption({QStringLiteral("out"), tr("The PDF file to write (default: beside the file); - writes it to the output."),
                           QStringLiteral("file")});
         nMin = nMax = 1;
     } else {
@@ -263,7 +305,7 @@ int CCliTool::Run(const QStringList& arguments)
         return nParsed == kHelpShown ? int(ExitOk) : nParsed;
     const QStringList args = parser.positionalArguments().mid(1);
     if (strCommand == QLatin1String("ports"))
-        return Ports(args);
+        return Ports(parser, args);
     if (strCommand == QLatin1String("download"))
         return Download(parser, args);
     if (strCommand == QLatin1String("record"))
@@ -277,12 +319,70 @@ int CCliTool::Run(const QStringList& arguments)
     return Report(parser, args);
 }
 
-int CCliTool::Ports(const QStringList&)
+int CCliTool::Ports(QCommandLineParser& parser, const QStringList&)
 {
-    const QList<SerialPortEntry> ports = CQtSerialPortEnumerator().Ports();
-    // The program's own rule, so the tool marks the port the program would use.
-    const CPortDiscovery::Result found = CPortDiscovery::Automatic(ports);
-    const QString strAuto = found.m_eOutcome == CPortDiscovery::Outcome::Found ? found.m_Port.OpenPath() : QString();
+    QList<SerialPortEntry> ports = CQtSerialPortEnumerator().Ports();
+    // KV521_PORT names the port the program and the other commands use; it
+    // may be one the enumeration misses (a pseudo-terminal, a link).
+    const QString strNamed = qEnvironmentVariable("KV521_PORT");
+    const auto samePort = [](const QString& strA, const QString& strB) {
+        if (strA == strB)
+            return true;
+        const QString strCanonical = QFileInfo(strA).canonicalFilePath();
+        return !strCanonical.isEmpty() && strCanonical == QFileInfo(strB).canonicalFilePath();
+    };
+    QString strDefault;
+    if (!strNamed.isEmpty()) {
+        strDefault = strNamed;
+        bool bListed = false;
+        for (const SerialPortEntry& port : ports)
+            bListed = bListed || samePort(port.OpenPath(), strNamed);
+        if (!bListed) {
+            SerialPortEntry named;
+            named.m_strName = QFileInfo(strNamed).fileName();
+            named.m_strLocation = strNamed;
+            ports.prepend(named);
+        }
+    } else {
+        // The program's own rule, so the tool marks the port the program would use.
+        const CPortDiscovery::Result found = CPortDiscovery::Automatic(ports);
+        if (found.m_eOutcome == CPortDiscovery::Outcome::Found)
+            strDefault = found.m_Port.OpenPath();
+    }
+    const auto isDefault = [&](const SerialPortEntry& port) {
+        return !strDefault.isEmpty() && samePort(port.OpenPath(), strDefault);
+    };
+
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonArray list;
+        for (const SerialPortEntry& port : ports) {
+            QJsonObject entry{{QStringLiteral("path"), port.OpenPath()},
+                              {QStringLiteral("name"), port.m_strName},
+                              {QStringLiteral("description"), port.m_strDescription},
+                              {QStringLiteral("manufacturer"), port.m_strManufacturer},
+                              {QStringLiteral("serialNumber"), port.m_strSerialNumber},
+                              {QStringLiteral("default"), isDefault(port)},
+                              {QStringLiteral("namedByEnvironment"), !strNamed.isEmpty() && samePort(port.OpenPath(), strNamed)},
+                              {QStringLiteral("exists"), QFileInfo::exists(port.OpenPath())}};
+            if (port.m_bHasUsbId) {
+                entry.insert(QStringLiteral("vendorId"), port.m_nVendorId);
+                entry.insert(QStringLiteral("productId"), port.m_nProductId);
+                entry.insert(QStringLiteral("usbId"), port.UsbId());
+            }
+            list.append(entry);
+        }
+        const QJsonObject document{{QStringLiteral("schema"), CRecordJson::kSchemaVersion},
+                                   {QStringLiteral("ports"), list},
+                                   {QStringLiteral("default"), strDefault.isEmpty() ? QJsonValue() : QJsonValue(strDefault)},
+                                   {QStringLiteral("defaultFrom"),
+                                    strDefault.isEmpty() ? QJsonValue()
+                                    : strNamed.isEmpty() ? QJsonValue(QStringLiteral("automatic"))
+                                                         : QJsonValue(QStringLiteral("KV521_PORT"))}};
+        QString strError;
+        return WriteOut(QJsonDocument(document).toJson(QJsonDocument::Indented), &strError) ? int(ExitOk)
+                                                                                             : Fail(strError);
+    }
+
     if (ports.isEmpty()) {
         Print(tr("No serial ports found."));
         return ExitOk;
@@ -293,17 +393,22 @@ int CCliTool::Ports(const QStringList&)
               .arg(tr("Serial number"), -20)
               .arg(tr("Description")));
     for (const SerialPortEntry& port : ports) {
-        const QString strLocation = port.OpenPath();
-        const bool bAuto = !strAuto.isEmpty() && strAuto == strLocation;
+        QString strDescription = port.m_strDescription;
+        if (!strNamed.isEmpty() && samePort(port.OpenPath(), strNamed) && strDescription.isEmpty())
+            strDescription = QFileInfo::exists(strNamed) ? tr("(named by KV521_PORT)")
+                                                         : tr("(named by KV521_PORT, not present)");
         Print(QStringLiteral("%1 %2 %3 %4 %5")
-                  .arg(bAuto ? QLatin1Char('*') : QLatin1Char(' '))
-                  .arg(Native(strLocation), -20)
+                  .arg(isDefault(port) ? QLatin1Char('*') : QLatin1Char(' '))
+                  .arg(Native(port.OpenPath()), -20)
                   .arg(port.UsbId(), -15)
                   .arg(port.m_strSerialNumber, -20)
-                  .arg(port.m_strDescription));
+                  .arg(strDescription));
     }
-    Print(strAuto.isEmpty() ? tr("No port is the detector's by the automatic rule; name one with --port.")
-                            : tr("* the port used when none is named: %1").arg(Native(strAuto)));
+    if (!strNamed.isEmpty())
+        Print(tr("* the port named by KV521_PORT, used when none is named: %1").arg(Native(strNamed)));
+    else
+        Print(strDefault.isEmpty() ? tr("No port is the detector's by the automatic rule; name one with --port.")
+                                   : tr("* the port used when none is named: %1").arg(Native(strDefault)));
     return ExitOk;
 }
 
@@ -395,8 +500,8 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
     CRecordStream stream(session.Device());
     if (!strFile.isEmpty() && !stream.OpenFile(strFile, &strError))
         return Fail(strError);
-    if (bCsv)
-        stream.SetCsvStream(m_pOut);
+    if (bCsv && !stream.SetCsvStream(m_pOut, &strError, CsvDialect(parser)))
+        return Fail(strError);
 
     QEventLoop loop;
     bool bFailed = false;
@@ -435,42 +540,77 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
     if (strFormat != QLatin1String("csv") && strFormat != QLatin1String("json"))
         return Usage(tr("--to takes csv or json."));
     const bool bJson = strFormat == QLatin1String("json");
+    const CCsvExporter::Dialect eDialect = CsvDialect(parser);
     QString strError;
     const QString strOutDir = parser.value(QStringLiteral("out"));
-    if (!strOutDir.isEmpty() && !MakeFolder(strOutDir, &strError))
+    const bool bToOutput = IsStandardOutput(strOutDir);
+    if (bToOutput && args.size() != 1)
+        return Usage(tr("--out - writes one file's records to the output: name one file."));
+
+    const auto targetOf = [&](const QString& strPath) {
+        const QFileInfo info(strPath);
+        const QDir folder(strOutDir.isEmpty() ? info.absolutePath() : strOutDir);
+        return folder.filePath(info.completeBaseName() + (bJson ? QStringLiteral(".jsonl") : QStringLiteral(".csv")));
+    };
+    // Two inputs of one name (a/x.ldf and b/x.ldf, x.rdf and x.ldf) would
+    // write one output twice, the first one's rows lost: refused before
+    // anything is written.
+    QHash<QString, QString> sources;
+    for (const QString& strPath : bToOutput ? QStringList() : args) {
+        const QString strTarget = QFileInfo(targetOf(strPath)).absoluteFilePath();
+        if (sources.contains(strTarget))
+            return Fail(tr("%1 and %2 would both be converted to %3; convert them into different folders.")
+                            .arg(Native(sources.value(strTarget)), Native(strPath), Native(strTarget)));
+        sources.insert(strTarget, strPath);
+    }
+    if (!bToOutput && !strOutDir.isEmpty() && !MakeFolder(strOutDir, &strError))
         return Fail(strError);
 
     int nResult = ExitOk;
     for (const QString& strPath : args) {
         QList<CDeviceRecord> records;
         int nVersion = 0;
-        if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError)) {
+        QString strWarning;
+        if (!CheckRegularInput(strPath, &strError)
+            || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning)) {
             nResult = Fail(strError);
             continue;
         }
-        const QFileInfo info(strPath);
-        const QDir folder(strOutDir.isEmpty() ? info.absolutePath() : strOutDir);
-        const QString strTarget =
-            folder.filePath(info.completeBaseName() + (bJson ? QStringLiteral(".jsonl") : QStringLiteral(".csv")));
+        // The whole records are good: a warning, not a failure.
+        if (!strWarning.isEmpty())
+            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        if (bToOutput) {
+            QByteArray data;
+            if (bJson) {
+                int nRow = 0;
+                for (const CDeviceRecord& record : records)
+                    data += CRecordJson::Line(record, ++nRow, nVersion);
+            } else {
+                data = CCsvExporter::Build(records, nVersion, eDialect);
+            }
+            if (!WriteOut(data, &strError))
+                nResult = Fail(strError);
+            continue;
+        }
+        const QString strTarget = targetOf(strPath);
         if (!CheckRegularOutput(strTarget, &strError)) {
             nResult = Fail(strError);
             continue;
         }
         if (bJson) {
-            QSaveFile file(strTarget);
-            bool bOk = file.open(QIODevice::WriteOnly);
+            CCheckedSaveFile file(strTarget);
+            bool bOk = file.Open();
             int nRow = 0;
             for (const CDeviceRecord& record : records) {
                 if (!bOk)
                     break;
-                const QByteArray line = CRecordJson::Line(record, ++nRow, nVersion);
-                bOk = file.write(line) == line.size();
+                bOk = file.Write(CRecordJson::Line(record, ++nRow, nVersion));
             }
-            if (!bOk || !file.commit()) {
-                nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.errorString()));
+            if (!bOk || !file.Commit()) {
+                nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.ErrorString()));
                 continue;
             }
-        } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError)) {
+        } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError, eDialect)) {
             nResult = Fail(strError);
             continue;
         }
@@ -548,15 +688,26 @@ int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
     QString strError;
     QList<CDeviceRecord> records;
     int nVersion = 0;
-    if (!CheckRegularInput(strPath, &strError) || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError))
+    QString strWarning;
+    if (!CheckRegularInput(strPath, &strError)
+        || !CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning))
         return Fail(strError);
+    if (!strWarning.isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
     const QFileInfo info(strPath);
     const QString strOut = parser.isSet(QStringLiteral("out"))
                              ? parser.value(QStringLiteral("out"))
                              : info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+    CSweepReport report(records, nVersion, info.fileName());
+    if (IsStandardOutput(strOut)) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!report.Write(buffer, &strError) || !WriteOut(buffer.data(), &strError))
+            return Fail(strError);
+        return ExitOk;
+    }
     if (!CheckRegularOutput(strOut, &strError))
         return Fail(strError);
-    CSweepReport report(records, nVersion, info.fileName());
     if (!report.Write(strOut, &strError))
         return Fail(strError);
     Print(Native(strOut));

@@ -29,7 +29,8 @@ public:
     int Run(const QStringList& arguments);
 
 private:
-    int Ports(const QStringList& args);
+    int RunCommand(const QStringList& arguments);
+    int Ports(QCommandLineParser& parser, const QStringList& args);
     int Download(QCommandLineParser& parser, const QStringList& args);
     int Record(QCommandLineParser& parser, const QStringList& args);
     int Convert(QCommandLineParser& parser, const QStringList& args);
@@ -42,6 +43,9 @@ private:
     // The --port/--simulate pair; false (after a usage message) when both are given.
     bool LinkOptions(QCommandLineParser& parser, QString& strPort, bool& bSimulate);
 
+    // All of data to the output stream, flushed; false with the reason when
+    // any of it did not get there (a full disk, a closed pipe).
+    bool WriteOut(const QByteArray& data, QString* pError);
     int Fail(const QString& strMessage);
     int Usage(const QString& strMessage);
     void Print(const QString& strText);
@@ -49,4 +53,7 @@ private:
 
     std::FILE* m_pOut;
     std::FILE* m_pErr;
+    // The first failed print to m_pOut (errno), so a run whose output was
+    // lost does not end as a success.
+    int m_nOutError = 0;
 };

@@ -9,6 +9,9 @@
 class CRecordJson
 {
 public:
+    // Raised when a field changes meaning or goes; new fields keep it.
+    static constexpr int kSchemaVersion = 1;
+
     // nRow counts from 1; nVersion is the file's (2 for log files).
     static QByteArray Line(const CDeviceRecord& record, int nRow, int nVersion);
 };

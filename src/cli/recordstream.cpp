@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 CRecordStream::CRecordStream(CKV520Device& device)
     : m_Device(device)
 {
@@ -24,8 +27,10 @@ bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
     }
     m_File.setFileName(strPath);
     const QByteArray header = CDeviceFiles::FileHeader(CDeviceFiles::kRealtimeVersion);
-    if (!m_File.open(QIODevice::WriteOnly | QIODevice::Truncate) || m_File.write(header) != header.size()
-        || !m_File.flush()) {
+    // Unbuffered: each poll's records reach the system at once and survive a
+    // killed program.
+    if (!m_File.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+        || m_File.write(header) != header.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strPath), m_File.errorString());
         m_File.close();
         return false;
@@ -33,13 +38,31 @@ bool CRecordStream::OpenFile(const QString& strPath, QString* pError)
     return true;
 }
 
-void CRecordStream::SetCsvStream(std::FILE* pStream)
+bool CRecordStream::SetCsvStream(std::FILE* pStream, QString* pError, CCsvExporter::Dialect eDialect)
 {
     m_pCsv = pStream;
+    m_CsvLineEnd = CCsvExporter::LineEnd(eDialect);
     if (!m_pCsv)
-        return;
-    std::fprintf(m_pCsv, "%s\n", CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData());
-    std::fflush(m_pCsv);
+        return true;
+    std::fprintf(m_pCsv, "%s%s%s", CCsvExporter::Preamble(eDialect).constData(),
+                 CCsvExporter::Line(CCsvExporter::Header(CDeviceFiles::kRealtimeVersion)).toUtf8().constData(),
+                 m_CsvLineEnd.constData());
+    return CheckCsv(pError);
+}
+
+bool CRecordStream::CheckCsv(QString* pError)
+{
+    // The error flag keeps a failure of any earlier print; the flush hands
+    // the lines over and fails on a full disk.
+    errno = 0;
+    if (std::fflush(m_pCsv) == 0 && !std::ferror(m_pCsv))
+        return true;
+    const int nError = errno;
+    *pError = tr("Could not write the records to the output: %1")
+                  .arg(nError ? QString::fromLocal8Bit(std::strerror(nError)) : tr("write error"));
+    // One report is enough: nothing more goes to a stream that takes nothing.
+    m_pCsv = nullptr;
+    return false;
 }
 
 bool CRecordStream::Poll(QString* pError)
@@ -56,18 +79,16 @@ bool CRecordStream::Poll(QString* pError)
             if (m_pCsv) {
                 const CDeviceRecord record = CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::Live);
                 const QString strLine = CCsvExporter::Line(CCsvExporter::Row(record, m_nCount, CDeviceFiles::kRealtimeVersion));
-                std::fprintf(m_pCsv, "%s\n", strLine.toUtf8().constData());
+                std::fprintf(m_pCsv, "%s%s", strLine.toUtf8().constData(), m_CsvLineEnd.constData());
             }
         }
         m_nNext = (m_nNext + 1) % KV520::kHistorySize;
     }
-    if (m_pCsv)
-        std::fflush(m_pCsv);
-    if (m_File.isOpen() && !chunk.isEmpty() && (m_File.write(chunk) != chunk.size() || !m_File.flush())) {
+    if (m_File.isOpen() && !chunk.isEmpty() && m_File.write(chunk) != chunk.size()) {
         *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(m_File.fileName()), m_File.errorString());
         return false;
     }
-    return true;
+    return !m_pCsv || CheckCsv(pError);
 }
 
 bool CRecordStream::Close(QString* pError)

@@ -1,4 +1,5 @@
 #include "devicefiles.h"
+#include "checkedsavefile.h"
 #include "kv520datamodel.h"
 #include "kv520protocol.h"
 
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -66,27 +66,13 @@ bool CheckFolder(const QString& strFolder, QString* pError)
 // any earlier file of that name only when everything was written.
 bool WriteDataFile(const QString& strPath, int32_t nVersion, const char* pData, qint64 nSize, QString* pError)
 {
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+    CCheckedSaveFile file(strPath);
+    if (!file.Open()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
         return false;
     }
-    const QByteArray header = VersionHeader(nVersion);
-    bool bOk = file.write(header) == header.size();
-    // Large histories go out in slices: one write of tens of megabytes gives no
-    // chance to stop at the first error.
-    constexpr qint64 kSlice = 1 << 20;
-    for (qint64 nDone = 0; bOk && nDone < nSize; nDone += kSlice) {
-        const qint64 n = qMin(kSlice, nSize - nDone);
-        bOk = file.write(pData + nDone, n) == n;
-    }
-    if (!bOk) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
+    if (!file.Write(VersionHeader(nVersion)) || !file.Write(pData, nSize) || !file.Commit()) {
+        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
         return false;
     }
     return true;
@@ -108,6 +94,28 @@ NameState StateOfName(const QString& strPath, const QByteArray& content)
     if (!file.open(QIODevice::ReadOnly))
         return NameState::Taken;
     return file.readAll() == content ? NameState::Same : NameState::Taken;
+}
+
+// Beyond this many files of one minute something is wrong with the folder.
+constexpr int kMaxSuffix = 999;
+
+// The name the content goes under: the first of "stem.ext", "stem_2.ext", ...
+// that is free or already holds these very bytes. Taken when none is.
+NameState ChooseName(const QDir& folder, const QString& strStem, const QString& strExtension,
+                     const QByteArray& content, QString& strName)
+{
+    NameState eState = NameState::Taken;
+    for (int nSuffix = 1; nSuffix <= kMaxSuffix && eState == NameState::Taken; ++nSuffix) {
+        strName = nSuffix == 1 ? strStem + strExtension : strStem + QStringLiteral("_%1").arg(nSuffix) + strExtension;
+        eState = StateOfName(folder.filePath(strName), content);
+    }
+    return eState;
+}
+
+QString NoFreeName(const QString& strPath)
+{
+    return Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: no free file name"))
+        .arg(QDir::toNativeSeparators(strPath));
 }
 
 } // namespace
@@ -216,20 +224,12 @@ bool CDeviceFiles::SaveLogFile(const QByteArray& logBlocks, const QString& strFo
         return true;
     }
     const QDir folder(strFolder);
-    // Beyond this many sessions of one minute something is wrong with the folder.
-    constexpr int kMaxSuffix = 999;
     for (const LogFile& file : files) {
         const QByteArray content = VersionHeader(kLogVersion) + file.records;
-        const QString strStem = file.strName.chopped(4); // without ".ldf"
         QString strName;
-        NameState eState = NameState::Taken;
-        for (int nSuffix = 1; nSuffix <= kMaxSuffix && eState == NameState::Taken; ++nSuffix) {
-            strName = nSuffix == 1 ? file.strName : strStem + QStringLiteral("_%1.ldf").arg(nSuffix);
-            eState = StateOfName(folder.filePath(strName), content);
-        }
+        const NameState eState = ChooseName(folder, file.strName.chopped(4), QStringLiteral(".ldf"), content, strName);
         if (eState == NameState::Taken) {
-            SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: no free file name"))
-                                 .arg(QDir::toNativeSeparators(folder.filePath(file.strName))));
+            SetError(pError, NoFreeName(folder.filePath(file.strName)));
             return false;
         }
         if (eState == NameState::Free
@@ -270,15 +270,32 @@ bool CDeviceFiles::SaveRealtimeFile(const CKV520DataModel& model, const QString&
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "There is no data to save.")));
         return false;
     }
-    strName = RealtimeFileStem(records.front());
-    const QString strPath = QDir(strFolder).filePath(strName + QStringLiteral(".rdf"));
-    return WriteDataFile(strPath, nVersion, reinterpret_cast<const char*>(records.data()),
-                         qint64(nCopied) * qint64(sizeof(DeviceRawRecord)), pError);
+    // As with log files, a stored file (the recorder's own file of the same
+    // minute, an earlier save) is never replaced by other bytes.
+    const QString strStem = RealtimeFileStem(records.front());
+    const QByteArray content =
+        VersionHeader(nVersion)
+        + QByteArray::fromRawData(reinterpret_cast<const char*>(records.data()),
+                                  qsizetype(nCopied) * qsizetype(sizeof(DeviceRawRecord)));
+    const QDir folder(strFolder);
+    QString strFile;
+    const NameState eState = ChooseName(folder, strStem, QStringLiteral(".rdf"), content, strFile);
+    if (eState == NameState::Taken) {
+        SetError(pError, NoFreeName(folder.filePath(strStem + QStringLiteral(".rdf"))));
+        return false;
+    }
+    strName = strFile.chopped(4); // without ".rdf"
+    if (eState == NameState::Same)
+        return true;
+    return WriteDataFile(folder.filePath(strFile), nVersion, content.constData() + kHeaderSize,
+                         content.size() - kHeaderSize, pError);
 }
 
-bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError)
+bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError,
+                                QString* pWarning)
 {
     SetError(pError, QString());
+    SetError(pWarning, QString());
     // Opening a FIFO waits for a writer that never comes, and a device may
     // never end: only regular files (or links to them) are read. The test
     // itself is a stat and cannot block.
@@ -314,6 +331,11 @@ bool CDeviceFiles::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& re
         return false;
     }
     records += RecordsFromRaw(file.read(nRecords * qint64(sizeof(DeviceRawRecord))), QDate::currentDate().year());
+    const qint64 nTail = (nSize - kHeaderSize) % qint64(sizeof(DeviceRawRecord));
+    if (nTail > 0)
+        SetError(pWarning, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "%1: the last %2 bytes are not a whole record and were ignored."))
+                               .arg(QDir::toNativeSeparators(strPath))
+                               .arg(nTail));
     return true;
 }
 
@@ -340,7 +362,9 @@ bool CDeviceFiles::BeginRealtimeFile(QFile& file, QString* pError)
 {
     SetError(pError, QString());
     const QString strPath = file.fileName();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    // Unbuffered: each append reaches the system at once, so a crash of the
+    // program loses nothing that was appended.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
         SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not create %1: %2")).arg(QDir::toNativeSeparators(strPath), file.errorString()));
         return false;
     }
@@ -359,9 +383,16 @@ bool CDeviceFiles::AppendRealtimeRecords(QFile& file, const DeviceRawRecord* pRe
     if (nCount <= 0)
         return true;
     const qint64 nSize = qint64(nCount) * qint64(sizeof(DeviceRawRecord));
-    if (file.write(reinterpret_cast<const char*>(pRecords), nSize) != nSize) {
-        SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
-        return false;
+    const char* pData = reinterpret_cast<const char*>(pRecords);
+    // A short write is retried with the rest; the system tells why (no
+    // space) only on a write that takes nothing.
+    for (qint64 nDone = 0; nDone < nSize;) {
+        const qint64 n = file.write(pData + nDone, nSize - nDone);
+        if (n <= 0) {
+            SetError(pError, Tr(QT_TRANSLATE_NOOP("CDeviceFiles", "Could not write %1: %2")).arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+            return false;
+        }
+        nDone += n;
     }
     return true;
 }

@@ -39,13 +39,18 @@ public:
     static bool SaveLogFile(const QByteArray& logBlocks, const QString& strFolder, QString* pError,
                             QStringList* pWritten = nullptr);
     // Writes every stored record, oldest first; strName gets the file name
-    // without folder and extension.
+    // without folder and extension. Stored files are kept as SaveLogFile
+    // keeps them: the same bytes are not written again, other bytes take the
+    // next free "_2", "_3", ... name.
     static bool SaveRealtimeFile(const CKV520DataModel& model, const QString& strFolder, int nVersion,
                                  QString& strName, QString* pError);
     // Appends the records of the file, converted in file mode. Files with a
     // version other than 0 or 2, shorter than the header or of absurd size are
-    // refused with a reason.
-    static bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError);
+    // refused with a reason. A cut-off last record (an interrupted copy) is
+    // left out, and *pWarning, when given, says how many bytes were ignored;
+    // it is emptied otherwise.
+    static bool LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion, QString* pError,
+                             QString* pWarning = nullptr);
 
     // The records of a log file cut from the blocks, one list per file, in the
     // order the files are written; names as SaveLogFile gives them.

@@ -56,7 +56,9 @@ public:
     // Forget the menu bytes and the time set by an editor that was cancelled,
     // so the detector's values show again.
     virtual void DiscardMenuEdits() = 0;
-    // The last file operation's reason for failing, for a precise message.
+    // The last file operation's reason for failing, for a precise message;
+    // after a success, a notice the user should see (a log without events,
+    // a file whose cut-off tail was ignored), or empty.
     virtual QString GetLastFileError() = 0;
     // The port the link uses or tries now, for the status bar; empty while none is known.
     virtual QString GetPortName() { return QString(); }

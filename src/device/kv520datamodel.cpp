@@ -195,14 +195,18 @@ void CKV520DataModel::SetClockBlock(const std::array<uint8_t, KV520::kClockSize>
     m_bClockEdited = true;
 }
 
+std::array<uint8_t, KV520::kClockSize> CKV520DataModel::PcClockBlock(const QDateTime& pcNow)
+{
+    // The detector takes the day 0-based in this message, the month 1-based.
+    return {uint8_t(pcNow.date().month()), uint8_t(pcNow.date().day() - 1), uint8_t(pcNow.time().hour()),
+            uint8_t(pcNow.time().minute()), uint8_t(pcNow.time().second())};
+}
+
 QByteArray CKV520DataModel::TakeMenuWrite(const QDateTime& pcNow)
 {
     std::lock_guard<std::mutex> guard(m_Lock);
-    if (m_Menu[KV520Menu::kSyncPc] != 0) {
-        // The detector takes the day 0-based in this message, the month 1-based.
-        m_Clock = {uint8_t(pcNow.date().month()), uint8_t(pcNow.date().day() - 1), uint8_t(pcNow.time().hour()),
-                   uint8_t(pcNow.time().minute()), uint8_t(pcNow.time().second())};
-    }
+    if (m_Menu[KV520Menu::kSyncPc] != 0)
+        m_Clock = PcClockBlock(pcNow);
     QByteArray out;
     out.reserve(kMenuExchanged + kClockSize);
     out.append(reinterpret_cast<const char*>(m_Menu.data()), kMenuExchanged);

@@ -61,6 +61,9 @@ public:
     // Clock block: month 1-12, day 1-31, hour, minute, second. Follows the
     // stored data frames unless the user set a time that has not been sent yet.
     std::array<uint8_t, KV520::kClockSize> ClockBlock() const;
+    // The clock block that sets the detector to the PC's time pcNow: every
+    // way of setting the clock from the PC sends exactly these bytes.
+    static std::array<uint8_t, KV520::kClockSize> PcClockBlock(const QDateTime& pcNow);
     void SetClockBlock(const std::array<uint8_t, KV520::kClockSize>& clock);
 
     // The 54 + 5 bytes of a settings write. When menu byte 31 is set the clock

@@ -1,4 +1,5 @@
 #include "kv520device.h"
+#include "checkedsavefile.h"
 #include "devicefiles.h"
 #include "systemclock.h"
 #include "tracecategories.h"
@@ -6,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
-#include <QSaveFile>
 
 #include <chrono>
 #include <stdexcept>
@@ -126,7 +126,9 @@ void CKV520Device::Start()
         m_Thread = std::thread(&CKV520Device::WorkerLoop, this);
     } catch (const std::system_error&) {
         m_bRunning = false;
-        throw std::runtime_error("Ошибка при создании потока!");
+        // In the user's language, as UTF-8: the window shows the text as it stands.
+        throw std::runtime_error(
+            QCoreApplication::translate("CKV520Device", "Cannot create the exchange thread!").toStdString());
     }
 }
 
@@ -262,8 +264,11 @@ bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QStr
 
 bool CKV520Device::LoadDataFile(const QString& strPath, QList<CDeviceRecord>& records, int& nVersion)
 {
-    QString strError;
-    const bool bOk = CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError);
+    QString strError, strWarning;
+    const bool bOk = CDeviceFiles::LoadDataFile(strPath, records, nVersion, &strError, &strWarning);
+    // Loaded with a cut-off tail: the notice stands where a reason would.
+    if (bOk)
+        strError = strWarning;
     qCDebug(lcFiles) << "loaded" << strPath << records.size() << "records, version" << nVersion
                      << (bOk ? "" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
@@ -372,11 +377,10 @@ bool CKV520Device::LoadMenuFile(const QString& strPath)
 bool CKV520Device::SaveMenuFile(const QString& strPath)
 {
     const auto menu = m_Model.MenuBlock();
-    QSaveFile file(strPath);
+    CCheckedSaveFile file(strPath);
     QString strError;
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char*>(menu.data()), kMenuSize) != kMenuSize || !file.commit())
-        strError = file.errorString();
+    if (!file.Open() || !file.Write(reinterpret_cast<const char*>(menu.data()), kMenuSize) || !file.Commit())
+        strError = file.ErrorString();
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     return strError.isEmpty();

@@ -139,8 +139,8 @@ bool CRealtimeRecorder::FlushToDisk()
     m_nFlushedAtMs = m_pClock->MonotonicMs();
     if (!m_File.isOpen())
         return true;
-    // Handed to the system, the records survive the program; on the disk,
-    // also a power cut.
+    // The records are with the system already (the file is unbuffered); on
+    // the disk they also survive a power cut.
     const bool bOk = m_File.flush();
     if (bOk)
         SyncInBackground();

@@ -16,7 +16,9 @@ class IDevice;
 // Keeps every record the device stores in a realtime file as it arrives, one
 // file per connection, so neither a crash nor the history ring wrapping nor a
 // forgotten Save Data loses what was measured. Written through CDeviceFiles
-// like every realtime file; flushed to the disk at least every kFlushMs.
+// like every realtime file. Each step's records go to the system at once (a
+// killed program loses at most the step under way); they are synced to the
+// disk, against a power cut, at least every kFlushMs.
 //
 // A write that fails (disk full, folder not writable) stops the recording and
 // leaves the reason in Error(); the caller reports it and the program goes on.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -66,6 +67,14 @@ bool CSerialHandle::Open(const QString& strPath, int nBaud, int nDataBits, Parit
     };
     // Not shared, like the exclusive open on Windows. A pseudo-terminal may refuse; that is fine.
     ::ioctl(fd, TIOCEXCL);
+    // TIOCEXCL does not stop root. The advisory lock stops a second instance
+    // whoever runs it, which would otherwise take half of the frames; it goes
+    // with the descriptor. A file system without locks is no reason to refuse.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        m_strLastError = QStringLiteral("%1: %2").arg(strPath, QString::fromLocal8Bit(std::strerror(EBUSY)));
+        ::close(fd);
+        return false;
+    }
 
     termios tio;
     if (::tcgetattr(fd, &tio) != 0)

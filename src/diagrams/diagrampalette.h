@@ -24,4 +24,15 @@ public:
 
     // a towards b by dB (0..1).
     static QColor Mix(const QColor& a, const QColor& b, double dB);
+
+    // Relative luminance and contrast ratio as the accessibility guidelines
+    // (WCAG) define them.
+    static double Luminance(const QColor& colour);
+    static double Contrast(const QColor& a, const QColor& b);
+    // The least contrast a trace needs to be told from its background.
+    static constexpr double kTraceContrast = 3.0;
+    // colour as a trace on background: unchanged on a light background (the
+    // traces' colours were chosen for it); on a dark one lightened, hue kept,
+    // until it stands out by kTraceContrast.
+    static QColor Trace(const QColor& colour, const QColor& background);
 };

@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QRegion>
 #include <QWheelEvent>
+
+#include <algorithm>
 #include <QHash>
 #include <QMutexLocker>
 #include <QToolTip>
@@ -100,6 +102,47 @@ CQDiagramWidget::CQDiagramWidget(QWidget* pParent)
     setAccessibleName(tr("Diagram"));
     setAccessibleDescription(tr("Zoom with Ctrl++ and Ctrl+-, Ctrl+0 shows everything, arrow keys move in time"));
     SetAreas({CDiagramAreaSpec(DT_TimeLines, 0, 1.0)});
+}
+
+QString CQDiagramWidget::PictureSpan() const
+{
+    if (!IsTimeAxis())
+        return QString();
+    const double dVisMin = m_axis.m_vVisibleMin.toDouble();
+    const double dVisMax = m_axis.m_vVisibleMax.toDouble();
+    double dFirst = 0.0, dLast = 0.0;
+    bool bAny = false;
+    for (const CDiagramArea* pArea : m_areas)
+        for (const CDiagramSignal* pSignal : pArea->m_signals) {
+            if (!pSignal || !pSignal->m_bVisible || pSignal->m_samples.empty())
+                continue;
+            // Samples are in time order: the ends are enough.
+            const double dMin = std::max(dVisMin, pSignal->m_samples.XValue(0));
+            const double dMax = std::min(dVisMax, pSignal->m_samples.XValue(pSignal->m_samples.size() - 1));
+            if (dMin > dMax)
+                continue;
+            dFirst = bAny ? std::min(dFirst, dMin) : dMin;
+            dLast = bAny ? std::max(dLast, dMax) : dMax;
+            bAny = true;
+        }
+    if (!bAny)
+        return QString();
+    const QDateTime first = QDateTime::fromSecsSinceEpoch(qint64(dFirst));
+    const QDateTime last = QDateTime::fromSecsSinceEpoch(qint64(dLast));
+    const QString strFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+    return first.toString(strFormat) + QStringLiteral(" \u2013 ")
+        + last.toString(first.date() == last.date() ? QStringLiteral("hh:mm:ss") : strFormat);
+}
+
+QList<QPair<QString, QColor>> CQDiagramWidget::Legend() const
+{
+    QList<QPair<QString, QColor>> legend;
+    for (const CDiagramArea* pArea : m_areas)
+        for (const CDiagramSignal* pSignal : pArea->m_signals)
+            // Threshold lines share their level's colour: one entry tells both.
+            if (pSignal && pSignal->m_bVisible && pSignal->m_pen.style() == Qt::SolidLine)
+                legend.append({pSignal->m_sName, pSignal->m_pen.color()});
+    return legend;
 }
 
 QString CQDiagramWidget::PictureName() const
@@ -542,7 +585,8 @@ void CQDiagramWidget::Relayout()
 void CQDiagramWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QPoint mouse = mapFromGlobal(QCursor::pos());
+    // Off every plot and strip when overlays are hidden.
+    const QPoint mouse = m_bOverlaysHidden ? QPoint(-10000, -10000) : mapFromGlobal(QCursor::pos());
 
     const QPalette colours = palette();
     // What the parent would have shown around the plots.

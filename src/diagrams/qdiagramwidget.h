@@ -95,6 +95,12 @@ public:
     // the accessible name unless a namer is set (a log names its file).
     void SetPictureNamer(std::function<QString()> fnNamer) { m_fnPictureNamer = std::move(fnNamer); }
     QString PictureName() const;
+    // For pictures: the time span of the samples in view ("" without a time
+    // axis or samples), and the name and colour of each visible trace.
+    QString PictureSpan() const;
+    QList<QPair<QString, QColor>> Legend() const;
+    // While set, paints leave out what follows the mouse (crosshair, cursor values).
+    void SetOverlaysHidden(bool bHidden) { m_bOverlaysHidden = bHidden; }
 
     // Tall enough that every stretching plot keeps kMinPlotHeight pixels.
     QSize minimumSizeHint() const override;
@@ -156,6 +162,7 @@ private:
     CDiagramAxis m_axis;
     int m_nXAxisType = 0;
     bool m_bAutoScroll = true;
+    bool m_bOverlaysHidden = false;
     size_t m_nSampleLimit = 0;
 
     std::function<QString()> m_fnPictureNamer;

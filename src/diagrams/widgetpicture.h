@@ -22,12 +22,18 @@ public:
     // image for a widget of no size.
     static QImage Render(QWidget* pWidget, const QString& strTitle);
     static QString TitleLine(const QString& strName, const QDateTime& when);
+    // The title for pWidget: a diagram's names the time span of its data in
+    // view, anything else the moment the picture is taken.
+    static QString Title(QWidget* pWidget, const QString& strName);
+    // Where the last picture was saved; the save dialog opens there.
+    static constexpr const char* kFolderKey = "Pictures/Folder";
 
     static bool SavePng(const QImage& image, const QString& strPath, QString* pError = nullptr);
     static void Copy(const QImage& image);
 
-    // Asks for a file name and saves the view there, or warns why it could not.
-    static void SaveWithDialog(QWidget* pWidget, const QString& strName);
+    // Asks for a file name and saves the view there, or warns why it could
+    // not; the saved file's path, or "".
+    static QString SaveWithDialog(QWidget* pWidget, const QString& strName);
     static void CopyToClipboard(QWidget* pWidget, const QString& strName);
 
     // "Save Image..." and "Copy Image" entries for pWidget; fnName is asked

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 bool SamePorts(const QList<SerialPortEntry>& a, const QList<SerialPortEntry>& b)
@@ -26,17 +27,23 @@ bool SameEntry(const CPortChoice& a, const CPortChoice& b)
 } // namespace
 
 CPortChooserDialog::CPortChooserDialog(std::shared_ptr<ISerialPortEnumerator> pEnumerator,
-                                       const CPortChoice& current, bool bSimulatorAvailable, QWidget* pParent)
+                                       const CPortChoice& current, bool bSimulatorAvailable, QWidget* pParent,
+                                       const QString& strPortInUse)
     : QDialog(pParent)
     , m_pUi(std::make_unique<Ui::CPortChooserDialogClass>())
     , m_pEnumerator(std::move(pEnumerator))
     , m_bSimulatorAvailable(bSimulatorAvailable)
     , m_Current(current)
+    , m_strPortInUse(strPortInUse)
 {
     m_pUi->setupUi(this);
+    m_pUi->m_pPathEdit->setText(QSettings().value(QLatin1String(kTypedPathKey)).toString());
     connect(m_pUi->m_pPortTree, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
-    connect(m_pUi->m_pPortTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* pItem) {
-        m_pUi->m_pButtonBox->button(QDialogButtonBox::Ok)->setEnabled(pItem != nullptr);
+    connect(m_pUi->m_pPortTree, &QTreeWidget::currentItemChanged, this, &CPortChooserDialog::UpdateOkButton);
+    // Typing a path chooses it instead of a row; picking a row again takes the row.
+    connect(m_pUi->m_pPathEdit, &QLineEdit::textEdited, this, [this] {
+        m_pUi->m_pPortTree->setCurrentItem(nullptr);
+        UpdateOkButton();
     });
     if (m_pEnumerator)
         m_Ports = m_pEnumerator->Ports();
@@ -89,10 +96,13 @@ void CPortChooserDialog::Fill()
     // A port named earlier that is not plugged in now stays choosable: the
     // detector will be found on it (or by its serial number) once it is back.
     if (!bCurrentListed) {
-        QTreeWidgetItem* pItem = add(m_Current, {m_Current.Port(), tr("Not present now"), QString(),
-                                                 m_Current.UsbId(), m_Current.SerialNumber()});
-        pItem->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
-        pItem->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
+        const bool bInUse = !m_strPortInUse.isEmpty() && m_Current.Port() == m_strPortInUse;
+        QTreeWidgetItem* pItem = add(m_Current, {m_Current.Port(), bInUse ? tr("In use") : tr("Not present now"),
+                                                 QString(), m_Current.UsbId(), m_Current.SerialNumber()});
+        if (!bInUse) {
+            pItem->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
+            pItem->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
+        }
     }
     for (int i = 0; i < pTree->columnCount(); ++i)
         pTree->resizeColumnToContents(i);
@@ -108,14 +118,40 @@ void CPortChooserDialog::Select(const CPortChoice& choice)
             break;
         }
     }
+    // The typed path stays the choice while the list changes under it.
+    if (nRow == 0 && !SameEntry(choice, CPortChoice::Automatic()) && choice.GetKind() == CPortChoice::Kind::Port
+        && choice.Port() == m_pUi->m_pPathEdit->text().trimmed()) {
+        pTree->setCurrentItem(nullptr);
+        UpdateOkButton();
+        return;
+    }
     pTree->setCurrentItem(pTree->topLevelItem(nRow));
+}
+
+void CPortChooserDialog::UpdateOkButton()
+{
+    m_pUi->m_pButtonBox->button(QDialogButtonBox::Ok)
+        ->setEnabled(m_pUi->m_pPortTree->currentItem() || !m_pUi->m_pPathEdit->text().trimmed().isEmpty());
+}
+
+void CPortChooserDialog::done(int nResult)
+{
+    if (nResult == QDialog::Accepted && !m_pUi->m_pPortTree->currentItem()) {
+        const QString strPath = m_pUi->m_pPathEdit->text().trimmed();
+        if (strPath.isEmpty())
+            return;
+        QSettings().setValue(QLatin1String(kTypedPathKey), strPath);
+    }
+    QDialog::done(nResult);
 }
 
 CPortChoice CPortChooserDialog::Choice() const
 {
     const int nRow = m_pUi->m_pPortTree->indexOfTopLevelItem(m_pUi->m_pPortTree->currentItem());
-    if (nRow < 0 || nRow >= m_RowChoices.size())
-        return m_Current;
+    if (nRow < 0 || nRow >= m_RowChoices.size()) {
+        const QString strPath = m_pUi->m_pPathEdit->text().trimmed();
+        return strPath.isEmpty() ? m_Current : CPortChoice::Named(strPath);
+    }
     return m_RowChoices[nRow];
 }
 

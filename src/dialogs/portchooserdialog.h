@@ -22,8 +22,10 @@ class CPortChooserDialog : public QDialog
     Q_OBJECT
 
 public:
+    // strPortInUse: the port the link has open now, shown as present even
+    // where the enumeration misses it.
     CPortChooserDialog(std::shared_ptr<ISerialPortEnumerator> pEnumerator, const CPortChoice& current,
-                       bool bSimulatorAvailable, QWidget* pParent = nullptr);
+                       bool bSimulatorAvailable, QWidget* pParent = nullptr, const QString& strPortInUse = QString());
     ~CPortChooserDialog() override;
 
     // The entry selected now.
@@ -32,6 +34,10 @@ public:
     void Refresh();
 
     static constexpr int kRefreshMs = 1000;
+    // The path typed last, offered again in the path field.
+    static constexpr const char* kTypedPathKey = "Link/TypedPath";
+
+    void done(int nResult) override;
 
 protected:
     void changeEvent(QEvent* pEvent) override;
@@ -39,12 +45,14 @@ protected:
 private:
     void Fill();
     void Select(const CPortChoice& choice);
+    void UpdateOkButton();
 
     std::unique_ptr<Ui::CPortChooserDialogClass> m_pUi;
     std::shared_ptr<ISerialPortEnumerator> m_pEnumerator;
     bool m_bSimulatorAvailable;
     // The choice the dialog opened with: listed even while its port is away.
     CPortChoice m_Current;
+    QString m_strPortInUse;
     QList<SerialPortEntry> m_Ports;
     // The entry of each row below the fixed ones.
     QList<CPortChoice> m_RowChoices;

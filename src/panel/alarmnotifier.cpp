@@ -6,8 +6,13 @@
 
 #include <QCoreApplication>
 
+#include <chrono>
+
 CAlarmNotifier::CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent)
-    : QObject(pParent), m_pOutput(std::move(pOutput))
+    : QObject(pParent), m_pOutput(std::move(pOutput)), m_Clock([] {
+        using namespace std::chrono;
+        return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    })
 {
 }
 
@@ -39,6 +44,7 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
         m_bEpisode = false;
         m_bBalloonShown = false;
         m_nFlashBeeps = 0;
+        m_nGroupCount = 0;
         return;
     }
     const CDeviceLiveState live = pDevice->GetLiveState();
@@ -63,11 +69,18 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
     m_bEpisode = bAlarmBit || m_nFlashBeeps > 0;
     if (m_bEpisode) {
         SetTray(IAlarmOutput::TrayState::Alarm);
+        const int64_t nNow = m_Clock();
         if (!m_bBalloonShown) {
             m_bBalloonShown = true;
-            m_pOutput->ShowBalloon(QStringLiteral("KV521 Analyzer"),
-                                   CKV520DevicePaint::AlarmBalloonText(pDevice->GetLastRecord()));
+            // A signal that comes and goes would otherwise raise a notification every few seconds.
+            const bool bGrouped = m_nGroupCount > 0 && nNow - m_nLastAlarmMs <= kGroupMs;
+            m_nGroupCount = bGrouped ? m_nGroupCount + 1 : 1;
+            QString strText = CKV520DevicePaint::AlarmBalloonText(pDevice->GetLastRecord());
+            if (bGrouped)
+                strText += QLatin1Char('\n') + tr("Alarms in a row: %1").arg(m_nGroupCount);
+            m_pOutput->ShowBalloon(QStringLiteral("KV521 Analyzer"), strText, bGrouped);
         }
+        m_nLastAlarmMs = nNow;
         return;
     }
     m_bBalloonShown = false;

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class IDevice;
@@ -21,7 +23,14 @@ public:
     // Polls between two beeps of the flash: the panel's repaint rate.
     static constexpr int kPollsPerBeep = 5;
 
+    // Alarms this close after the last one are counted in its notification
+    // instead of raising another.
+    static constexpr int64_t kGroupMs = 30000;
+    // Milliseconds from any fixed start.
+    using Clock = std::function<int64_t()>;
+
     explicit CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent = nullptr);
+    void SetClock(Clock clock) { m_Clock = std::move(clock); }
     ~CAlarmNotifier() override;
 
     // One poll: reads the live state and raises or ends the alarm.
@@ -42,4 +51,8 @@ private:
     int m_nFlashBeeps = 0;
     int m_nPollPhase = 0;
     int m_nTrayState = -1;
+    Clock m_Clock;
+    // Episodes in the notification shown last, and when the last one was on.
+    int m_nGroupCount = 0;
+    int64_t m_nLastAlarmMs = 0;
 };

@@ -15,6 +15,7 @@ public:
     virtual void Beep() = 0;
     // Called only on a change; the tooltip follows the state.
     virtual void SetTrayState(TrayState eState) = 0;
-    // A short message for a user who may not be looking at the window.
-    virtual void ShowBalloon(const QString& strTitle, const QString& strText) = 0;
+    // A short message for a user who may not be looking at the window;
+    // bReplace: it updates the previous one instead of adding another.
+    virtual void ShowBalloon(const QString& strTitle, const QString& strText, bool bReplace) = 0;
 };

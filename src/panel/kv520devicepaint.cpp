@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -348,9 +349,15 @@ QString CKV520DevicePaint::AlarmBalloonText(const CDeviceRecord& record)
         nPulse = int(record.m_Levels.at(2 * nChannel + 1).m_dLevel);
     }
     const QString strBand = QString::fromUtf16(BandName(0, record.m_nBandMask)).trimmed();
-    return tr("Alarm! A strong signal detected!\nBand: %1\nSignal: %2\nPulse Level: %3 dBm")
-        .arg(strBand, strSignal)
-        .arg(nPulse);
+    // Only what is known: an empty "Band:" reads as a fault.
+    QStringList lines{tr("Alarm! A strong signal detected!")};
+    if (!strBand.isEmpty())
+        lines << tr("Band: %1").arg(strBand);
+    if (!strSignal.isEmpty())
+        lines << tr("Signal: %1").arg(strSignal);
+    if (nChannel >= 0)
+        lines << tr("Pulse Level: %1 dB").arg(nPulse);
+    return lines.join(QLatin1Char('\n'));
 }
 
 void CKV520DevicePaint::DrawChannel(const CDeviceLiveState& live, int nChannel, int nRow, bool bGraph, bool bThin,

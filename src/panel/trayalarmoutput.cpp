@@ -6,6 +6,8 @@
 #ifdef KV521_HAVE_DBUS
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QVariantMap>
 #endif
 
@@ -45,16 +47,17 @@ void CTrayAlarmOutput::SetTrayState(TrayState eState)
         m_pTrayIcon->show();
 }
 
-void CTrayAlarmOutput::ShowBalloon(const QString& strTitle, const QString& strText)
+void CTrayAlarmOutput::ShowBalloon(const QString& strTitle, const QString& strText, bool bReplace)
 {
+    // The tray's balloon takes the place of the one before by itself.
     if (m_pTrayIcon->isVisible() && QSystemTrayIcon::supportsMessages()) {
         m_pTrayIcon->showMessage(strTitle, strText, QSystemTrayIcon::Information, 10000);
         return;
     }
-    NotifyDesktop(strTitle, strText);
+    NotifyDesktop(strTitle, strText, bReplace);
 }
 
-bool CTrayAlarmOutput::NotifyDesktop(const QString& strTitle, const QString& strText)
+bool CTrayAlarmOutput::NotifyDesktop(const QString& strTitle, const QString& strText, bool bReplace)
 {
 #ifdef KV521_HAVE_DBUS
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -63,14 +66,22 @@ bool CTrayAlarmOutput::NotifyDesktop(const QString& strTitle, const QString& str
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << uint(0) << QString() << strTitle << strText << QStringList()
-            << QVariantMap() << int(10000);
-    // Fire and forget: a desktop without a notification service must not hold
-    // up the poll that raised the alarm.
-    return bus.send(message);
+    message << QCoreApplication::applicationName() << (bReplace ? m_nNotificationId : uint(0)) << QString()
+            << strTitle << strText << QStringList() << QVariantMap() << int(10000);
+    // The answer comes later: a desktop without a notification service must
+    // not hold up the poll that raised the alarm.
+    QDBusPendingCallWatcher* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
+    connect(pWatcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* pCall) {
+        const QDBusPendingReply<uint> reply = *pCall;
+        if (reply.isValid())
+            m_nNotificationId = reply.value();
+        pCall->deleteLater();
+    });
+    return true;
 #else
     Q_UNUSED(strTitle);
     Q_UNUSED(strText);
+    Q_UNUSED(bReplace);
     return false;
 #endif
 }

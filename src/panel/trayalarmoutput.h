@@ -19,15 +19,17 @@ public:
 
     void Beep() override;
     void SetTrayState(TrayState eState) override;
-    void ShowBalloon(const QString& strTitle, const QString& strText) override;
+    void ShowBalloon(const QString& strTitle, const QString& strText, bool bReplace) override;
 
     QSystemTrayIcon* TrayIcon() const { return m_pTrayIcon; }
 
 private:
-    bool NotifyDesktop(const QString& strTitle, const QString& strText);
+    bool NotifyDesktop(const QString& strTitle, const QString& strText, bool bReplace);
 
     QIcon m_LogoIcon;
     QIcon m_MonitorIcon;
     QIcon m_AlarmIcon;
     QSystemTrayIcon* m_pTrayIcon = nullptr;
+    // The desktop's id of the notification shown last, for updating it.
+    uint m_nNotificationId = 0;
 };

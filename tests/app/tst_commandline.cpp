@@ -14,7 +14,12 @@ private Q_SLOTS:
 
 void TestCommandLine::versionAndHelp()
 {
+    // As on a server or in a build chroot: no display and no platform chosen.
+    QTemporaryDir home;
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("HOME"), home.path());
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--version")});
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitCode(), 0);
@@ -22,6 +27,8 @@ void TestCommandLine::versionAndHelp()
 
     process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--help")});
     QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
     const QByteArray help = process.readAllStandardOutput();
     QVERIFY(help.contains("--simulate"));
     QVERIFY(help.contains("--port <name>"));

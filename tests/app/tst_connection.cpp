@@ -1,6 +1,7 @@
 #include "kv521mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "dialoganswerer.h"
 #include "idevice.h"
 #include "iserialportenumerator.h"
 #include "kv521simulator.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -118,6 +120,32 @@ private Q_SLOTS:
         QCOMPARE(Column(pTree, 0), QStringList({"Automatic"}));
     }
 
+    void chooserShowsThePortInUseAndTakesATypedPath()
+    {
+        const CPortChoice pty = CPortChoice::Named(QStringLiteral("/dev/pts/9"));
+        {
+            CPortChooserDialog dialog(m_pPorts, pty, false, nullptr, pty.Port());
+            auto* pTree = dialog.findChild<QTreeWidget*>(QStringLiteral("m_pPortTree"));
+            QCOMPARE(Column(pTree, 1), QStringList({"Found by the port's description or USB bridge", "In use"}));
+            SelectRow(&dialog, 0);
+            SelectRow(&dialog, 1);
+            QCOMPARE(dialog.Choice(), pty);
+
+            // A path the enumeration never lists, kept while the list changes.
+            auto* pEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pPathEdit"));
+            QTest::keyClicks(pEdit, QStringLiteral("/dev/rfcomm0"));
+            QCOMPARE(dialog.Choice(), CPortChoice::Named(QStringLiteral("/dev/rfcomm0")));
+            m_pPorts->m_Ports = {Bridge(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("S1"))};
+            dialog.Refresh();
+            QCOMPARE(dialog.Choice(), CPortChoice::Named(QStringLiteral("/dev/rfcomm0")));
+            dialog.accept();
+        }
+        // Offered again after another choice was made.
+        CPortChooserDialog next(m_pPorts, CPortChoice::Automatic(), false);
+        QCOMPARE(next.findChild<QLineEdit*>(QStringLiteral("m_pPathEdit"))->text(), QStringLiteral("/dev/rfcomm0"));
+        QCOMPARE(next.Choice(), CPortChoice::Automatic());
+    }
+
     void choiceFromTheLinkFieldIsUsedAndRemembered()
     {
         CKV521Simulator simulator;
@@ -173,6 +201,44 @@ private Q_SLOTS:
         QCOMPARE(SampleCount(*pDiagram), 0);
         QTest::qWait(300);
         QCOMPARE(window.LinkLabel()->text(), QStringLiteral("Offline"));
+    }
+
+    void switchingPortAsksBeforeUnsavedDataGoes()
+    {
+        QSettings().setValue("Realtime/RecordToFile", false);
+        CKV521MainWindow::SetSimulated(true);
+        CKV521MainWindow window;
+        CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+        QTRY_VERIFY_WITH_TIMEOUT(SampleCount(*pDiagram) > 2, 5000);
+        QVERIFY(window.HasUnsavedRecords());
+        DialogAnswerer answers;
+
+        // OK on the link in use: no question, no restart.
+        WithNextChooser([](CPortChooserDialog* pDialog) { pDialog->accept(); });
+        window.OnFileConnectionAction();
+        const int nKept = SampleCount(*pDiagram);
+        QVERIFY(nKept > 2);
+        QVERIFY(answers.m_Seen.isEmpty());
+
+        // Another port: Cancel keeps link and trace, Discard switches.
+        const auto chooseAutomatic = [](CPortChooserDialog* pDialog) {
+            SelectRow(pDialog, 0);
+            pDialog->accept();
+        };
+        answers.Button(QMessageBox::Cancel);
+        WithNextChooser(chooseAutomatic);
+        window.OnFileConnectionAction();
+        QCOMPARE(answers.m_Seen.size(), 1);
+        QCOMPARE(window.PortChoice(), CPortChoice::Simulated());
+        QVERIFY(SampleCount(*pDiagram) >= nKept);
+
+        answers.Button(QMessageBox::Discard);
+        WithNextChooser(chooseAutomatic);
+        window.OnFileConnectionAction();
+        QCOMPARE(answers.m_Seen.size(), 2);
+        QCOMPARE(answers.m_nUnexpected, 0);
+        QCOMPARE(window.PortChoice(), CPortChoice::Automatic());
+        QCOMPARE(SampleCount(*pDiagram), 0);
     }
 
     void linkMessageGoesWhenTheLinkComesUp()

@@ -1,5 +1,6 @@
 // The log list's cells, highlighting and sorting, the pane's reaction to an
 // opened file, the CSV export, and the log download against the simulator.
+#include "checkedsavefile.h"
 #include "csvexporter.h"
 #include "dialoganswerer.h"
 #include "logview.h"
@@ -386,6 +387,43 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(QDir(dir.path()).filePath("log_0501_0630.ldf")));
         device.Stop();
         g_pDevice = nullptr;
+    }
+
+    // A full disk: no success, no file, and the user learns which file
+    // failed and why.
+    void downloadOnAFullDiskSaysWhichFileFailed()
+    {
+        QTemporaryDir dir;
+        QTreeWidget tree;
+        CStorageBrowser storage(&tree, nullptr, nullptr);
+        storage.SetDefaultStorage(dir.path());
+        storage.FillStorageTree();
+        Pane pane;
+        pane.view.SetStorageBrowser(&storage);
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        CKV521Simulator sim(options);
+        QString strError;
+        QVERIFY2(sim.Open(&strError), qPrintable(strError));
+        sim.Start();
+        CKV520Device device;
+        g_pDevice = &device;
+        device.SetPortOverride(sim.SlavePath());
+        device.Start();
+        QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 5000);
+
+        DialogAnswerer answers;
+        answers.Button(QMessageBox::Ok);
+        CCheckedSaveFile::RedirectWritesForTest(QStringLiteral("/dev/full"));
+        pane.view.OnDownloadButton();
+        CCheckedSaveFile::RedirectWritesForTest(QString());
+        device.Stop();
+        g_pDevice = nullptr;
+        QCOMPARE(answers.m_Seen.size(), 1);
+        QVERIFY2(answers.m_Seen[0].startsWith("An error occured parsing log!\nCould not write ")
+                     && answers.m_Seen[0].endsWith(".ldf: No space left on device"),
+                 qPrintable(answers.m_Seen[0]));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include "devicerecord.h"
 #include "idevice.h"
+#include "kv520device.h"
+#include "kv520menudialog.h"
 #include "kv520protocol.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
@@ -11,6 +13,7 @@
 #include "windowplacement.h"
 #include "qdiagramwidget.h"
 #include "recorddiagram.h"
+#include "diagrampalette.h"
 #include "dialoganswerer.h"
 
 #include "../panel/countingalarmoutput.h"
@@ -18,6 +21,7 @@
 #include "alarmnotifier.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPointer>
 #include <QScreen>
@@ -95,7 +99,10 @@ private Q_SLOTS:
     void downloadedLogOpensFromTheTree();
     void everyRecordReachesTheDiagramAtTheDetectorsTime();
     void liveLevelsShowWithADetectorClockMonthsBehind();
+    void clockButtonAndDeviceMenuSendTheSameClock();
     void clockDifferenceTexts();
+    void traceColoursStandOutOnADarkPalette();
+    void clockMessageGoesWithItsState();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
     void shortcutsTriggerTheirActions();
@@ -566,6 +573,8 @@ void TestMainWindow::languageSwitch()
     QCOMPARE(window.ReadyLabel()->text(), QStringLiteral("Готово"));
     QCOMPARE(window.Form()->m_pOptButton3->text(), QStringLiteral("Осци&ллограф"));
     QCOMPARE(window.Form()->m_pLogListTree->columnCount(), 11);
+    QCOMPARE(window.findChild<QAction*>("m_pFileSaveImageAction")->text(), QStringLiteral("Сохранить &изображение..."));
+    QCOMPARE(window.findChild<QAction*>("m_pFileCopyImageAction")->text(), QStringLiteral("&Копировать изображение"));
 
     ChooseLanguageInNextPreferences(0);
     window.OnFilePreferencesAction();
@@ -703,20 +712,64 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     // One click sets the detector's clock as the device menu's OK does.
     QVERIFY(window.SetClockButton()->isVisible());
     window.SetClockButton()->click();
-    QVERIFY(!window.SetClockButton()->isVisible());
     QCOMPARE(device.m_Commands, QList<int>{KV520::kCmdWriteMenu});
-    QVERIFY(qAbs(device.m_SetTime.secsTo(QDateTime::currentDateTime())) < 5);
+    QCOMPARE(int(device.GetMenuByte(KV520::kMenuSyncClock)), 1);
+    QVERIFY(!window.SetClockButton()->isEnabled());
+
+    // The next frames tell whether it took: here they still lag.
+    device.Add(2, nBehind + 7);
+    window.OnTimer();
+    QVERIFY(window.statusBar()->currentMessage().startsWith("The detector did not take the PC's time."));
+    QVERIFY(window.SetClockButton()->isVisible() && window.SetClockButton()->isEnabled());
+    window.SetClockButton()->click();
 
     // The detector's clock now runs on from the PC's; set back later, it
     // starts the window again rather than vanishing before it.
     const int64_t nNow = QDateTime::currentSecsSinceEpoch();
     device.Add(3, nNow);
     window.OnTimer();
-    QCOMPARE(SampleCount(*pDiagram, 0, 0), 9);
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 11);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("The detector's clock is set to the PC's"));
+    QVERIFY(!window.SetClockButton()->isVisible());
     device.Add(2, nNow - 3600);
     window.OnTimer();
     QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
     QCOMPARE(pDiagram->Axis().m_vVisibleMin.toLongLong(), nNow - 3600);
+}
+
+namespace {
+// The real device object's settings block, without a link.
+class CUnlinkedDevice : public CKV520Device
+{
+public:
+    QList<int> m_Commands;
+    bool IsConnected() override { return true; }
+    void SetCommand(int nCommand) override { m_Commands.append(nCommand); }
+};
+} // namespace
+
+void TestMainWindow::clockButtonAndDeviceMenuSendTheSameClock()
+{
+    const QDateTime instant(QDate(2026, 12, 8), QTime(19, 21, 31));
+    CKV521MainWindow window;
+    CUnlinkedDevice viaMenu;
+    {
+        CDeviceSwap swap(&viaMenu);
+        CKV520MenuDialog dialog(nullptr);
+        dialog.findChild<QCheckBox*>(QStringLiteral("m_pSyncPcCheck"))->setChecked(true);
+        dialog.findChild<QPushButton*>(QStringLiteral("m_pOkButton"))->click();
+    }
+    CUnlinkedDevice viaButton;
+    {
+        CDeviceSwap swap(&viaButton);
+        window.OnSetClockButton();
+    }
+    QVERIFY(viaMenu.m_Commands.contains(KV520::kCmdWriteMenu));
+    QCOMPARE(viaButton.m_Commands, QList<int>{KV520::kCmdWriteMenu});
+    const QByteArray menuClock = viaMenu.Model().TakeMenuWrite(instant).mid(KV520::kMenuExchanged);
+    QCOMPARE(viaButton.Model().TakeMenuWrite(instant).mid(KV520::kMenuExchanged), menuClock);
+    // Month 1-12, day of month 0-based.
+    QCOMPARE(menuClock, QByteArray("\x0c\x07\x13\x15\x1f", 5));
 }
 
 void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
@@ -737,6 +790,61 @@ void TestMainWindow::liveLevelsShowWithADetectorClockMonthsBehind()
         QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("behind the PC's")));
     }
     simulator.Stop();
+}
+
+void TestMainWindow::traceColoursStandOutOnADarkPalette()
+{
+    const QList<QColor> light = {Qt::blue, Qt::red, Qt::darkBlue, Qt::darkRed, Qt::blue, Qt::red, Qt::darkBlue,
+                                 Qt::darkRed, Qt::darkGreen, Qt::blue, Qt::darkBlue, Qt::red, Qt::cyan, Qt::magenta};
+    const auto colours = [](CQDiagramWidget& w) {
+        QList<QColor> list;
+        for (int a = 0; a < w.AreaCount(); ++a)
+            for (const auto& pSignal : w.Area(a)->m_signals)
+                list << pSignal->m_pen.color();
+        return list;
+    };
+    CQDiagramWidget diagram;
+    CRecordDiagram::SetupSignals(&diagram, 2, true);
+    QCOMPARE(colours(diagram), light);
+
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    diagram.setPalette(dark);
+    CRecordDiagram::SetupSignals(&diagram, 2, true);
+    const QColor background = CDiagramPalette::PlotBackground(dark);
+    for (const QColor& c : colours(diagram))
+        QVERIFY2(CDiagramPalette::Contrast(c, background) >= 3.0, qPrintable(c.name()));
+    // Told apart from each other still: blue and dark blue do not become one.
+    QVERIFY(colours(diagram).value(0) != colours(diagram).value(2));
+}
+
+void TestMainWindow::clockMessageGoesWithItsState()
+{
+    CKV521MainWindow window;
+    window.show();
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    device.Add(1, QDateTime::currentSecsSinceEpoch() - 3600);
+    window.OnTimer();
+    QStatusBar* pBar = window.statusBar();
+    QVERIFY(pBar->currentMessage().endsWith("behind the PC's"));
+
+    // Another message for a while: the button goes with the clock's message and comes back after.
+    pBar->showMessage(QStringLiteral("Collected data cleared"), 30);
+    QVERIFY(!window.SetClockButton()->isVisible());
+    QTRY_VERIFY(window.SetClockButton()->isVisible());
+    QVERIFY(pBar->currentMessage().endsWith("behind the PC's"));
+
+    // The detector stops answering: that is said, the clock is no longer the matter.
+    device.m_bConnected = false;
+    window.OnTimer();
+    QCOMPARE(pBar->currentMessage(), QStringLiteral("The detector is not responding"));
+    QVERIFY(!window.SetClockButton()->isVisible());
+    pBar->clearMessage();
+    QTest::qWait(10);
+    QVERIFY(!window.SetClockButton()->isVisible());
 }
 
 void TestMainWindow::clockDifferenceTexts()

@@ -1,4 +1,5 @@
 // The storage tree on a temporary folder, with its dialogs answered by the test.
+#include "checkedsavefile.h"
 #include "dialoganswerer.h"
 #include "storagebrowser.h"
 
@@ -212,6 +213,22 @@ private Q_SLOTS:
         QCOMPARE(answers.m_Seen.size(), 1);
         QVERIFY(answers.m_Seen[0].startsWith("An error occured loading the file!\n"));
         QVERIFY(m_pStatus->currentMessage().isEmpty());
+    }
+
+    // An interrupted copy: the whole records are shown, and the status bar
+    // says what was left out of which file.
+    void cutOffTailIsLeftOutAndNamed()
+    {
+        WriteFile(Path("cut.ldf"), LogFileData(2) + QByteArray(11, '\x01'));
+        m_pBrowser->FillStorageTree();
+        QSignalSpy loaded(m_pBrowser.get(), &CStorageBrowser::FileLoaded);
+        DialogAnswerer answers;
+        m_pBrowser->OnStorageItemActivated(Child(m_pTree->topLevelItem(0), "cut"));
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), 2);
+        QCOMPARE(answers.m_Seen, QStringList());
+        QCOMPARE(m_pStatus->currentMessage(),
+                 QDir::toNativeSeparators(Path("cut.ldf")) + ": the last 11 bytes are not a whole record and were ignored.");
     }
 
     void createFolderNextToFileAndRefuseBadNames()
@@ -444,7 +461,8 @@ private Q_SLOTS:
         QVERIFY(pCurrent && pCurrent->parent() == pSub);
         QVERIFY(pCurrent->text(0).startsWith("rt_0305_"));
         QVERIFY(QFileInfo::exists(m_pBrowser->GetItemPath(pCurrent)));
-        QCOMPARE(m_pStatus->currentMessage(), QString("Collected data saved"));
+        QCOMPARE(m_pStatus->currentMessage(),
+                 QString("Collected data saved to " + QDir::toNativeSeparators(m_pBrowser->GetItemPath(pCurrent))));
     }
 
     // When the ring has just wrapped, the write index is 0 again, but every
@@ -461,6 +479,50 @@ private Q_SLOTS:
         QCOMPARE(answers.m_Seen, QStringList());
         QCOMPARE(loaded.size(), 1);
         QCOMPARE(loaded[0][0].value<QList<CDeviceRecord>>().size(), KV520::kHistorySize);
+    }
+
+    // A stored file of the same minute (the recorder's own) is never replaced
+    // by other bytes: the same bytes stay as they are, others take the next
+    // free name, which the status bar gives. A full disk saves nothing and
+    // says why.
+    void saveDataKeepsStoredFilesAndSaysWhereItWent()
+    {
+        m_pDevice->Model().ResetHistory();
+        StoreFrames(3);
+        m_pBrowser->FillStorageTree();
+        const QDir dir(m_pDir->path());
+        const auto saved = [&] { return dir.entryList({QStringLiteral("rt_*")}, QDir::Files, QDir::Name); };
+        m_pBrowser->OnRealtimeSaveButton();
+        QCOMPARE(saved().size(), 1);
+        const QString strFirst = dir.filePath(saved().first());
+        QFile first(strFirst);
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray firstBytes = first.readAll();
+        first.close();
+        m_pBrowser->OnRealtimeSaveButton();
+        QCOMPARE(saved().size(), 1);
+
+        StoreFrames(2);
+        m_pBrowser->OnRealtimeSaveButton();
+        const QString strSecond = QString(strFirst).replace(".rdf", "_2.rdf");
+        QCOMPARE(saved(), QStringList({QFileInfo(strFirst).fileName(), QFileInfo(strSecond).fileName()}));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), firstBytes);
+        first.close();
+        QCOMPARE(QFileInfo(strSecond).size(), 4 + 5 * 76);
+        QCOMPARE(m_pStatus->currentMessage(), "Collected data saved to " + QDir::toNativeSeparators(strSecond));
+
+        StoreFrames(1);
+        DialogAnswerer answers;
+        answers.Button(QMessageBox::Ok);
+        CCheckedSaveFile::RedirectWritesForTest(QStringLiteral("/dev/full"));
+        m_pBrowser->OnRealtimeSaveButton();
+        CCheckedSaveFile::RedirectWritesForTest(QString());
+        QCOMPARE(answers.m_Seen.size(), 1);
+        QVERIFY2(answers.m_Seen[0].contains("_3.rdf") && answers.m_Seen[0].contains("No space left on device"),
+                 qPrintable(answers.m_Seen[0]));
+        QCOMPARE(saved().size(), 2);
+        QVERIFY(!m_pStatus->currentMessage().startsWith("Collected data saved"));
     }
 
     void exportCsvOfSelectedFile()

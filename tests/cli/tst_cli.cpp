@@ -5,15 +5,21 @@
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "progressprinter.h"
+#include "recordstream.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+
+#include "../tinyfilesystem.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -38,9 +44,11 @@ struct Result
     QByteArray err;
 };
 
-Result RunCli(const QStringList& arguments, const QStringList& environment = {})
+Result RunCli(const QStringList& arguments, const QStringList& environment = {}, const QString& strStdout = {})
 {
     QProcess process;
+    if (!strStdout.isEmpty())
+        process.setStandardOutputFile(strStdout);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // English messages and no stored settings of whoever runs the tests.
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir::temp().filePath(QStringLiteral("kv521-cli-test-config")));
@@ -144,6 +152,12 @@ private Q_SLOTS:
         QVERIFY2(recorded.nExit == 0, recorded.err.constData());
         const QStringList streamed = CsvRows(recorded.out);
         QVERIFY2(streamed.size() > 3, "a header and records");
+        // Plain CSV, and the log list's names for the quantities it shares.
+        QVERIFY(!recorded.out.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(!recorded.out.contains('\r'));
+        QVERIFY2(streamed.first().startsWith(QStringLiteral("Num,Band,Alarm Time,Duration,1DC (dB),1DC Threshold (dB),1AC (dB)")),
+                 qPrintable(streamed.first()));
+        QVERIFY(streamed.first().endsWith(QStringLiteral(",Signal,Freq (MHz)")));
 
         const Result converted = RunCli({QStringLiteral("convert"), strFile, QStringLiteral("--out"), dir.filePath(QStringLiteral("csv"))});
         QVERIFY2(converted.nExit == 0, converted.err.constData());
@@ -192,6 +206,27 @@ private Q_SLOTS:
     }
 #endif
 
+    // A killed record loses at most the poll under way: each poll's records
+    // are in the file for any reader at once.
+    void recordStreamHandsEachPollToTheSystem()
+    {
+        QTemporaryDir dir;
+        CKV520Device device; // never started: records stored as the worker stores them
+        CRecordStream stream(device);
+        QString strError;
+        const QString strFile = dir.filePath(QStringLiteral("live.rdf"));
+        QVERIFY2(stream.OpenFile(strFile, &strError), qPrintable(strError));
+        std::vector<uint8_t> frame(KV520::kFrameSize, 0);
+        frame[KV520::kBandMask] = 1;
+        for (int nTotal : {1, 2, 30}) {
+            while (device.Model().WriteIndex() < nTotal)
+                device.Model().StoreDataFrame(frame.data(), 0);
+            QVERIFY(stream.Poll(&strError));
+            QCOMPARE(QFileInfo(strFile).size(), qint64(CDeviceFiles::kHeaderSize) + nTotal * 76);
+            QCOMPARE(ReadAll(strFile).size(), CDeviceFiles::kHeaderSize + nTotal * 76);
+        }
+    }
+
     void convertIgnoresTheDecimalComma()
     {
         QTemporaryDir dir;
@@ -215,6 +250,69 @@ private Q_SLOTS:
         QCOMPARE(json.count('\n'), 10);
         QVERIFY(json.contains("\"level\":30,") || json.contains("\"level\":30}"));
         QVERIFY(json.contains("\"frequencyMHz\":2400"));
+    }
+
+    // What scripts read: CSV and JSON on the standard output, the PDF too,
+    // and the port list as JSON with the port KV521_PORT names.
+    void outputsForScripts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString strLog = WriteDefaultLog(dir.path());
+        QVERIFY(!strLog.isEmpty());
+        const QString strDash = QStringLiteral("-");
+        Result result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QVERIFY2(result.out.startsWith("Num,Band,Alarm Time,Duration,1DC (dB),1AC (dB),2DC (dB),2AC (dB),Signal,Freq (MHz),Comment\n"),
+                 result.out.left(120).constData());
+        QVERIFY(!result.out.contains('\r'));
+        QCOMPARE(result.out.count('\n'), 11);
+
+        result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--excel"), QStringLiteral("--out"), strDash});
+        QVERIFY(result.out.startsWith("\xEF\xBB\xBFNum,"));
+        QCOMPARE(result.out.count("\r\n"), 11);
+
+        result = RunCli({QStringLiteral("convert"), strLog, QStringLiteral("--to"), QStringLiteral("json"), QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QList<QByteArray> lines = result.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 10);
+        const QJsonObject first = QJsonDocument::fromJson(lines.first()).object();
+        QCOMPARE(first.value(QStringLiteral("schema")).toInt(), 1);
+        QCOMPARE(first.value(QStringLiteral("durationSeconds")).toInt(), first.value(QStringLiteral("status")).toInt());
+        QCOMPARE(first.value(QStringLiteral("units")).toObject().value(QStringLiteral("level")).toString(), QStringLiteral("dB"));
+        QCOMPARE(first.value(QStringLiteral("units")).toObject().value(QStringLiteral("threshold")).toString(), QStringLiteral("dB"));
+
+        result = RunCli({QStringLiteral("report"), strLog, QStringLiteral("--out"), strDash});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QVERIFY(result.out.startsWith("%PDF-"));
+        QVERIFY(result.out.trimmed().endsWith("%%EOF"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(strDash)));
+
+        // Several files cannot share the one output.
+        result = RunCli({QStringLiteral("convert"), strLog, strLog, QStringLiteral("--out"), strDash});
+        QCOMPARE(result.nExit, 2);
+        QVERIFY(!QFileInfo::exists(dir.filePath(strDash)));
+
+        // A pseudo-terminal is not in the system's list, yet KV521_PORT makes it the one used.
+        const QString strPort = dir.filePath(QStringLiteral("ttyKV521"));
+        result = RunCli({QStringLiteral("ports"), QStringLiteral("--json")}, {QStringLiteral("KV521_PORT=") + strPort});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QJsonObject ports = QJsonDocument::fromJson(result.out).object();
+        QCOMPARE(ports.value(QStringLiteral("default")).toString(), strPort);
+        QCOMPARE(ports.value(QStringLiteral("defaultFrom")).toString(), QStringLiteral("KV521_PORT"));
+        int nMarked = 0;
+        for (const QJsonValue& value : ports.value(QStringLiteral("ports")).toArray()) {
+            const QJsonObject port = value.toObject();
+            if (port.value(QStringLiteral("default")).toBool()) {
+                ++nMarked;
+                QCOMPARE(port.value(QStringLiteral("path")).toString(), strPort);
+                QVERIFY(port.value(QStringLiteral("namedByEnvironment")).toBool());
+            }
+        }
+        QCOMPARE(nMarked, 1);
+        result = RunCli({QStringLiteral("ports")}, {QStringLiteral("KV521_PORT=") + strPort});
+        QVERIFY2(result.out.contains(QStringLiteral("* %1").arg(strPort).toUtf8()), result.out.constData());
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
     }
 
     void failuresAndBadUsage()
@@ -259,6 +357,80 @@ private Q_SLOTS:
         result = RunCli({QStringLiteral("record"), QStringLiteral("--help")});
         QCOMPARE(result.nExit, 0);
         QVERIFY(result.out.contains("--duration"));
+    }
+
+#ifdef Q_OS_UNIX
+    // A full disk or a full output is a failure with the system's reason,
+    // never an exit 0 with empty or missing data.
+    void fullOutputsFailTheRun()
+    {
+        Result result = RunCli({QStringLiteral("record"), QStringLiteral("--simulate"), QStringLiteral("--duration"),
+                                QStringLiteral("1"), QStringLiteral("--csv")},
+                               {}, QStringLiteral("/dev/full"));
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device"), result.err.constData());
+
+        QTemporaryDir dir;
+        const QString strLog = WriteDefaultLog(dir.path());
+        result = RunCli({QStringLiteral("convert"), strLog}, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device"), result.err.constData());
+    }
+
+    void downloadOnAFullDiskFailsAndLeavesNoEmptyFile()
+    {
+        CTinyFileSystem disk(16);
+        if (!disk.Mounted())
+            QSKIP("No permission to mount a small file system here");
+        // Filled up to the last byte by some other file.
+        QFile filler(QDir(disk.Path()).filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(512, 'x')) > 0) {
+        }
+        filler.close();
+        const Result result = RunCli({QStringLiteral("download"), QStringLiteral("--simulate"), QStringLiteral("--out"),
+                                      disk.Path()});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("No space left on device") && result.err.contains(".ldf"), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("filler")}));
+    }
+#endif
+
+    // Inputs of one name would give one output twice: refused before
+    // anything is written. A cut-off last record is left out with a warning.
+    void convertRefusesCollidingOutputsAndNamesACutTail()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+        const QString strA = WriteDefaultLog(dir.filePath(QStringLiteral("a")));
+        const QString strName = QFileInfo(strA).fileName();
+        const QString strB = dir.filePath(QStringLiteral("b/") + strName);
+        QVERIFY(QFile::copy(strA, strB));
+        const QString strOut = dir.filePath(QStringLiteral("out"));
+        Result result = RunCli({QStringLiteral("convert"), strA, strB, QStringLiteral("--out"), strOut});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains(QFileInfo(strName).completeBaseName().toUtf8() + ".csv"), result.err.constData());
+        QVERIFY(!QFileInfo::exists(strOut));
+        // x.rdf beside x.ldf: the same clash.
+        const QString strRdf = QFileInfo(strA).absoluteDir().filePath(QFileInfo(strName).completeBaseName() + ".rdf");
+        QVERIFY(QFile::copy(strA, strRdf));
+        result = RunCli({QStringLiteral("convert"), strA, strRdf});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("a/") + QFileInfo(strName).completeBaseName() + ".csv")));
+
+        QFile cut(strB);
+        QVERIFY(cut.open(QIODevice::Append));
+        cut.write(QByteArray(30, '\x5a'));
+        cut.close();
+        result = RunCli({QStringLiteral("convert"), strB});
+        QCOMPARE(result.nExit, 0);
+        QVERIFY2(result.err.contains(strName.toUtf8()) && result.err.contains("30 bytes"), result.err.constData());
+        const Result whole = RunCli({QStringLiteral("convert"), strA, QStringLiteral("--out"), strOut});
+        QCOMPARE(whole.nExit, 0);
+        QCOMPARE(whole.err, QByteArray());
+        QCOMPARE(ReadAll(dir.filePath(QStringLiteral("b/") + QFileInfo(strName).completeBaseName() + ".csv")),
+                 ReadAll(QDir(strOut).filePath(QFileInfo(strName).completeBaseName() + ".csv")));
     }
 
     void settingsAndClockReachTheDetector()

@@ -2,10 +2,14 @@
 #include "devicefiles.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
+#include "language.h"
+#include "logview.h"
 #include "sweepreport.h"
 
 #include <QDir>
 #include <QProcess>
+
+#include <algorithm>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -86,6 +90,66 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(nExpected, 4001);
+    }
+
+    // Russian headers are longer than English ones: no column may cut its
+    // header, and "DECT BASE" keeps its blank.
+    void columnsFitTheirTextsInEachLanguage()
+    {
+        QList<CDeviceRecord> records = LogRecords(3);
+        QCOMPARE(records.size(), 3);
+        records[1].m_Levels[5].m_nSignal = 5;
+        records[1].m_dFrequency = 2412000;
+        QTemporaryDir dir;
+        const QString strPdf = dir.filePath(QStringLiteral("report.pdf"));
+        const QString strStored = CLanguage::Instance().Name();
+        for (const QString& strLanguage : {QStringLiteral("en_US"), QStringLiteral("ru_RU")}) {
+            CLanguage::Instance().Load(strLanguage);
+            CSweepReport report(records, CDeviceFiles::kLogVersion, QStringLiteral("log_0502_0800.ldf"));
+            QString strError;
+            QVERIFY2(report.Write(strPdf, &strError), qPrintable(strError));
+            const QString strTable = QString::fromUtf8(
+                Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("2"), strPdf,
+                                                  QStringLiteral("-")}));
+            QVERIFY2(strTable.contains(QStringLiteral("DECT BASE")), qPrintable(strTable));
+            const QStringList header = CLogView::HeaderLabels();
+            QCOMPARE(header[CLogView::ColDuration] == QLatin1String("Duration"), strLanguage == QLatin1String("en_US"));
+
+            // A clipped header still has its whole text in the PDF, running
+            // under its neighbour: the words' boxes tell.
+            const QString strBoxes = QString::fromUtf8(
+                Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("2"),
+                                                  QStringLiteral("-l"), QStringLiteral("2"), strPdf, QStringLiteral("-")}));
+            const QRegularExpression wordBox(QStringLiteral(
+                "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">([^<]*)</word>"));
+            struct Word { double dLeft, dTop, dRight; QString strText; };
+            QList<Word> words;
+            for (auto it = wordBox.globalMatch(strBoxes); it.hasNext();) {
+                const QRegularExpressionMatch match = it.next();
+                words.append({match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3).toDouble(),
+                              match.captured(4)});
+            }
+            double dHeaderTop = -1.0;
+            for (const Word& word : words)
+                if (word.strText == header[CLogView::ColBand])
+                    dHeaderTop = word.dTop;
+            QVERIFY(dHeaderTop >= 0.0);
+            QList<Word> line;
+            double dRightEdge = 0.0; // of the rows and the footer, which ends at the right margin
+            for (const Word& word : words) {
+                if (qAbs(word.dTop - dHeaderTop) < 1.0)
+                    line.append(word);
+                else
+                    dRightEdge = std::max(dRightEdge, word.dRight);
+            }
+            std::sort(line.begin(), line.end(), [](const Word& a, const Word& b) { return a.dLeft < b.dLeft; });
+            QVERIFY(line.size() >= CLogView::ColComment);
+            for (int i = 0; i + 1 < line.size(); ++i)
+                QVERIFY2(line[i].dRight <= line[i + 1].dLeft + 0.1,
+                         qPrintable(strLanguage + QLatin1Char(' ') + line[i].strText + QStringLiteral(" runs into ") + line[i + 1].strText));
+            QVERIFY2(line.last().dRight <= dRightEdge + 0.1, qPrintable(strLanguage + QLatin1Char(' ') + line.last().strText));
+        }
+        CLanguage::Instance().Load(strStored);
     }
 
     void emptyAndOneMomentFiles()

@@ -110,6 +110,20 @@ private Q_SLOTS:
         QVERIFY(serial.LastError().contains("ttyACM9"));
     }
 
+    // A second opener of a port in use is refused, also when it is root
+    // (whom the exclusive mode of a terminal does not stop).
+    void aPortInUseIsBusyForASecondOpener()
+    {
+        CPty pty;
+        CSerialHandle first;
+        CSerialHandle second;
+        QVERIFY(first.Open(pty.m_strSlave, 115200, 8, CSerialHandle::Parity::None, 1));
+        QVERIFY(!second.Open(pty.m_strSlave, 115200, 8, CSerialHandle::Parity::None, 1));
+        QCOMPARE(second.LastError(), pty.m_strSlave + ": Device or resource busy");
+        first.Close();
+        QVERIFY(second.Open(pty.m_strSlave, 115200, 8, CSerialHandle::Parity::None, 1));
+    }
+
     void silenceLimitedRead()
     {
         CPty pty;

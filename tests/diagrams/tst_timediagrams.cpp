@@ -81,6 +81,7 @@ private Q_SLOTS:
     void minimumSizeKeepsTheLevelPlot();
     void cursorBoxFitsItsTextAndTheWidget();
     void picturesAndDarkPalette();
+    void pictureTitleGivesTheDataSpanAndALegend();
     void opaquePaintCoversEveryPixel();
 };
 
@@ -817,6 +818,32 @@ void TestTimeDiagrams::picturesAndDarkPalette()
         }
     QVERIFY(bLightText);
     QVERIFY(bSignal);
+}
+
+void TestTimeDiagrams::pictureTitleGivesTheDataSpanAndALegend()
+{
+    CQDiagramWidget w;
+    MakeRealtime(w, DT_TimeLines);
+    w.AddSignal(0, "B1 DC", QPen(Qt::blue), 0, true);
+    w.AddSignal(0, "B1 DC Thres.", QPen(QBrush(Qt::blue), 1.0, Qt::DashDotLine), 1, true);
+    QVERIFY(w.PictureSpan().isEmpty());
+    for (quint64 i = 100; i <= 220; ++i)
+        w.AddSample(0, 0, Secs(kT0 + i), 30.0, 0);
+    const QDateTime first = QDateTime::fromSecsSinceEpoch(qint64(kT0 + 100));
+    const QDateTime last = QDateTime::fromSecsSinceEpoch(qint64(kT0 + 220));
+    QCOMPARE(w.PictureSpan(), first.toString("yyyy-MM-dd hh:mm:ss") + QString::fromUtf8(" \u2013 ")
+                                  + last.toString(first.date() == last.date() ? "hh:mm:ss" : "yyyy-MM-dd hh:mm:ss"));
+    QVERIFY(CWidgetPicture::Title(&w, "Log").endsWith(w.PictureSpan()));
+    QCOMPARE(w.Legend(), (QList<QPair<QString, QColor>>{{"B1 DC", QColor(Qt::blue)}}));
+
+    // The mouse over the plot leaves no trace in the picture.
+    w.resize(400, 320);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCursor::setPos(w.mapToGlobal(QPoint(-50, -50)));
+    const QImage away = CWidgetPicture::Render(&w, "x");
+    QCursor::setPos(w.mapToGlobal(w.Area(0)->PlotRect().center()));
+    QCOMPARE(CWidgetPicture::Render(&w, "x"), away);
 }
 
 void TestTimeDiagrams::opaquePaintCoversEveryPixel()

@@ -66,6 +66,29 @@ private Q_SLOTS:
         QCOMPARE(m_pOutput->m_nBeeps, CAlarmNotifier::kFlashBeeps);
     }
 
+    void alarmsCloseTogetherShareOneNotification()
+    {
+        int64_t nNowMs = 0;
+        m_pNotifier->SetClock([&nNowMs] { return nNowMs; });
+        const auto episode = [&](int64_t nStartMs) {
+            nNowMs = nStartMs;
+            m_Device.m_Live.m_nAlarm = 1;
+            Poll(40);
+            nNowMs += 1000;
+            m_Device.m_Live.m_nAlarm = 0;
+            Poll(40);
+        };
+        episode(0);
+        episode(11000);
+        episode(40000); // 29 s after the last alarm
+        QCOMPARE(m_pOutput->m_Balloons.size(), 3);
+        QCOMPARE(m_pOutput->m_nReplaced, 2);
+        QVERIFY(m_pOutput->m_Balloons.last().endsWith(QStringLiteral("\nAlarms in a row: 3")));
+        episode(72000);
+        QCOMPARE(m_pOutput->m_nReplaced, 2);
+        QVERIFY(!m_pOutput->m_Balloons.last().contains(QStringLiteral("in a row")));
+    }
+
     void searchModeHidesTheTrayAndALostLinkEndsTheEpisode()
     {
         m_Device.m_Live.m_nModeFlags = 0x01;

@@ -345,12 +345,12 @@ private Q_SLOTS:
         record.m_nBandMask = 5;
         record.m_Levels = {{30, 50, 0, 2}, {42.5, 45, 0, 2}, {}, {}, {20, 50, 0, 1}, {61, 45, 0, 1}};
         QCOMPARE(CKV520DevicePaint::AlarmBalloonText(record),
-                 QStringLiteral("Alarm! A strong signal detected!\nBand: B12\nSignal: DECT\nPulse Level: 61 dBm"));
-        // No history yet: the balloon still comes, without a channel.
-        QVERIFY(CKV520DevicePaint::AlarmBalloonText(CDeviceRecord()).contains(QStringLiteral("Signal: \nPulse Level: 0 dBm")));
+                 QStringLiteral("Alarm! A strong signal detected!\nBand: B12\nSignal: DECT\nPulse Level: 61 dB"));
+        // No history yet: the balloon still comes, without the fields it cannot fill.
+        QCOMPARE(CKV520DevicePaint::AlarmBalloonText(CDeviceRecord()), QStringLiteral("Alarm! A strong signal detected!"));
         // A kind the detector should not send names nothing, as on the display.
         record.m_Levels = {{30, 50, 0, 4}, {42.5, 45, 0, 4}, {}, {}, {20, 50, 0, 42}, {61, 45, 0, 42}};
-        QVERIFY(CKV520DevicePaint::AlarmBalloonText(record).contains(QStringLiteral("Signal: WLAN\nPulse Level: 42 dBm")));
+        QVERIFY(CKV520DevicePaint::AlarmBalloonText(record).contains(QStringLiteral("Signal: WLAN\nPulse Level: 42 dB")));
     }
 
     void randomLiveStatesNeverReachOutside()

@@ -1,5 +1,6 @@
 // Log files cut from prepared flash logs, realtime files from the history,
 // and reading both back, on a temporary folder.
+#include "checkedsavefile.h"
 #include "devicefiles.h"
 #include "kv520datamodel.h"
 #include "kv520protocol.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include "../../tinyfilesystem.h"
 
 #include <cstring>
 #include <vector>
@@ -278,6 +281,55 @@ private Q_SLOTS:
         QCOMPARE(strError, CDeviceFiles::NoEventsNotice());
         QVERIFY(Entries(dir.path()).isEmpty());
         QVERIFY(CDeviceFiles::SaveLogFile(QByteArray(), dir.path(), &strError));
+    }
+
+    // Every write goes to a device that is always full: each save fails with
+    // the system's reason and the file's name, and leaves no file behind.
+    void aFullDiskFailsEverySaveAndLeavesNoFile()
+    {
+        QTemporaryDir dir;
+        CKV520DataModel model;
+        const auto f = Frame(0, 0, 1);
+        model.StoreDataFrame(f.data(), 0);
+        CCheckedSaveFile::RedirectWritesForTest(QStringLiteral("/dev/full"));
+        QString strName, strError;
+        const bool bLogSaved =
+            CDeviceFiles::SaveLogFile(Log({Block({Event(1, 1, 1, 1, 1, 0)}, 1)}), dir.path(), &strError);
+        const QString strLogError = strError;
+        const bool bRealtimeSaved = CDeviceFiles::SaveRealtimeFile(model, dir.path(), 0, strName, &strError);
+        CCheckedSaveFile::RedirectWritesForTest(QString());
+        QVERIFY(!bLogSaved);
+        QVERIFY2(strLogError.contains("log_0101_0101.ldf") && strLogError.contains("No space left on device"),
+                 qPrintable(strLogError));
+        QVERIFY(!bRealtimeSaved);
+        QVERIFY2(strError.contains("rt_0101_0000.rdf") && strError.contains("No space left on device"),
+                 qPrintable(strError));
+        QCOMPARE(Entries(dir.path()), QStringList());
+    }
+
+    // The same on a file system that really fills up: the session that fits
+    // is stored whole, the next one fails and leaves nothing, not even an
+    // empty file.
+    void aFileSystemFillingUpKeepsWholeFilesOnly()
+    {
+        CTinyFileSystem disk(8);
+        if (!disk.Mounted())
+            QSKIP("No permission to mount a small file system here");
+        QList<QByteArray> blocks;
+        for (int n = 0; n < 10; ++n)
+            blocks << Block({Event(2, 3, 4, 5, n, 0), Event(2, 3, 4, 5, n, 0), Event(2, 3, 4, 5, n, 0),
+                             Event(2, 3, 4, 5, n, 0)},
+                            1);
+        for (int n = 0; n < 30; ++n)
+            blocks << Block({Event(2, 3, 6, 7, n, 0), Event(2, 3, 6, 7, n, 0), Event(2, 3, 6, 7, n, 0),
+                             Event(2, 3, 6, 7, n, 0)},
+                            2);
+        QString strError;
+        QVERIFY(!CDeviceFiles::SaveLogFile(Log(blocks), disk.Path(), &strError));
+        QVERIFY2(strError.contains("log_0203_0607.ldf") && strError.contains("No space left on device"),
+                 qPrintable(strError));
+        QCOMPARE(Entries(disk.Path()), QStringList({"log_0203_0405.ldf"}));
+        QCOMPARE(RecordsOf(QDir(disk.Path()).filePath("log_0203_0405.ldf")).size(), 40);
     }
 
     void writersRefuseMissingFolder()

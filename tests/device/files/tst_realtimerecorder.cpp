@@ -130,6 +130,21 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(recorder.FilePath()).size(), 4 + 5 * 76);
     }
 
+    // What a killed program leaves: every record of every finished poll is
+    // with the system at once, long before the sync is due.
+    void eachPollsRecordsReachTheSystemAtOnce()
+    {
+        QTemporaryDir dir;
+        CLinkedDevice device;
+        CRealtimeRecorder recorder;
+        recorder.SetFolder(dir.path());
+        for (int nTotal : {3, 4, 40}) {
+            device.Store(nTotal - device.m_nStored);
+            QVERIFY(recorder.Poll(&device));
+            QCOMPARE(ReadAll(recorder.FilePath()).size(), 4 + nTotal * 76);
+        }
+    }
+
     void anUnwritableFolderIsReportedOnceAndStopsTheRecording()
     {
         QTemporaryDir dir;
