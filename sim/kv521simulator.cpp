@@ -1,6 +1,6 @@
 #include "kv521simulator.h"
 
-#include "kv520menulayout.h"
+#include "kv520menupositions.h"
 #include "kv520protocol.h"
 
 #include <QDateTime>

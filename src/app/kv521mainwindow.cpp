@@ -10,6 +10,7 @@
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "kv520menupositions.h"
 #include "kv520protocol.h"
 #include "language.h"
 #include "linkstatusfield.h"
@@ -784,7 +785,7 @@ void CKV521MainWindow::OnSetClockButton()
         return;
     // Exactly the device menu's "Sync with PC" and OK: the worker fills the
     // clock block from the PC's clock as the write goes out.
-    g_pDevice->SetMenuByte(KV520::kMenuSyncClock, 1);
+    g_pDevice->SetMenuByte(KV520Menu::kSyncPc, 1);
     g_pDevice->SetCommand(KV520::kCmdWriteMenu);
     m_nClockSetTotal = g_pDevice->GetRecordTotal();
     m_bClockSetting = true;

@@ -25,17 +25,20 @@ int PositiveMod(int64_t n, int m)
 // records come in time order. What is known is forgotten every second, so a
 // change of the PC's time zone is followed. Per thread: the worker converts
 // live records while the GUI loads files.
+struct LocalDay
+{
+    int64_t nStart = 0;
+    bool bRegular = false;
+};
+thread_local int64_t t_nLearntAt = -1;
+
 int64_t LocalSecsSinceEpoch(const QDate& date, int nHour, int nMinute, int nSecond)
 {
-    struct Day
-    {
-        int64_t nStart = 0;
-        bool bRegular = false;
-    };
+    using Day = LocalDay;
     thread_local QHash<qint64, Day> days;
     thread_local int64_t nMinuteKey = -1;
     thread_local int64_t nMinuteStart = 0;
-    thread_local int64_t nLearntAt = -1;
+    int64_t& nLearntAt = t_nLearntAt;
 
     const int64_t nNow = QDateTime::currentSecsSinceEpoch();
     if (nNow != nLearntAt) {
@@ -75,6 +78,11 @@ int CurrentYear()
     return nYear;
 }
 } // namespace
+
+void CDeviceRecord::ForgetLocalTimes()
+{
+    t_nLearntAt = -1;
+}
 
 QString SignalKindName(int nKind)
 {

@@ -28,6 +28,9 @@ public:
     // Local date and time of a raw record as seconds since 1970. Out-of-range
     // day and month bytes (files and the detector are not trusted) are clamped.
     static int64_t TimeOf(const DeviceRawRecord& raw, int nYear);
+    // Local times are learnt per day and forgotten every second; after the
+    // time zone changed, this forgets them at once (for the calling thread).
+    static void ForgetLocalTimes();
 
     bool IsEmpty() const { return m_Levels.isEmpty(); }
 };

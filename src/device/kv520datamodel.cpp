@@ -1,4 +1,5 @@
 #include "kv520datamodel.h"
+#include "kv520menupositions.h"
 
 #include <QtEndian>
 
@@ -204,7 +205,7 @@ std::array<uint8_t, KV520::kClockSize> CKV520DataModel::PcClockBlock(const QDate
 QByteArray CKV520DataModel::TakeMenuWrite(const QDateTime& pcNow)
 {
     std::lock_guard<std::mutex> guard(m_Lock);
-    if (m_Menu[kMenuSyncClock] != 0)
+    if (m_Menu[KV520Menu::kSyncPc] != 0)
         m_Clock = PcClockBlock(pcNow);
     QByteArray out;
     out.reserve(kMenuExchanged + kClockSize);

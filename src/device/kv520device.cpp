@@ -1,6 +1,7 @@
 #include "kv520device.h"
 #include "checkedsavefile.h"
 #include "devicefiles.h"
+#include "systemclock.h"
 #include "tracecategories.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,8 @@ uint32_t Pack(uint32_t nGeneration, uint8_t nKeyByte, uint8_t nCommand)
 } // namespace
 
 CKV520Device::CKV520Device()
-    : m_nPending(Pack(0, 0, kNoCommand))
+    : m_pClock(std::make_shared<CSystemClock>())
+    , m_nPending(Pack(0, 0, kNoCommand))
     , m_LogBuffer(size_t(kLogBlockSize) * kLogBlockCount, 0)
     , m_Exchange(m_Link)
 {
@@ -93,8 +95,21 @@ void CKV520Device::SetSerialHandle(std::shared_ptr<ISerialHandle> pHandle)
 
 void CKV520Device::SetPacing(int nPollPauseMs, int nConnectPauseMs)
 {
-    m_nPollPauseMs = qMax(0, nPollPauseMs);
-    m_nConnectPauseMs = qMax(0, nConnectPauseMs);
+    m_Timing.nPollPauseMs = qMax(0, nPollPauseMs);
+    m_Timing.nConnectPauseMs = qMax(0, nConnectPauseMs);
+}
+
+void CKV520Device::SetTiming(const Timing& timing)
+{
+    m_Timing = timing;
+    SetPacing(timing.nPollPauseMs, timing.nConnectPauseMs);
+    m_Exchange.SetSilenceLimit(timing.nSilenceLimitMs);
+}
+
+void CKV520Device::SetClock(std::shared_ptr<IClock> pClock)
+{
+    if (pClock)
+        m_pClock = std::move(pClock);
 }
 
 void CKV520Device::Start()
@@ -128,10 +143,9 @@ void CKV520Device::Stop()
     }
 }
 
-int64_t CKV520Device::NowMs()
+int64_t CKV520Device::NowMs() const
 {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return m_pClock->MonotonicMs();
 }
 
 bool CKV520Device::IsConnected()
@@ -140,7 +154,7 @@ bool CKV520Device::IsConnected()
     // not a detector: online means a frame passed its checksum just now.
     const int64_t nGood = m_nLastGoodMs.load();
     return m_Link.m_nStatus.load() == CSerial::Online && m_bOnline.load() && nGood >= 0
-        && NowMs() - nGood <= kOnlineWindowMs;
+        && NowMs() - nGood <= m_Timing.nOnlineWindowMs;
 }
 
 int CKV520Device::GetNoDataCauses()
@@ -149,7 +163,7 @@ int CKV520Device::GetNoDataCauses()
         return 0;
     // Only while answers still come in; a silent port is simply offline.
     const int64_t nAnswer = m_nLastAnswerMs.load();
-    if (nAnswer < 0 || NowMs() - nAnswer > 2 * kOnlineWindowMs)
+    if (nAnswer < 0 || NowMs() - nAnswer > 2 * m_Timing.nOnlineWindowMs)
         return 0;
     return m_nNoDataCauses.load();
 }
@@ -388,7 +402,7 @@ int CKV520Device::QueryFixedZero()
 QDateTime CKV520Device::GetDeviceTime()
 {
     const auto clock = m_Model.ClockBlock();
-    const int nYear = QDate::currentDate().year();
+    const int nYear = m_pClock->LocalTime().date().year();
     const int nMonth = qBound(1, int(clock[0]), 12);
     const int nDay = qBound(1, int(clock[1]), QDate(nYear, nMonth, 1).daysInMonth());
     return QDateTime(QDate(nYear, nMonth, nDay), QTime(qMin(int(clock[2]), 23), qMin(int(clock[3]), 59),
@@ -495,7 +509,7 @@ void CKV520Device::RunCycle()
 {
     switch (m_Link.m_nStatus.load()) {
     case CSerial::Closed: {
-        if (!SleepWhileRunning(m_nConnectPauseMs))
+        if (!SleepWhileRunning(m_Timing.nConnectPauseMs))
             return;
         const bool bOpened = m_Link.Connect();
         if (bOpened) {
@@ -518,7 +532,7 @@ void CKV520Device::RunCycle()
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_Timing.nPollPauseMs));
 }
 
 void CKV520Device::PollOnce()
@@ -530,7 +544,7 @@ void CKV520Device::PollOnce()
         ++m_nBadFrames;
         m_bOnline = false;
         m_Link.Close();
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_Timing.nPollPauseMs));
         return;
     }
     m_bOnline = true;
@@ -547,12 +561,12 @@ void CKV520Device::PollOnce()
         HandleDataFrame(f);
         break;
     case kFrameClockRequest:
-        m_Exchange.AnswerClock(QDateTime::currentDateTime());
+        m_Exchange.AnswerClock(m_pClock->LocalTime());
         break;
     default:
         break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(m_nPollPauseMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_Timing.nPollPauseMs));
 }
 
 void CKV520Device::HandleDataFrame(const uint8_t* f)
@@ -561,7 +575,7 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     m_nTickBase = nTick;
     const uint32_t nPending = m_nPending.load();
     uint8_t nCommand = uint8_t(nPending & kCommandMask);
-    if (nCommand == kCmdKey && NowMs() - m_nKeyTimeMs.load() > kKeyMaxAgeMs) {
+    if (nCommand == kCmdKey && NowMs() - m_nKeyTimeMs.load() > m_Timing.nKeyMaxAgeMs) {
         // Pressed while the detector was away: dropped, and this frame is an
         // ordinary one.
         CompleteCommand(nPending);
@@ -582,7 +596,7 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
         CompleteCommand(nPending);
         break;
     case kCmdWriteMenu:
-        m_Exchange.Answer(nCommand, m_Model.TakeMenuWrite(QDateTime::currentDateTime()));
+        m_Exchange.Answer(nCommand, m_Model.TakeMenuWrite(m_pClock->LocalTime()));
         CompleteCommand(nPending);
         break;
     case kCmdKey: {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devicebase.h"
+#include "iclock.h"
 #include "kv520datamodel.h"
 #include "kv520exchange.h"
 #include "serial.h"
@@ -82,6 +83,25 @@ public:
     // has no reason to wait.
     void SetPacing(int nPollPauseMs, int nConnectPauseMs);
 
+    // The windows and limits of the exchange; the defaults are the detector's.
+    struct Timing
+    {
+        // A queued key press older than this is dropped: the detector may have
+        // been away, and a key sent long after the click (PWR) surprises the user.
+        int nKeyMaxAgeMs = 2000;
+        // The link counts as online only with a good frame this recent.
+        int nOnlineWindowMs = 1000;
+        // A frame or log block that stays incomplete this long is given up.
+        int nSilenceLimitMs = KV520::kSilenceLimitMs;
+        int nPollPauseMs = 10;
+        int nConnectPauseMs = 200;
+    };
+    // Set before Start.
+    void SetTiming(const Timing& timing);
+    const Timing& GetTiming() const { return m_Timing; }
+    // Set before Start: where the time comes from (the PC's clocks by default).
+    void SetClock(std::shared_ptr<IClock> pClock);
+
     // The pending command code, 0xFF when none.
     int PendingCommand() const;
     int GoodFrames() const { return m_nGoodFrames.load(); }
@@ -96,11 +116,6 @@ public:
     QByteArray LogBuffer() const;
     // Only the blocks the last download received.
     QByteArray ReceivedLog() const;
-    // A queued key press older than this is dropped: the detector may have
-    // been away, and a key sent long after the click (PWR) surprises the user.
-    static constexpr int kKeyMaxAgeMs = 2000;
-    // The link counts as online only with a good frame this recent.
-    static constexpr int kOnlineWindowMs = 1000;
     // Tests: puts raw log blocks in place as a download would.
     void SetLogBuffer(const QByteArray& blocks);
 
@@ -115,7 +130,7 @@ private:
     void NoteLinkError();
     void NoteGoodAnswer();
     void NoteBadAnswer(int nCause);
-    static int64_t NowMs();
+    int64_t NowMs() const;
 
     std::atomic<int> m_nGoodFrames{0};
     std::atomic<int> m_nBadFrames{0};
@@ -137,8 +152,9 @@ private:
     CSerial m_Link;
     std::atomic<bool> m_bOnline{false};
     std::atomic<bool> m_bFailed{false};
-    int m_nPollPauseMs = 10;
-    int m_nConnectPauseMs = 200;
+    // Both set only while the worker is stopped.
+    Timing m_Timing;
+    std::shared_ptr<IClock> m_pClock;
 
     // Command hand-over: the command code in bits 0-7, the key byte in bits
     // 8-15 and a generation count above, so the worker completes exactly the

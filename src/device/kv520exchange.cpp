@@ -21,7 +21,7 @@ int32_t CKV520Exchange::TickOf(const uint8_t* pFrame)
 
 bool CKV520Exchange::ReadWhole(uint8_t* pBuffer, int nCount)
 {
-    m_Link.Read(pBuffer, nCount, m_nReceived, kSilenceLimitMs);
+    m_Link.Read(pBuffer, nCount, m_nReceived, m_nSilenceLimitMs);
     return m_nReceived == nCount;
 }
 

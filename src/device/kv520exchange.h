@@ -28,6 +28,9 @@ public:
     CKV520Exchange(const CKV520Exchange&) = delete;
     CKV520Exchange& operator=(const CKV520Exchange&) = delete;
 
+    // How long a frame or log block may stay incomplete before it is given up.
+    void SetSilenceLimit(int nMs) { m_nSilenceLimitMs = nMs; }
+
     // Sends the poll and reads one frame.
     FrameOutcome Poll();
     // The frame of the last poll (KV520 frame positions); whole only after a
@@ -61,4 +64,5 @@ private:
     CSerial& m_Link;
     std::array<uint8_t, KV520::kFrameSize> m_Frame{};
     int m_nReceived = 0;
+    int m_nSilenceLimitMs = KV520::kSilenceLimitMs;
 };

@@ -44,7 +44,6 @@ constexpr uint8_t kModeThresholdsInLevels = 0x04;
 constexpr int kMenuSize = 108;
 constexpr int kMenuExchanged = 54;
 constexpr int kClockSize = 5;
-constexpr int kMenuSyncClock = 31;
 
 // Commands.
 constexpr uint8_t kCmdReadLog = 2;

@@ -2,6 +2,7 @@
 
 #include "devicefiles.h"
 #include "kv520protocol.h"
+#include "systemclock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +14,16 @@
 #include <unistd.h>
 #endif
 
-CRealtimeRecorder::CRealtimeRecorder() = default;
+CRealtimeRecorder::CRealtimeRecorder()
+    : m_pClock(std::make_shared<CSystemClock>())
+{
+}
+
+void CRealtimeRecorder::SetClock(std::shared_ptr<IClock> pClock)
+{
+    if (pClock)
+        m_pClock = std::move(pClock);
+}
 
 CRealtimeRecorder::~CRealtimeRecorder()
 {
@@ -74,7 +84,7 @@ bool CRealtimeRecorder::Tick(bool bConnected)
         Close();
         return !m_bFailed;
     }
-    if (m_bDirty && m_SinceFlush.isValid() && m_SinceFlush.elapsed() >= kFlushMs && !FlushToDisk())
+    if (m_bDirty && m_nFlushedAtMs >= 0 && m_pClock->MonotonicMs() - m_nFlushedAtMs >= kFlushMs && !FlushToDisk())
         return false;
     return true;
 }
@@ -101,7 +111,7 @@ bool CRealtimeRecorder::OpenFor(const DeviceRawRecord& first)
     }
     m_nInFile = 0;
     m_bDirty = true;
-    m_SinceFlush.start();
+    m_nFlushedAtMs = m_pClock->MonotonicMs();
     return true;
 }
 
@@ -124,7 +134,7 @@ bool CRealtimeRecorder::Append(const DeviceRawRecord* pRecords, int nCount)
 bool CRealtimeRecorder::FlushToDisk()
 {
     m_bDirty = false;
-    m_SinceFlush.start();
+    m_nFlushedAtMs = m_pClock->MonotonicMs();
     if (!m_File.isOpen())
         return true;
     // The records are with the system already (the file is unbuffered); on

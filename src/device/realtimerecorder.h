@@ -1,14 +1,15 @@
 #pragma once
 
 #include "devicerawrecord.h"
+#include "iclock.h"
 #include "irecordsink.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 
 #include <cstdint>
 #include <future>
+#include <memory>
 
 // Keeps every record the device stores in a realtime file as it arrives, one
 // file per connection, so neither a crash nor the history ring wrapping nor a
@@ -26,6 +27,8 @@ public:
 
     CRealtimeRecorder();
     ~CRealtimeRecorder() override;
+    // Where the time between flushes is read (the PC's clock by default).
+    void SetClock(std::shared_ptr<IClock> pClock);
 
     // The folder new files go to; created when the first file is.
     void SetFolder(const QString& strFolder) { m_strFolder = strFolder; }
@@ -65,7 +68,8 @@ private:
 
     QString m_strFolder;
     QFile m_File;
-    QElapsedTimer m_SinceFlush;
+    std::shared_ptr<IClock> m_pClock;
+    int64_t m_nFlushedAtMs = -1; // on m_pClock; -1 before the file is opened
     int64_t m_nInFile = 0;
     bool m_bEnabled = true;
     bool m_bFailed = false;

@@ -4,17 +4,11 @@
 
 #include "idevice.h"
 #include "kv520devicepaint.h"
+#include "kv520menupositions.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
-
-namespace {
-
-// The detector's "beep on alarm" setting.
-constexpr int kMenuAlarmBeep = 19;
-
-} // namespace
 
 CAlarmNotifier::CAlarmNotifier(std::unique_ptr<IAlarmOutput> pOutput, QObject* pParent)
     : QObject(pParent), m_pOutput(std::move(pOutput)), m_Clock([] {
@@ -67,7 +61,7 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
 
     if (m_nFlashBeeps > 0) {
         if (m_nPollPhase == 0) {
-            if (pDevice->GetMenuByte(kMenuAlarmBeep))
+            if (pDevice->GetMenuByte(KV520Menu::kDisplay))
                 m_pOutput->Beep();
             --m_nFlashBeeps;
         }

@@ -1,6 +1,7 @@
 #include "kv520devicepaint.h"
 
 #include "idevice.h"
+#include "kv520menupositions.h"
 #include "panelfont.h"
 
 #include <QApplication>
@@ -250,7 +251,7 @@ void CKV520DevicePaint::RenderDisplay()
         }
     } else {
         if (nFlags != 0) {
-            const bool bLogging = pDevice->GetMenuByte(35) != 0;
+            const bool bLogging = pDevice->GetMenuByte(KV520Menu::kLogger) != 0;
             if (nFlags & 0x02)
                 DrawTextAt(0, 1, kModeNames[nLanguage][2]);
             else if (m_nBlink == 1 || !bLogging)
@@ -265,7 +266,7 @@ void CKV520DevicePaint::RenderDisplay()
     }
 
     const bool bThin = (nFlags & 0x04) || nFlags == 8;
-    const bool bRecorder = pDevice->GetMenuByte(42) != 0;
+    const bool bRecorder = pDevice->GetMenuByte(KV520Menu::kRecorder) != 0;
     const uint8_t nMask = live.m_nBandMask;
     if (nMask & 0x01)
         DrawChannel(live, 0, 2, bRecorder && !(nMask & 0x04), bThin, pDevice);
@@ -298,7 +299,7 @@ void CKV520DevicePaint::DrawStatusLine(const CDeviceLiveState& live, bool bConne
     MoveTo(90, 0);
     DrawCode(live.m_nStatusA < std::size(kVolume) ? kVolume[live.m_nStatusA] : ' ');
     MoveTo(103, 0);
-    DrawCode(pDevice && pDevice->GetMenuByte(21) ? 0x89 : ' ');
+    DrawCode(pDevice && pDevice->GetMenuByte(KV520Menu::kSchedule) ? 0x89 : ' ');
 }
 
 void CKV520DevicePaint::DrawClock(const CDeviceLiveState& live, IDevice* pDevice)
@@ -429,7 +430,7 @@ void CKV520DevicePaint::DrawTriangle(int nThreshold, int nShiftFrom, int* pX)
 
 void CKV520DevicePaint::DrawGraph(const CDeviceLiveState& live, int nChannel, IDevice* pDevice)
 {
-    m_nTraceDivider = TraceDivider(pDevice->GetMenuByte(43));
+    m_nTraceDivider = TraceDivider(pDevice->GetMenuByte(KV520Menu::kRecorderTime));
     if (++m_nTraceCount >= m_nTraceDivider) {
         m_nTraceCount = 0;
         m_Trace[m_nTraceIndex] = TracePoint(live.m_Levels[nChannel] / 2, live.m_Levels[3 + nChannel] / 2);

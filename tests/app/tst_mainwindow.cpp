@@ -5,6 +5,7 @@
 #include "idevice.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "kv520menupositions.h"
 #include "kv520protocol.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
@@ -713,7 +714,7 @@ void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
     QVERIFY(window.SetClockButton()->isVisible());
     window.SetClockButton()->click();
     QCOMPARE(device.m_Commands, QList<int>{KV520::kCmdWriteMenu});
-    QCOMPARE(int(device.GetMenuByte(KV520::kMenuSyncClock)), 1);
+    QCOMPARE(int(device.GetMenuByte(KV520Menu::kSyncPc)), 1);
     QVERIFY(!window.SetClockButton()->isEnabled());
 
     // The next frames tell whether it took: here they still lag.

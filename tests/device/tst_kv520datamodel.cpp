@@ -1,6 +1,7 @@
 #include "fakeserialhandle.h"
 #include "kv520datamodel.h"
 #include "kv520device.h"
+#include "kv520menupositions.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -169,12 +170,12 @@ private Q_SLOTS:
         m.SetClockBlock({12, 24, 18, 0, 1});
         m.StoreDataFrame(f.data(), 0);
         QCOMPARE(m.ClockBlock(), (std::array<uint8_t, 5>{12, 24, 18, 0, 1}));
-        f[kMenuBlock + kMenuSyncClock] = 0; // the user's time goes out unchanged
+        f[kMenuBlock + KV520Menu::kSyncPc] = 0; // the user's time goes out unchanged
         m.StoreDataFrame(f.data(), 0);
         QByteArray write = m.TakeMenuWrite(QDateTime(QDate(2026, 3, 15), QTime(10, 20, 30)));
         QCOMPARE(write.mid(kMenuExchanged), QByteArray("\x0c\x18\x12\x00\x01", 5));
         // With byte 31 set the PC clock goes out: month 1-12, day 0-based.
-        m.SetMenuByte(kMenuSyncClock, 1);
+        m.SetMenuByte(KV520Menu::kSyncPc, 1);
         write = m.TakeMenuWrite(QDateTime(QDate(2026, 3, 15), QTime(10, 20, 30)));
         QCOMPARE(write.mid(kMenuExchanged), QByteArray("\x03\x0e\x0a\x14\x1e", 5));
     }

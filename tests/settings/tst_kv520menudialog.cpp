@@ -106,6 +106,14 @@ private:
         }, 5000);
     }
 
+    // Waits until nFrames more frames went out: time enough for anything the
+    // device had queued to reach the detector.
+    void LetFramesPass(int nFrames = 3)
+    {
+        const int nStart = m_pSim->FramesSent();
+        QTRY_VERIFY_WITH_TIMEOUT(m_pSim->FramesSent() >= nStart + nFrames, 5000);
+    }
+
     // Types the full path, so the dialog's own folder handling plays no part.
     static void Choose(QFileDialog* pDialog, const QString& strPath)
     {
@@ -159,6 +167,9 @@ private Q_SLOTS:
         m_pDevice = std::make_unique<CKV520Device>();
         g_pDevice = m_pDevice.get();
         m_pDevice->SetPortOverride(m_pSim->SlavePath());
+        CKV520Device::Timing timing;
+        timing.nConnectPauseMs = 20; // the simulator is there at once
+        m_pDevice->SetTiming(timing);
         m_pDevice->Start();
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 5000);
         // Give the detector the settings the tests expect.
@@ -223,7 +234,7 @@ private Q_SLOTS:
         *m_pVary = true;
         for (int i = 0; i < 8; ++i) {
             CKV520MenuDialog dlg(nullptr);
-            QTest::qWait(40 + 15 * i); // frames with other values arrive meanwhile
+            LetFramesPass(1 + i % 3); // frames with other values arrive meanwhile
             const bool b = i % 2 == 0;
             Find<QCheckBox>(dlg, "m_pRF1Check")->setChecked(b);
             Find<QCheckBox>(dlg, "m_pCaptureCheck")->setChecked(!b);
@@ -350,7 +361,7 @@ private Q_SLOTS:
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
         }
         QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::CommandByte, KV520::kCmdClearLog), 1, 5000);
-        QTest::qWait(200);
+        LetFramesPass();
         QCOMPARE(Count(Msg::MenuWrite), 0);
         QCOMPARE(TabKey(), 0);
 
@@ -385,7 +396,7 @@ private Q_SLOTS:
             QCOMPARE(int(saved[24]), 33);
             QCOMPARE(int(uint8_t(saved[107])), (107 * 3) & 0xFF);
             // Saving a file is not a reason to change the detector.
-            QTest::qWait(200);
+            LetFramesPass();
             QCOMPARE(Count(Msg::MenuWrite), 0);
             dlg.reject();
         }
@@ -403,7 +414,7 @@ private Q_SLOTS:
         AnswerModal<QFileDialog>([&](QFileDialog* p) { Choose(p, strFile); });
         Find<QPushButton>(dlg, "m_pLoadButton")->click();
         QCOMPARE(Find<QSlider>(dlg, "m_pDelaySlider")->value(), 45);
-        QTest::qWait(150); // frames from the detector arrive; the loaded bytes stay
+        LetFramesPass(); // frames from the detector arrive; the loaded bytes stay
         for (int p = 0; p < KV520::kMenuSize; ++p)
             QCOMPARE(int(m_pDevice->GetMenuByte(p)), int(uint8_t(saved[p])));
         QCOMPARE(Count(Msg::MenuWrite), 0); // loading sends nothing
@@ -465,14 +476,14 @@ private Q_SLOTS:
         AnswerModal<QFileDialog>([&](QFileDialog* p) { Choose(p, m_Dir.filePath("ten.mnu/x.mnu")); }); // a file where a folder should be
         Find<QPushButton>(dlg, "m_pSaveButton")->click();
         QTRY_VERIFY_WITH_TIMEOUT(*pWarned, 3000);
-        QTest::qWait(200);
+        LetFramesPass();
         QCOMPARE(Count(Msg::MenuWrite), 0);
 
         // A cancelled file dialog does nothing at all.
         m_pSim->ClearReceived();
         AnswerModal<QFileDialog>([](QFileDialog* p) { static_cast<QDialog*>(p)->reject(); });
         Find<QPushButton>(dlg, "m_pSaveButton")->click();
-        QTest::qWait(200);
+        LetFramesPass();
         QCOMPARE(Count(Msg::MenuWrite), 0);
     }
 
@@ -527,7 +538,7 @@ private Q_SLOTS:
         save(QDir(strOther).filePath("second.MNU"));
         QCOMPARE(strOpenedIn, strOther);
         QVERIFY(QFileInfo(QDir(strOther).filePath("second.MNU")).isFile());
-        QTest::qWait(200);
+        LetFramesPass();
         QCOMPARE(Count(Msg::MenuWrite), 0);
     }
 
@@ -560,7 +571,7 @@ private Q_SLOTS:
         QCOMPARE(int(LastWrite()[8]), 41);
         // Cancelling the menu dialog afterwards does not take it back.
         Find<QPushButton>(dlg, "m_pCancelButton")->click();
-        QTest::qWait(200);
+        LetFramesPass();
         QCOMPARE(Count(Msg::MenuWrite), 1);
         QCOMPARE(int(uint8_t(m_pSim->Menu()[8])), 41);
     }

@@ -7,6 +7,7 @@
 #include "linkeddevice.h"
 #include "realtimerecorder.h"
 #include "recordfeed.h"
+#include "testclock.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,11 +114,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         CLinkedDevice device;
         CFedRecorder recorder;
+        auto pClock = std::make_shared<CTestClock>();
+        recorder.SetClock(pClock);
         recorder.SetFolder(dir.path());
         device.Store(3);
         QVERIFY(recorder.Poll(&device));
         // What a killed program leaves: only what reached the system.
-        QTest::qWait(int(CRealtimeRecorder::kFlushMs) + 100);
+        pClock->Advance(CRealtimeRecorder::kFlushMs + 100);
         device.Store(2);
         QVERIFY(recorder.Poll(&device));
         QCOMPARE(ReadAll(recorder.FilePath()).size(), 4 + 5 * 76);

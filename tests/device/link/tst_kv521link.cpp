@@ -1,7 +1,9 @@
 // The real device worker against the simulated detector over a pseudo-terminal.
 #include "kv520device.h"
+#include "kv520menupositions.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
+#include "testclock.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -18,14 +20,26 @@ class TestKV521Link : public QObject
 private:
     std::unique_ptr<CKV521Simulator> m_pSim;
     std::unique_ptr<CKV520Device> m_pDevice;
+    std::shared_ptr<CTestClock> m_pClock;
 
-    void StartPair(const CKV521Simulator::Options& options)
+    // The simulator is there at once: a short pause before connecting.
+    static CKV520Device::Timing QuickConnect()
+    {
+        CKV520Device::Timing timing;
+        timing.nConnectPauseMs = 20;
+        return timing;
+    }
+
+    void StartPair(const CKV521Simulator::Options& options, const CKV520Device::Timing& timing = QuickConnect())
     {
         m_pSim = std::make_unique<CKV521Simulator>(options);
         QString strError;
         QVERIFY2(m_pSim->Open(&strError), qPrintable(strError));
         m_pSim->Start();
         m_pDevice = std::make_unique<CKV520Device>();
+        m_pClock = std::make_shared<CTestClock>();
+        m_pDevice->SetClock(m_pClock);
+        m_pDevice->SetTiming(timing);
         m_pDevice->SetPortOverride(m_pSim->SlavePath());
         m_pDevice->Start();
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 5000);
@@ -75,7 +89,14 @@ private Q_SLOTS:
 
     void silenceTakesLinkDownAndItComesBack()
     {
-        m_pSim->InjectSilence(1500);
+        // A short limit, so the silence is noticed soon; still far above a frame's gaps.
+        cleanup();
+        CKV521Simulator::Options options;
+        options.bDeterministic = true;
+        CKV520Device::Timing timing = QuickConnect();
+        timing.nSilenceLimitMs = 300;
+        StartPair(options, timing);
+        m_pSim->InjectSilence(500);
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
         QVERIFY(StoresAgain(2000));
@@ -107,12 +128,17 @@ private Q_SLOTS:
     {
         QCOMPARE(m_pDevice->GetNoDataCauses(), 0);
         // Noise of the right length: the port answers, nothing is usable.
+        const int nErrors = m_pDevice->ChecksumErrors();
         m_pSim->InjectBadChecksum(1000000);
+        // Once only noise comes, the last good frame is past the online window at once.
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() > nErrors, 3000);
+        m_pClock->Advance(m_pDevice->GetTiming().nOnlineWindowMs + 1);
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
         QCOMPARE(m_pDevice->LinkStatus(), int(CSerial::Online));
         QTRY_COMPARE_WITH_TIMEOUT(m_pDevice->GetNoDataCauses(), int(IDevice::NoDataBadChecksum), 3000);
         const int nStored = m_pDevice->GetRecordCount();
-        QTest::qWait(300);
+        const int nSeen = m_pDevice->ChecksumErrors();
+        QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->ChecksumErrors() >= nSeen + 3, 3000);
         QCOMPARE(m_pDevice->GetRecordCount(), nStored);
 
         // Good frames again: online, and no cause is left over.
@@ -126,7 +152,7 @@ private Q_SLOTS:
         m_pSim->Stop();
         m_pDevice->PressKey(4); // PWR on the detector: must not arrive minutes later
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
-        QTest::qWait(CKV520Device::kKeyMaxAgeMs + 300);
+        m_pClock->Advance(m_pDevice->GetTiming().nKeyMaxAgeMs + 300);
         m_pSim->ClearReceived();
         m_pSim->Start();
         QTRY_VERIFY_WITH_TIMEOUT(m_pDevice->IsConnected(), 6000);
@@ -142,7 +168,7 @@ private Q_SLOTS:
         // once the detector is truly away.
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDevice->IsConnected(), 3000);
         m_pDevice->SetCommand(KV520::kCmdWriteMenu);
-        QTest::qWait(CKV520Device::kKeyMaxAgeMs + 300);
+        m_pClock->Advance(m_pDevice->GetTiming().nKeyMaxAgeMs + 300);
         m_pSim->Start();
         QTRY_COMPARE_WITH_TIMEOUT(Count(Msg::MenuWrite), 1, 6000);
     }
@@ -223,12 +249,12 @@ private Q_SLOTS:
         QVERIFY(StoresAgain(2000));
         QCOMPARE(int(m_pDevice->GetMenuByte(2)), 33); // carried back by later frames
 
-        m_pDevice->SetMenuByte(KV520::kMenuSyncClock, 1);
+        m_pDevice->SetMenuByte(KV520Menu::kSyncPc, 1);
         m_pDevice->SetCommand(KV520::kCmdWriteMenu);
         QTRY_VERIFY_WITH_TIMEOUT(Count(Msg::MenuWrite) == 2, 5000);
         w = m_pSim->Received(Msg::MenuWrite).last().bytes;
         const QDateTime now = QDateTime::currentDateTime();
-        QCOMPARE(int(w[KV520::kMenuSyncClock]), 1);
+        QCOMPARE(int(w[KV520Menu::kSyncPc]), 1);
         QCOMPARE(int(w[54]), now.date().month());
         QCOMPARE(int(w[55]), now.date().day() - 1);
         QCOMPARE(int(w[56]), now.time().hour());
