@@ -70,6 +70,11 @@ grep -q "udevadm control --reload-rules" "$scratch/control/postinst" && ok "post
 
 # The unpacked programs start with the system's libraries.
 "$root/usr/bin/kv521-cli" --version | grep -q "kv521-cli" && ok "kv521-cli runs" || fail "kv521-cli does not run"
+# The tool finds its report module in the package's own folder, from wherever it lies.
+log="$scratch/log_0101_0000.ldf"
+printf '\0\0\0\2' >"$log"
+"$root/usr/bin/kv521-cli" report "$log" --out "$scratch/report.pdf" >/dev/null 2>&1 && [ -s "$scratch/report.pdf" ] \
+  && ok "kv521-cli writes a report with the packaged module" || fail "kv521-cli report does not work from the package"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/kv521-analyzer" --version 2>/dev/null | grep -q "KV521 Analyzer" \
   && ok "kv521-analyzer runs" || fail "kv521-analyzer does not run"
 

@@ -3,6 +3,7 @@
 
 #include "dialoganswerer.h"
 #include "idevice.h"
+#include "isolatedhome.h"
 #include "iserialportenumerator.h"
 #include "kv521simulator.h"
 #include "linkstatusfield.h"
@@ -305,11 +306,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    // Keep the user's own settings and storage folder out of the test.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    qputenv("LANG", "en_US.UTF-8");
+    const CIsolatedHome home;
     QApplication app(argc, argv);
     TestConnection test;
     return QTest::qExec(&test, argc, argv);

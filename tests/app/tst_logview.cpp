@@ -11,6 +11,7 @@
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
+#include "simulatorpair.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -325,7 +326,9 @@ private Q_SLOTS:
         Pane pane;
         pane.view.SetStorageBrowser(&storage);
 
-        CKV520Device device;
+        CSimulatorPair pair(false);
+        CKV521Simulator& sim = pair.sim;
+        CKV520Device& device = pair.device;
         g_pDevice = &device;
         {
             DialogAnswerer answers;
@@ -334,14 +337,7 @@ private Q_SLOTS:
             QCOMPARE(answers.m_Seen, QStringList({"No connection with the device!"}));
         }
 
-        CKV521Simulator::Options options;
-        options.bDeterministic = true;
-        CKV521Simulator sim(options);
-        QString strError;
-        QVERIFY2(sim.Open(&strError), qPrintable(strError));
-        sim.Start();
-        device.SetPortOverride(sim.SlavePath());
-        device.Start();
+        pair.Start();
         QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 5000);
 
         sim.SetLogFault(1, CKV521Simulator::LogFault::BadChecksum);
@@ -400,16 +396,9 @@ private Q_SLOTS:
         storage.FillStorageTree();
         Pane pane;
         pane.view.SetStorageBrowser(&storage);
-        CKV521Simulator::Options options;
-        options.bDeterministic = true;
-        CKV521Simulator sim(options);
-        QString strError;
-        QVERIFY2(sim.Open(&strError), qPrintable(strError));
-        sim.Start();
-        CKV520Device device;
+        CSimulatorPair pair;
+        CKV520Device& device = pair.device;
         g_pDevice = &device;
-        device.SetPortOverride(sim.SlavePath());
-        device.Start();
         QTRY_VERIFY_WITH_TIMEOUT(device.IsConnected(), 5000);
 
         DialogAnswerer answers;

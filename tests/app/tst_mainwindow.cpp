@@ -3,6 +3,7 @@
 
 #include "devicerecord.h"
 #include "idevice.h"
+#include "isolatedhome.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
 #include "kv520menupositions.h"
@@ -635,11 +636,7 @@ void TestMainWindow::shortcutsTriggerTheirActions()
 
 int main(int argc, char** argv)
 {
-    // Keep the user's own settings and storage folder out of the test.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    qputenv("LANG", "en_US.UTF-8");
+    const CIsolatedHome home;
     QApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);

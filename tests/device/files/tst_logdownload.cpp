@@ -4,6 +4,7 @@
 #include "kv520device.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
+#include "simulatorpair.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,35 +20,7 @@ QStringList Files(const QString& strFolder)
     return names;
 }
 
-// The real worker against the simulator, connected and ready to download.
-struct Pair
-{
-    CKV521Simulator sim;
-    CKV520Device device;
-
-    Pair() : sim(Options())
-    {
-        QString strError;
-        if (!sim.Open(&strError))
-            qFatal("%s", qPrintable(strError));
-        sim.Start();
-        device.SetPortOverride(sim.SlavePath());
-        device.Start();
-    }
-    static CKV521Simulator::Options Options()
-    {
-        CKV521Simulator::Options options;
-        options.bDeterministic = true;
-        return options;
-    }
-    bool Download()
-    {
-        if (!QTest::qWaitFor([&] { return device.IsConnected(); }, 5000))
-            return false;
-        device.SetCommand(KV520::kCmdReadLog);
-        return QTest::qWaitFor([&] { return device.GetProgress()->load() == KV520::kProgressDone; }, 15000);
-    }
-};
+using Pair = CSimulatorPair;
 
 QByteArray Session(int nSession, int nHour, int nMinute, int nEvents, bool bLast = false)
 {
