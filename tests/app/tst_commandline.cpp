@@ -45,9 +45,9 @@ void TestCommandLine::simulateKeepsRunning()
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KV521_ANALYZER_PATH), {QStringLiteral("--simulate")});
     QVERIFY(process.waitForStarted(10000));
-    QVERIFY2(!process.waitForFinished(3000), "the program ended by itself");
     // The default storage folder is created at start-up.
-    QVERIFY(QDir(home.filePath(QStringLiteral("data/Lumatrix/KV521 Analyzer"))).exists());
+    QTRY_VERIFY_WITH_TIMEOUT(QDir(home.filePath(QStringLiteral("data/Lumatrix/KV521 Analyzer"))).exists(), 10000);
+    QVERIFY2(!process.waitForFinished(500), "the program ended by itself");
 #ifdef Q_OS_UNIX
     // Asked to end, as at logout: it closes in order and writes its settings.
     process.terminate();
@@ -73,18 +73,34 @@ void TestCommandLine::verboseTracesTheLink()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.remove(QStringLiteral("QT_LOGGING_RULES"));
     const QString strLog = home.filePath(QStringLiteral("trace.txt"));
-    for (bool bVerbose : {false, true}) {
+    // The verbose run first: how long it takes to trace a frame is how long
+    // the quiet run is given to stay quiet.
+    qint64 nFrameMs = 2500;
+    for (bool bVerbose : {true, false}) {
         QProcess process;
         process.setProcessEnvironment(environment);
         QStringList arguments{QStringLiteral("--simulate")};
         if (bVerbose)
             arguments << QStringLiteral("--verbose") << QStringLiteral("--log-file") << strLog;
+        QElapsedTimer started;
+        started.start();
         process.start(QStringLiteral(KV521_ANALYZER_PATH), arguments);
         QVERIFY(process.waitForStarted(10000));
-        QVERIFY(!process.waitForFinished(2500));
+        QByteArray err;
+        const auto traced = [&] {
+            err += process.readAllStandardError();
+            return err.contains("kv521.link: frame 5250 bytes");
+        };
+        if (bVerbose) {
+            QTRY_VERIFY_WITH_TIMEOUT(traced(), 10000);
+            nFrameMs = started.elapsed() + 500;
+        } else {
+            QVERIFY(!process.waitForFinished(int(nFrameMs)));
+        }
+        QCOMPARE(process.state(), QProcess::Running);
         process.kill();
         QVERIFY(process.waitForFinished(10000));
-        const QByteArray err = process.readAllStandardError();
+        err += process.readAllStandardError();
         // The poll byte and the empty command byte that answers each frame.
         QCOMPARE(err.contains("kv521.link: sent 1 of 1 bytes: 2b"), bVerbose);
         QCOMPARE(err.contains("kv521.link: sent 1 of 1 bytes: ff"), bVerbose);
