@@ -60,6 +60,17 @@ bool CKV521Simulator::LinkTo(const QString& strPath, QString* pError)
     return m_Terminal.LinkTo(strPath, pError);
 }
 
+std::unique_ptr<CKV521Simulator> CKV521Simulator::StartForUsers(QString* pError)
+{
+    Options options;
+    options.bPace = true;
+    auto pSimulator = std::make_unique<CKV521Simulator>(options);
+    if (!pSimulator->Open(pError))
+        return nullptr;
+    pSimulator->Start();
+    return pSimulator;
+}
+
 void CKV521Simulator::Start()
 {
     Stop();

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -44,6 +45,9 @@ public:
     ~CKV521Simulator();
 
     bool Open(QString* pError = nullptr);
+    // The simulated detector the program and the tool offer their users:
+    // at the real line rate, opened and running. Null with the reason.
+    static std::unique_ptr<CKV521Simulator> StartForUsers(QString* pError);
     QString SlavePath() const;
     bool LinkTo(const QString& strPath, QString* pError = nullptr);
     void Start();

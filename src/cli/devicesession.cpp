@@ -38,15 +38,12 @@ bool CDeviceSession::Open(const QString& strPort, bool bSimulate, bool bNeedData
 {
     QString strUse = strPort;
     if (bSimulate) {
-        CKV521Simulator::Options options;
-        options.bPace = true;
-        m_pSimulator = std::make_unique<CKV521Simulator>(options);
         QString strError;
-        if (!m_pSimulator->Open(&strError)) {
+        m_pSimulator = CKV521Simulator::StartForUsers(&strError);
+        if (!m_pSimulator) {
             *pError = tr("Cannot start the simulated detector: %1").arg(strError);
             return false;
         }
-        m_pSimulator->Start();
         strUse = m_pSimulator->SlavePath();
     }
     m_pDevice->SetPortOverride(strUse);
