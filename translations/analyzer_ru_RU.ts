@@ -1183,6 +1183,17 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     </message>
 </context>
 <context>
+    <name>CPictureActions</name>
+    <message>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+</context>
+<context>
     <name>CKV521MainWindow</name>
     <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
@@ -1231,16 +1242,6 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+1"/>
         <source>Front panel</source>
         <translation>Передняя панель</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>Save &amp;Image...</source>
-        <translation>Сохранить &amp;изображение...</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Cop&amp;y Image</source>
-        <translation>&amp;Копировать изображение</translation>
     </message>
     <message>
         <location line="+35"/>

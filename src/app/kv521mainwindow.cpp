@@ -17,6 +17,7 @@
 #include "logview.h"
 #include "manualwindow.h"
 #include "oscilloscopewindow.h"
+#include "pictureactions.h"
 #include "preferencesdialog.h"
 #include "qdiagramwidget.h"
 #include "realtimerecorder.h"
@@ -26,7 +27,6 @@
 #include "statusmessage.h"
 #include "storagebrowser.h"
 #include "trayalarmoutput.h"
-#include "widgetpicture.h"
 #include "windowstate.h"
 
 #include <QApplication>
@@ -265,111 +265,8 @@ void CKV521MainWindow::InitKeyboard()
     });
 
     // Pictures of the view that has the keyboard focus.
-    auto* pSaveImage = new QAction(this);
-    auto* pCopyImage = new QAction(this);
-    m_pSaveImageAction = pSaveImage;
-    m_pCopyImageAction = pCopyImage;
-    RetranslateImageActions();
-    pSaveImage->setObjectName(QStringLiteral("m_pFileSaveImageAction"));
-    pCopyImage->setObjectName(QStringLiteral("m_pFileCopyImageAction"));
-    pCopyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    QAction* pBefore = ui.m_pFileMenu->actions().value(ui.m_pFileMenu->actions().indexOf(ui.m_pFileExitAction) - 1);
-    ui.m_pFileMenu->insertActions(pBefore ? pBefore : ui.m_pFileExitAction, {pSaveImage, pCopyImage});
-    ui.m_pFileMenu->insertSeparator(pSaveImage);
-    connect(pSaveImage, &QAction::triggered, this, [this] {
-        QString strName;
-        if (QWidget* pView = FocusedView(&strName))
-            CWidgetPicture::SaveWithDialog(pView, strName);
-    });
-    connect(pCopyImage, &QAction::triggered, this, [this] {
-        QString strName;
-        if (QWidget* pView = FocusedView(&strName))
-            CWidgetPicture::CopyToClipboard(pView, strName);
-    });
-}
-
-void CKV521MainWindow::RetranslateImageActions()
-{
-    m_pSaveImageAction->setText(tr("Save &Image..."));
-    m_pCopyImageAction->setText(tr("Cop&y Image"));
-}
-
-QWidget* CKV521MainWindow::FocusedView(QString* pName) const
-{
-    // The realtime diagram when no view has the focus: it is what the window is mostly about.
-    for (QWidget* pWidget = QApplication::focusWidget(); pWidget; pWidget = pWidget->parentWidget()) {
-        if (auto* pDiagram = qobject_cast<CQDiagramWidget*>(pWidget)) {
-            *pName = pDiagram->PictureName();
-            return pDiagram;
-        }
-        if (pWidget == m_pUi->m_pDeviceFrame) {
-            *pName = pWidget->accessibleName();
-            return pWidget;
-        }
-        COscilloscopeWindow* pScope = OscilloscopeWindow();
-        if (pScope && pWidget == pScope) {
-            *pName = pScope->DiagramWidget()->PictureName();
-            return pScope->DiagramWidget();
-        }
-    }
-    *pName = m_pUi->m_pRealtimeGraphFrame->PictureName();
-    return m_pUi->m_pRealtimeGraphFrame;
-}
-
-
-QString CKV521MainWindow::StorageFolder() const
-{
-    return m_pStorage->StorageFolder();
-}
-
-QString CKV521MainWindow::RecordingFolder() const
-{
-    return m_pRecording->RecordingFolder();
-}
-
-CPortChoice CKV521MainWindow::PortChoice() const
-{
-    return m_pConnection->PortChoice();
-}
-
-CLinkStatusField* CKV521MainWindow::LinkField() const
-{
-    return m_pConnection->LinkField();
-}
-
-QLabel* CKV521MainWindow::LinkLabel() const
-{
-    return m_pConnection->LinkLabel();
-}
-
-COscilloscopeWindow* CKV521MainWindow::OscilloscopeWindow() const
-{
-    return m_pRealtime->OscilloscopeWindow();
-}
-
-bool CKV521MainWindow::IsDifference() const
-{
-    return m_pRealtime->IsDifference();
-}
-
-CRealtimeRecorder* CKV521MainWindow::Recorder() const
-{
-    return m_pRecording->Recorder();
-}
-
-QPushButton* CKV521MainWindow::SetClockButton() const
-{
-    return m_pClockCheck->SetClockButton();
-}
-
-bool CKV521MainWindow::HasUnsavedRecords()
-{
-    return m_pRecording->HasUnsavedRecords();
-}
-
-QString CKV521MainWindow::ClockDifferenceText(int64_t nDetectorMinusPc)
-{
-    return CClockCheck::ClockDifferenceText(nDetectorMinusPc);
+    m_pPictureActions = new CPictureActions(ui.m_pFileMenu, ui.m_pFileExitAction, ui.m_pRealtimeGraphFrame,
+                                            ui.m_pDeviceFrame, [this] { return OscilloscopeWindow(); }, this);
 }
 
 bool CKV521MainWindow::SwitchPort(const CPortChoice& choice)
@@ -573,7 +470,7 @@ void CKV521MainWindow::OnFilePreferencesAction()
     // or crashes later still starts in the chosen language.
     QSettings().setValue(QLatin1String(CLanguage::SettingsKey), CLanguage::Instance().Name());
     m_pUi->retranslateUi(this);
-    RetranslateImageActions();
+    m_pPictureActions->Retranslate();
     m_pRealtime->Retranslate();
     m_pReadyLabel->setText(tr("Ready"));
     m_pStateLabel->setText(tr("Normal"));

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "clockcheck.h"
+#include "connectioncontroller.h"
 #include "diagramtype.h"
 #include "portchoice.h"
+#include "realtimeview.h"
 #include "recordfeed.h"
+#include "recordingcontroller.h"
+#include "storagebrowser.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -36,6 +41,7 @@ class CClockCheck;
 class CRecordingController;
 class CRealtimeView;
 class CWindowState;
+class CPictureActions;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -61,8 +67,8 @@ public:
     // does; the realtime diagram starts afresh. False (with a status message)
     // when the simulator cannot be started.
     bool SwitchPort(const CPortChoice& choice);
-    CPortChoice PortChoice() const;
-    CLinkStatusField* LinkField() const;
+    CPortChoice PortChoice() const { return m_pConnection->PortChoice(); }
+    CLinkStatusField* LinkField() const { return m_pConnection->LinkField(); }
 
     static void SetupSignals(CQDiagramWidget* pDiagram, int32_t nMode, bool bThresholds);
     void AddRecordToDiagram(int32_t nUnused, CQDiagramWidget* pDiagram, const CDeviceRecord& record,
@@ -70,23 +76,26 @@ public:
 
     Ui::CMainWindowClass* Form() const { return m_pUi.get(); }
     QLabel* ReadyLabel() const { return m_pReadyLabel; }
-    QLabel* LinkLabel() const;
+    QLabel* LinkLabel() const { return m_pConnection->LinkLabel(); }
     QLabel* StateLabel() const { return m_pStateLabel; }
-    COscilloscopeWindow* OscilloscopeWindow() const;
+    COscilloscopeWindow* OscilloscopeWindow() const { return m_pRealtime->OscilloscopeWindow(); }
     CManualWindow* ManualWindow() const { return m_pManualWindow; }
-    QString StorageFolder() const;
+    QString StorageFolder() const { return m_pStorage->StorageFolder(); }
     QString DefaultStorage() const { return m_strDefaultStorage; }
-    bool IsDifference() const;
+    bool IsDifference() const { return m_pRealtime->IsDifference(); }
     CAlarmNotifier* AlarmNotifier() const { return m_pAlarms; }
-    CRealtimeRecorder* Recorder() const;
-    QPushButton* SetClockButton() const;
+    CRealtimeRecorder* Recorder() const { return m_pRecording->Recorder(); }
+    QPushButton* SetClockButton() const { return m_pClockCheck->SetClockButton(); }
     // Where recordings go: the "Recordings" folder of the storage folder.
-    QString RecordingFolder() const;
+    QString RecordingFolder() const { return m_pRecording->RecordingFolder(); }
     // Records collected that are neither recorded nor saved.
-    bool HasUnsavedRecords();
+    bool HasUnsavedRecords() { return m_pRecording->HasUnsavedRecords(); }
     // How far the detector's clock is from the PC's, for the status bar;
     // empty within a minute.
-    static QString ClockDifferenceText(int64_t nDetectorMinusPc);
+    static QString ClockDifferenceText(int64_t nDetectorMinusPc)
+    {
+        return CClockCheck::ClockDifferenceText(nDetectorMinusPc);
+    }
     CReportExporter* ReportExporter() const { return m_pReportExporter; }
 
 public Q_SLOTS:
@@ -136,10 +145,6 @@ protected:
 private:
     void InitLayout();
     void InitKeyboard();
-    // The File menu's entries that the form does not make.
-    void RetranslateImageActions();
-    // The view the File menu's picture entries act on, and its name.
-    QWidget* FocusedView(QString* pName) const;
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -164,6 +169,5 @@ private:
     bool m_bRepaintPending = false;
     int m_nTicksSinceRepaint = 0;
     QString m_strDefaultStorage;
-    QAction* m_pSaveImageAction = nullptr;
-    QAction* m_pCopyImageAction = nullptr;
+    CPictureActions* m_pPictureActions = nullptr;
 };
