@@ -175,6 +175,7 @@ CKV521MainWindow::~CKV521MainWindow()
     m_RecordFeed.Unsubscribe(m_pRealtime);
     m_RecordFeed.Unsubscribe(m_pClockCheck);
     m_RecordFeed.Unsubscribe(m_pAlarms);
+    m_RecordFeed.Unsubscribe(m_pRecording->Recorder());
     delete m_pManualWindow;
 }
 

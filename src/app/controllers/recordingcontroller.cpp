@@ -37,10 +37,7 @@ CRecordingController::CRecordingController(CRecordFeed* pFeed, CStorageBrowser* 
     m_pFeed->Subscribe(m_pRecorder.get());
 }
 
-CRecordingController::~CRecordingController()
-{
-    m_pFeed->Unsubscribe(m_pRecorder.get());
-}
+CRecordingController::~CRecordingController() = default;
 
 QString CRecordingController::RecordingFolder() const
 {

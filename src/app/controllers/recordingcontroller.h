@@ -22,6 +22,7 @@ class CRecordingController : public QObject
     Q_OBJECT
 public:
     // pRecordAction: Realtime > Record to File; pStorage: where Save Data writes and recordings show.
+    // The recorder is subscribed to pFeed; the feed's owner unsubscribes it before the feed goes.
     CRecordingController(CRecordFeed* pFeed, CStorageBrowser* pStorage, QTreeWidget* pStorageTree,
                          QAction* pRecordAction, QWidget* pDialogParent, QStatusBar* pBar,
                          QObject* pParent = nullptr);
