@@ -1051,7 +1051,23 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     </message>
 </context>
 <context>
-    <name>CKV521MainWindow</name>
+    <name>CClockCheck</name>
+    <message>
+        <source>%1 d %2 h</source>
+        <translation>%1 сут %2 ч</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>Set Detector Clock</source>
+        <translation>Установить часы детектора</translation>
+    </message>
     <message>
         <source>Setting the detector&apos;s clock...</source>
         <translation>Установка часов детектора...</translation>
@@ -1061,34 +1077,129 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Детектор не принял время ПК. %1</translation>
     </message>
     <message>
+        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
+        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
+    </message>
+    <message>
+        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
+        <translation>Часы детектора отстают от часов ПК на %1</translation>
+    </message>
+    <message>
+        <source>The detector&apos;s clock is set to the PC&apos;s</source>
+        <translation>Часы детектора установлены по часам ПК</translation>
+    </message>
+</context>
+<context>
+    <name>CConnectionController</name>
+    <message>
+        <source> (add your user to the &quot;dialout&quot; group and log in again, or install the program&apos;s udev rule and plug the detector in again)</source>
+        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново или установите правило udev программы и подключите детектор заново)</translation>
+    </message>
+    <message>
+        <source>Cannot open the detector&apos;s port: %1</source>
+        <translation>Не удаётся открыть порт детектора: %1</translation>
+    </message>
+    <message>
+        <source>Cannot start the simulated detector: %1</source>
+        <translation>Не удаётся запустить имитатор детектора: %1</translation>
+    </message>
+    <message>
+        <source>Device data exchange error occurred! Trying to restart exchange process...</source>
+        <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to connect: </source>
+        <translation>Не удалось подключиться: </translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>No detector found — choose its port</source>
+        <translation>Детектор не найден — выберите его порт</translation>
+    </message>
+    <message>
+        <source>No usable data from the port: %1.</source>
+        <translation>С порта не поступает пригодных данных: %1.</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Нет связи</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>На связи</translation>
+    </message>
+    <message>
         <source>The detector is not responding</source>
         <translation>Детектор не отвечает</translation>
     </message>
+    <message>
+        <source>frames with bad checksums</source>
+        <translation>кадры с неверной контрольной суммой</translation>
+    </message>
+    <message>
+        <source>not available on this system</source>
+        <translation>недоступен в этой системе</translation>
+    </message>
+    <message>
+        <source>short frames</source>
+        <translation>неполные кадры</translation>
+    </message>
+    <message>
+        <source>simulated detector</source>
+        <translation>имитатор детектора</translation>
+    </message>
+</context>
+<context>
+    <name>CRealtimeView</name>
+    <message>
+        <source>&amp;Autoscroll</source>
+        <translation>&amp;Автопрокрутка</translation>
+    </message>
+    <message>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
+    </message>
+    <message>
+        <source>D&amp;ifference</source>
+        <translation>Разнос&amp;ть</translation>
+    </message>
+</context>
+<context>
+    <name>CRecordingController</name>
+    <message>
+        <source>Recording stopped: %1</source>
+        <translation>Запись остановлена: %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>Запись в %1</translation>
+    </message>
+</context>
+<context>
+    <name>CPictureActions</name>
+    <message>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+</context>
+<context>
+    <name>CKV521MainWindow</name>
     <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
         <location line="+857"/>
         <source>Version</source>
         <translation>Версия</translation>
-    </message>
-    <message>
-        <location line="-812"/>
-        <location line="+775"/>
-        <source>&amp;Oscilloscope</source>
-        <translation>Осци&amp;ллограф</translation>
-    </message>
-    <message>
-        <location line="-737"/>
-        <location line="+94"/>
-        <location line="+242"/>
-        <location line="+97"/>
-        <source>Offline</source>
-        <translation>Нет связи</translation>
-    </message>
-    <message>
-        <location line="-432"/>
-        <location line="+339"/>
-        <source>Failed to connect: </source>
-        <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="-251"/>
@@ -1101,11 +1212,6 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+637"/>
         <source>Normal</source>
         <translation>Норма</translation>
-    </message>
-    <message>
-        <location line="-634"/>
-        <source>Set Detector Clock</source>
-        <translation>Установить часы детектора</translation>
     </message>
     <message>
         <location line="+29"/>
@@ -1138,125 +1244,9 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Передняя панель</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>Save &amp;Image...</source>
-        <translation>Сохранить &amp;изображение...</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Cop&amp;y Image</source>
-        <translation>&amp;Копировать изображение</translation>
-    </message>
-    <message>
-        <location line="+96"/>
-        <source>Cannot open the detector&apos;s port: %1</source>
-        <translation>Не удаётся открыть порт детектора: %1</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source> (add your user to the &quot;dialout&quot; group and log in again, or install the program&apos;s udev rule and plug the detector in again)</source>
-        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново или установите правило udev программы и подключите детектор заново)</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>No detector found — choose its port</source>
-        <translation>Детектор не найден — выберите его порт</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>simulated detector</source>
-        <translation>имитатор детектора</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <location line="+9"/>
-        <source>Cannot start the simulated detector: %1</source>
-        <translation>Не удаётся запустить имитатор детектора: %1</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>not available on this system</source>
-        <translation>недоступен в этой системе</translation>
-    </message>
-    <message>
-        <location line="+66"/>
-        <source>frames with bad checksums</source>
-        <translation>кадры с неверной контрольной суммой</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>short frames</source>
-        <translation>неполные кадры</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>No usable data from the port: %1.</source>
-        <translation>С порта не поступает пригодных данных: %1.</translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>Online</source>
-        <translation>На связи</translation>
-    </message>
-    <message>
-        <location line="+34"/>
-        <source>Error</source>
-        <translation>Ошибка</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Device data exchange error occurred! Trying to restart exchange process...</source>
-        <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>No data</source>
-        <translation>Нет данных</translation>
-    </message>
-    <message>
         <location line="+35"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
-    </message>
-    <message>
-        <location line="+41"/>
-        <source>%1 d %2 h</source>
-        <translation>%1 сут %2 ч</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>%1 h %2 min</source>
-        <translation>%1 ч %2 мин</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>%1 min</source>
-        <translation>%1 мин</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
-        <translation>Часы детектора отстают от часов ПК на %1</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
-        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
-    </message>
-    <message>
-        <location line="+23"/>
-        <source>The detector&apos;s clock is set to the PC&apos;s</source>
-        <translation>Часы детектора установлены по часам ПК</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Recording stopped: %1</source>
-        <translation>Запись остановлена: %1</translation>
-    </message>
-    <message>
-        <location line="+36"/>
-        <source>Recording to %1</source>
-        <translation>Запись в %1</translation>
     </message>
     <message>
         <location line="+45"/>
@@ -1282,18 +1272,6 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+0"/>
         <source>All rights reserved.</source>
         <translation>Все права защищены.</translation>
-    </message>
-    <message>
-        <location line="+63"/>
-        <location line="+18"/>
-        <source>&amp;Autoscroll</source>
-        <translation>&amp;Автопрокрутка</translation>
-    </message>
-    <message>
-        <location line="-14"/>
-        <location line="+13"/>
-        <source>D&amp;ifference</source>
-        <translation>Разнос&amp;ть</translation>
     </message>
     <message>
         <location line="+52"/>
