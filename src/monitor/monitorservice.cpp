@@ -128,6 +128,7 @@ bool CMonitorService::Start(QString* pError)
         *pError = QString::fromUtf8(e.what());
         return false;
     }
+    m_bStarted = true;
     if (!m_strDetectorId.isEmpty() && !StartMqtt(pError))
         return false;
     qCInfo(lcMonitor).noquote() << QStringLiteral("Recording into %1").arg(QDir::toNativeSeparators(RecordingFolder()));
@@ -225,8 +226,9 @@ QByteArray CMonitorService::DiscoveryPayload(int nChannel, bool bAc) const
 
 void CMonitorService::Stop()
 {
-    if (!m_Tick.isActive() && !m_pPublisher && !m_pMetrics)
+    if (!m_bStarted && !m_pMetrics)
         return;
+    m_bStarted = false;
     m_Tick.stop();
     m_Interval.stop();
     // What arrived up to now is written before the end.
@@ -245,7 +247,12 @@ void CMonitorService::OnTick()
 {
     if (m_pDevice->HasFailed()) {
         qCWarning(lcMonitor) << "The link's worker failed; restarting it";
-        m_pDevice->Start();
+        // A worker that cannot be created now is tried again at the next tick.
+        try {
+            m_pDevice->Start();
+        } catch (const std::exception& e) {
+            qCWarning(lcMonitor).noquote() << QString::fromUtf8(e.what());
+        }
     }
     m_pFeed->Poll();
     const bool bUp = m_pDevice->IsConnected();

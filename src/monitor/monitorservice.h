@@ -37,7 +37,7 @@ public:
 
     struct Figures
     {
-        bool m_bLinkUp = false;
+    bool m_bLinkUp = false;
         bool m_bBrokerUp = false;
         int64_t m_nGoodFrames = 0;
         int64_t m_nBadFrames = 0;
@@ -100,6 +100,7 @@ private:
     QTimer m_Tick;
     QTimer m_Interval;
     QString m_strDetectorId;
+    bool m_bStarted = false;
     bool m_bLinkUp = false;
     bool m_bAlarm = false;
     int64_t m_nAlarmClearSinceMs = -1;
