@@ -37,6 +37,7 @@ private:
     int Settings(QCommandLineParser& parser, const QStringList& args);
     int Clock(QCommandLineParser& parser, const QStringList& args);
     int Report(QCommandLineParser& parser, const QStringList& args);
+    int Monitor(QCommandLineParser& parser, const QStringList& args);
 
     // Parses; ExitOk to go on, else the code to end with (help shown, bad usage).
     int Parse(QCommandLineParser& parser, const QStringList& arguments, int nMinArgs, int nMaxArgs);
