@@ -107,16 +107,6 @@ bool MakeFolder(const QString& strFolder, QString* pError)
     return false;
 }
 
-// What the folder holds now, to tell afterwards which files a save wrote.
-QHash<QString, QDateTime> FolderSnapshot(const QString& strFolder)
-{
-    QHash<QString, QDateTime> snapshot;
-    const QFileInfoList infos = QDir(strFolder).entryInfoList(QDir::Files);
-    for (const QFileInfo& info : infos)
-        snapshot.insert(info.fileName(), info.lastModified());
-    return snapshot;
-}
-
 // "--out -": the standard output instead of a file.
 bool IsStandardOutput(const QString& strOut)
 {
