@@ -36,7 +36,7 @@ have_everything() {
   for d in /usr/lib /usr/lib64 /usr/lib/*-linux-gnu /usr/local/lib /usr/local/lib64 ${CMAKE_PREFIX_PATH:+${CMAKE_PREFIX_PATH//:/ }}; do
     [ -d "$d" ] && dirs+=("$d")
   done
-  for module in Qt6Widgets Qt6SerialPort Qt6Test Qt6LinguistTools; do
+  for module in Qt6Widgets Qt6SerialPort Qt6Sql Qt6Test Qt6LinguistTools; do
     found=0
     for d in "${dirs[@]}"; do
       if [ -f "$d/cmake/$module/${module}Config.cmake" ] || [ -f "$d/lib/cmake/$module/${module}Config.cmake" ]; then
@@ -60,7 +60,7 @@ as_root() {
 if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
   packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6sql6-sqlite
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libgl-dev fonts-dejavu-core
     poppler-utils appstream dpkg-dev file lintian
