@@ -294,6 +294,8 @@ bool CCatalogue::IndexOne(const QString& strAbsolute, const QString& strRelative
         drop.exec();
         return false;
     }
+    if (!result.strSidecarProblem.isEmpty())
+        m_Warnings << result.strSidecarProblem;
     // IMMEDIATE: the write lock is taken (or waited for) up front, so two
     // programs never both hold a read lock that neither can upgrade.
     if (!Exec(QStringLiteral("BEGIN IMMEDIATE"), pError))
@@ -510,19 +512,4 @@ QList<CCatalogue::FileRow> CCatalogue::FindFiles(const Query& q, QString* pError
         rows << row;
     }
     return rows;
-}
-
-bool CCatalogue::FileOf(const QString& strPath, FileRow& row)
-{
-    const QString strRelative = Relative(strPath);
-    if (strRelative.isEmpty() || !IsOpen())
-        return false;
-    QString strError;
-    const QList<FileRow> rows = FindFiles(Query(), &strError);
-    for (const FileRow& candidate : rows)
-        if (candidate.strPath == strRelative) {
-            row = candidate;
-            return true;
-        }
-    return false;
 }

@@ -106,8 +106,6 @@ public:
 
     QList<EventRow> FindEvents(const Query& query, QString* pError);
     QList<FileRow> FindFiles(const Query& query, QString* pError);
-    // What the catalogue knows of a file's capture; false when it does not know the file.
-    bool FileOf(const QString& strPath, FileRow& row);
 
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.

@@ -67,7 +67,10 @@ bool CFileIndexer::Index(const QString& strPath, Result& result, QString* pError
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(header);
 
-    result.bHasSidecar = CSidecar::Read(strPath, result.sidecar);
+    QString strSidecarError;
+    result.bHasSidecar = CSidecar::Read(strPath, result.sidecar, &strSidecarError);
+    if (!result.bHasSidecar && QFileInfo::exists(CSidecar::PathFor(strPath)))
+        result.strSidecarProblem = strSidecarError;
     bool bCaptureSet = result.bHasSidecar;
     CCaptureTime& capture = result.sidecar.m_Capture;
     result.maxLevels.fill(0.0);

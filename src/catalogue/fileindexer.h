@@ -47,6 +47,9 @@ public:
         bool bLog = false;
         CSidecar sidecar;
         bool bHasSidecar = false;
+        // A sidecar that is there but cannot be read: the file is indexed
+        // with a guessed year and zone, and the reason is told.
+        QString strSidecarProblem;
         int64_t nFirstMs = 0;
         int64_t nLastMs = 0;
         int64_t nRecords = 0;

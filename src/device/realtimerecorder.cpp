@@ -28,6 +28,9 @@ void CRealtimeRecorder::SetClock(std::shared_ptr<IClock> pClock)
 
 CRealtimeRecorder::~CRealtimeRecorder()
 {
+    // Whoever listens may be gone already; a file closed here is taken in
+    // by the catalogue's next look at the folder.
+    m_FileClosed = nullptr;
     Close();
     // The last sync finishes before the program goes.
     if (m_Sync.valid())

@@ -43,7 +43,8 @@ public:
     CSweepContext SweepContext() const { return m_Context; }
     // The detector as known, for the sidecars.
     void SetDetector(const QString& strPort, const QString& strUsbSerial);
-    // Called with the path of each file once it is complete (closed).
+    // Called with the path of each file once it is complete (closed), not
+    // for the file the destructor closes.
     void SetFileClosedHandler(std::function<void(const QString&)> handler) { m_FileClosed = std::move(handler); }
 
     // Off: nothing is written and records stored meanwhile are skipped. On
