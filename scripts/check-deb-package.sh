@@ -43,7 +43,8 @@ for f in usr/share/applications/kv521-analyzer.desktop \
          usr/share/icons/hicolor/scalable/apps/kv521-analyzer.svg \
          usr/lib/udev/rules.d/60-kv521-analyzer.rules \
          usr/share/metainfo/com.lumatrix.kv521_analyzer.metainfo.xml \
-         usr/share/man/man1/kv521-analyzer.1.gz usr/share/man/man1/kv521-cli.1.gz; do
+         usr/share/man/man1/kv521-analyzer.1.gz usr/share/man/man1/kv521-cli.1.gz \
+         usr/lib/systemd/system/kv521-monitor@.service; do
   [ -s "$root/$f" ] && ok "$f" || fail "$f missing"
 done
 for size in 16 22 24 32 48 64 128 256; do

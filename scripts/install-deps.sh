@@ -36,7 +36,9 @@ have_everything() {
   for d in /usr/lib /usr/lib64 /usr/lib/*-linux-gnu /usr/local/lib /usr/local/lib64 ${CMAKE_PREFIX_PATH:+${CMAKE_PREFIX_PATH//:/ }}; do
     [ -d "$d" ] && dirs+=("$d")
   done
-  for module in Qt6Widgets Qt6SerialPort Qt6Sql Qt6Test Qt6LinguistTools; do
+  # The monitoring service's MQTT client library.
+  pkg-config --exists libmosquitto || return 1
+  for module in Qt6Widgets Qt6SerialPort Qt6Sql Qt6Test Qt6LinguistTools Qt6HttpServer; do
     found=0
     for d in "${dirs[@]}"; do
       if [ -f "$d/cmake/$module/${module}Config.cmake" ] || [ -f "$d/lib/cmake/$module/${module}Config.cmake" ]; then
@@ -64,6 +66,10 @@ if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libgl-dev fonts-dejavu-core
     poppler-utils appstream dpkg-dev file lintian
+    # The monitoring service: MQTT, the metrics endpoint (Qt's HTTP server
+    # needs the WebSockets package it does not pull in), the service manager's
+    # notifications; the broker and its clients for the tests.
+    libmosquitto-dev qt6-httpserver-dev qt6-websockets-dev libsystemd-dev mosquitto mosquitto-clients
   )
   [ $gui -eq 1 ] && packages+=(xvfb xauth imagemagick xdotool)
   [ $fuzz -eq 1 ] && packages+=(clang libclang-rt-dev)
@@ -86,19 +92,21 @@ if command -v dnf >/dev/null; then
     cmake ninja-build gcc-c++ pkgconf-pkg-config
     qt6-qtbase-devel qt6-qtserialport-devel qt6-qttools-devel qt6-linguist qt6-qttranslations
     mesa-libGL-devel dejavu-sans-fonts
+    mosquitto-devel mosquitto qt6-qthttpserver-devel qt6-qtwebsockets-devel systemd-devel
   )
   [ $gui -eq 1 ] && packages+=(xorg-x11-server-Xvfb xorg-x11-xauth ImageMagick xdotool)
   [ $fuzz -eq 1 ] && packages+=(clang compiler-rt)
   echo "Installing: ${packages[*]}"
   as_root dnf install -y -q "${packages[@]}"
 elif command -v pacman >/dev/null; then
-  packages=(cmake ninja gcc pkgconf qt6-base qt6-serialport qt6-tools qt6-translations mesa ttf-dejavu)
+  packages=(cmake ninja gcc pkgconf qt6-base qt6-serialport qt6-tools qt6-translations mesa ttf-dejavu
+    mosquitto qt6-httpserver qt6-websockets systemd-libs)
   [ $gui -eq 1 ] && packages+=(xorg-server-xvfb xorg-xauth imagemagick xdotool)
   [ $fuzz -eq 1 ] && packages+=(clang compiler-rt)
   echo "Installing: ${packages[*]}"
   as_root pacman -S --needed --noconfirm "${packages[@]}"
 else
   echo "No apt-get, dnf or pacman here: please install CMake, Ninja, a C++17 compiler and Qt 6" \
-    "(Widgets, SerialPort, Test, Linguist tools) yourself." >&2
+    "(Widgets, SerialPort, Test, Linguist tools, HttpServer) and libmosquitto yourself." >&2
   exit 1
 fi

@@ -428,6 +428,38 @@
         <source>--csv and --json exclude each other.</source>
         <translation>--csv и --json исключают друг друга.</translation>
     </message>
+    <message>
+        <source>Record without end and publish levels and alarms (a service).</source>
+        <translation>Записывать без конца и публиковать уровни и тревоги (служба).</translation>
+    </message>
+    <message>
+        <source>Records every measurement into the storage folder and, with a broker host, publishes to MQTT:
+&lt;prefix&gt;/&lt;detector&gt;/state (retained online/offline), levels (each interval) and alarm.
+While the broker is away, alarms and level summaries wait on disk, at most queue-limit
+messages (100000 by default, about a day of summaries); beyond that the oldest are dropped.
+Every option can also be a &quot;key = value&quot; line of the --config file; options win.</source>
+        <translation>Записывает каждое измерение в папку хранения и, если задан брокер, публикует в MQTT:
+&lt;prefix&gt;/&lt;detector&gt;/state (сохраняемое online/offline), levels (каждый интервал) и alarm.
+Пока брокер недоступен, тревоги и сводки уровней ждут на диске, не более queue-limit
+сообщений (по умолчанию 100000, около суток сводок); сверх этого старейшие удаляются.
+Любой параметр можно задать и строкой «key = value» в файле --config; параметры важнее.</translation>
+    </message>
+    <message>
+        <source>Read the settings from &lt;file&gt;.</source>
+        <translation>Прочитать настройки из файла &lt;file&gt;.</translation>
+    </message>
+    <message>
+        <source>%1 records left the detector&apos;s history before they could be written.</source>
+        <translation>%1 записей покинули историю детектора до того, как их удалось записать.</translation>
+    </message>
+    <message>
+        <source>Cannot start the simulated detector: %1</source>
+        <translation>Не удаётся запустить имитатор детектора: %1</translation>
+    </message>
+    <message>
+        <source>The simulated detector needs a POSIX system.</source>
+        <translation>Имитатору детектора нужна система POSIX.</translation>
+    </message>
 </context>
 <context>
     <name>CCsvExporter</name>
@@ -667,6 +699,21 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
 %2</source>
         <translation>Не удалось записать файл изображения %1:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>CForwardQueue</name>
+    <message>
+        <source>Cannot read the queue %1.</source>
+        <translation>Не удаётся прочитать очередь %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write the queue %1: %2</source>
+        <translation>Не удаётся записать очередь %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot remove the delivered queue %1.</source>
+        <translation>Не удаётся удалить доставленную очередь %1.</translation>
     </message>
 </context>
 <context>
@@ -1159,7 +1206,23 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     </message>
 </context>
 <context>
-    <name>CKV521MainWindow</name>
+    <name>CClockCheck</name>
+    <message>
+        <source>%1 d %2 h</source>
+        <translation>%1 сут %2 ч</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>Set Detector Clock</source>
+        <translation>Установить часы детектора</translation>
+    </message>
     <message>
         <source>Setting the detector&apos;s clock...</source>
         <translation>Установка часов детектора...</translation>
@@ -1169,34 +1232,129 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Детектор не принял время ПК. %1</translation>
     </message>
     <message>
+        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
+        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
+    </message>
+    <message>
+        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
+        <translation>Часы детектора отстают от часов ПК на %1</translation>
+    </message>
+    <message>
+        <source>The detector&apos;s clock is set to the PC&apos;s</source>
+        <translation>Часы детектора установлены по часам ПК</translation>
+    </message>
+</context>
+<context>
+    <name>CConnectionController</name>
+    <message>
+        <source> (add your user to the &quot;dialout&quot; group and log in again, or install the program&apos;s udev rule and plug the detector in again)</source>
+        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново или установите правило udev программы и подключите детектор заново)</translation>
+    </message>
+    <message>
+        <source>Cannot open the detector&apos;s port: %1</source>
+        <translation>Не удаётся открыть порт детектора: %1</translation>
+    </message>
+    <message>
+        <source>Cannot start the simulated detector: %1</source>
+        <translation>Не удаётся запустить имитатор детектора: %1</translation>
+    </message>
+    <message>
+        <source>Device data exchange error occurred! Trying to restart exchange process...</source>
+        <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to connect: </source>
+        <translation>Не удалось подключиться: </translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>No detector found — choose its port</source>
+        <translation>Детектор не найден — выберите его порт</translation>
+    </message>
+    <message>
+        <source>No usable data from the port: %1.</source>
+        <translation>С порта не поступает пригодных данных: %1.</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Нет связи</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>На связи</translation>
+    </message>
+    <message>
         <source>The detector is not responding</source>
         <translation>Детектор не отвечает</translation>
     </message>
+    <message>
+        <source>frames with bad checksums</source>
+        <translation>кадры с неверной контрольной суммой</translation>
+    </message>
+    <message>
+        <source>not available on this system</source>
+        <translation>недоступен в этой системе</translation>
+    </message>
+    <message>
+        <source>short frames</source>
+        <translation>неполные кадры</translation>
+    </message>
+    <message>
+        <source>simulated detector</source>
+        <translation>имитатор детектора</translation>
+    </message>
+</context>
+<context>
+    <name>CRealtimeView</name>
+    <message>
+        <source>&amp;Autoscroll</source>
+        <translation>&amp;Автопрокрутка</translation>
+    </message>
+    <message>
+        <source>&amp;Oscilloscope</source>
+        <translation>Осци&amp;ллограф</translation>
+    </message>
+    <message>
+        <source>D&amp;ifference</source>
+        <translation>Разнос&amp;ть</translation>
+    </message>
+</context>
+<context>
+    <name>CRecordingController</name>
+    <message>
+        <source>Recording stopped: %1</source>
+        <translation>Запись остановлена: %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>Запись в %1</translation>
+    </message>
+</context>
+<context>
+    <name>CPictureActions</name>
+    <message>
+        <source>Cop&amp;y Image</source>
+        <translation>&amp;Копировать изображение</translation>
+    </message>
+    <message>
+        <source>Save &amp;Image...</source>
+        <translation>Сохранить &amp;изображение...</translation>
+    </message>
+</context>
+<context>
+    <name>CKV521MainWindow</name>
     <message>
         <location filename="../src/app/kv521mainwindow.cpp" line="+119"/>
         <location line="+857"/>
         <source>Version</source>
         <translation>Версия</translation>
-    </message>
-    <message>
-        <location line="-812"/>
-        <location line="+775"/>
-        <source>&amp;Oscilloscope</source>
-        <translation>Осци&amp;ллограф</translation>
-    </message>
-    <message>
-        <location line="-737"/>
-        <location line="+94"/>
-        <location line="+242"/>
-        <location line="+97"/>
-        <source>Offline</source>
-        <translation>Нет связи</translation>
-    </message>
-    <message>
-        <location line="-432"/>
-        <location line="+339"/>
-        <source>Failed to connect: </source>
-        <translation>Не удалось подключиться: </translation>
     </message>
     <message>
         <location line="-251"/>
@@ -1209,11 +1367,6 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+637"/>
         <source>Normal</source>
         <translation>Норма</translation>
-    </message>
-    <message>
-        <location line="-634"/>
-        <source>Set Detector Clock</source>
-        <translation>Установить часы детектора</translation>
     </message>
     <message>
         <location line="+29"/>
@@ -1246,125 +1399,9 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Передняя панель</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>Save &amp;Image...</source>
-        <translation>Сохранить &amp;изображение...</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Cop&amp;y Image</source>
-        <translation>&amp;Копировать изображение</translation>
-    </message>
-    <message>
-        <location line="+96"/>
-        <source>Cannot open the detector&apos;s port: %1</source>
-        <translation>Не удаётся открыть порт детектора: %1</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source> (add your user to the &quot;dialout&quot; group and log in again, or install the program&apos;s udev rule and plug the detector in again)</source>
-        <translation> (добавьте пользователя в группу «dialout» и войдите в систему заново или установите правило udev программы и подключите детектор заново)</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>No detector found — choose its port</source>
-        <translation>Детектор не найден — выберите его порт</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>simulated detector</source>
-        <translation>имитатор детектора</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <location line="+9"/>
-        <source>Cannot start the simulated detector: %1</source>
-        <translation>Не удаётся запустить имитатор детектора: %1</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>not available on this system</source>
-        <translation>недоступен в этой системе</translation>
-    </message>
-    <message>
-        <location line="+66"/>
-        <source>frames with bad checksums</source>
-        <translation>кадры с неверной контрольной суммой</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>short frames</source>
-        <translation>неполные кадры</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>No usable data from the port: %1.</source>
-        <translation>С порта не поступает пригодных данных: %1.</translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>Online</source>
-        <translation>На связи</translation>
-    </message>
-    <message>
-        <location line="+34"/>
-        <source>Error</source>
-        <translation>Ошибка</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Device data exchange error occurred! Trying to restart exchange process...</source>
-        <translation>Ошибка обмена данными с прибором! Перезапуск обмена...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>No data</source>
-        <translation>Нет данных</translation>
-    </message>
-    <message>
         <location line="+35"/>
         <source>Device data processing error!</source>
         <translation>Ошибка обработки данных прибора!</translation>
-    </message>
-    <message>
-        <location line="+41"/>
-        <source>%1 d %2 h</source>
-        <translation>%1 сут %2 ч</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>%1 h %2 min</source>
-        <translation>%1 ч %2 мин</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>%1 min</source>
-        <translation>%1 мин</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The detector&apos;s clock is %1 behind the PC&apos;s</source>
-        <translation>Часы детектора отстают от часов ПК на %1</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The detector&apos;s clock is %1 ahead of the PC&apos;s</source>
-        <translation>Часы детектора спешат относительно часов ПК на %1</translation>
-    </message>
-    <message>
-        <location line="+23"/>
-        <source>The detector&apos;s clock is set to the PC&apos;s</source>
-        <translation>Часы детектора установлены по часам ПК</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Recording stopped: %1</source>
-        <translation>Запись остановлена: %1</translation>
-    </message>
-    <message>
-        <location line="+36"/>
-        <source>Recording to %1</source>
-        <translation>Запись в %1</translation>
     </message>
     <message>
         <location line="+45"/>
@@ -1390,18 +1427,6 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+0"/>
         <source>All rights reserved.</source>
         <translation>Все права защищены.</translation>
-    </message>
-    <message>
-        <location line="+63"/>
-        <location line="+18"/>
-        <source>&amp;Autoscroll</source>
-        <translation>&amp;Автопрокрутка</translation>
-    </message>
-    <message>
-        <location line="-14"/>
-        <location line="+13"/>
-        <source>D&amp;ifference</source>
-        <translation>Разнос&amp;ть</translation>
     </message>
     <message>
         <location line="+52"/>
@@ -1890,6 +1915,140 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+26"/>
         <source>&amp;Hide</source>
         <translation>&amp;Скрыть</translation>
+    </message>
+</context>
+<context>
+    <name>CMetricsEndpoint</name>
+    <message>
+        <source>%1 is not an IP address to serve the metrics on.</source>
+        <translation>%1 — не IP-адрес для выдачи метрик.</translation>
+    </message>
+    <message>
+        <source>Cannot serve the metrics on %1 port %2 (taken?).</source>
+        <translation>Не удаётся выдавать метрики на %1, порт %2 (занят?).</translation>
+    </message>
+</context>
+<context>
+    <name>CMonitorConfig</name>
+    <message>
+        <source>Use serial port &lt;name&gt;.</source>
+        <translation>Использовать последовательный порт &lt;name&gt;.</translation>
+    </message>
+    <message>
+        <source>Use a simulated detector.</source>
+        <translation>Использовать имитатор детектора.</translation>
+    </message>
+    <message>
+        <source>The storage folder; records go to its Recordings folder (default: the program&apos;s).</source>
+        <translation>Папка хранения; записи идут в её папку Recordings (по умолчанию папка программы).</translation>
+    </message>
+    <message>
+        <source>The detector&apos;s name in topics (default: its USB serial number, else its port&apos;s name).</source>
+        <translation>Имя детектора в темах (по умолчанию его серийный номер USB, иначе имя порта).</translation>
+    </message>
+    <message>
+        <source>Publish to the MQTT broker on &lt;host&gt; (default: no publishing).</source>
+        <translation>Публиковать на брокер MQTT на узле &lt;host&gt; (по умолчанию не публиковать).</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s port (default: 1883).</source>
+        <translation>Порт брокера (по умолчанию 1883).</translation>
+    </message>
+    <message>
+        <source>The first level of the topics (default: kv521).</source>
+        <translation>Первый уровень тем (по умолчанию kv521).</translation>
+    </message>
+    <message>
+        <source>The MQTT client id (default: kv521-&lt;detector id&gt;).</source>
+        <translation>Идентификатор клиента MQTT (по умолчанию kv521-&lt;detector id&gt;).</translation>
+    </message>
+    <message>
+        <source>Use TLS, trusting the certificate authorities in &lt;file&gt;.</source>
+        <translation>Использовать TLS, доверяя центрам сертификации из файла &lt;file&gt;.</translation>
+    </message>
+    <message>
+        <source>TLS: this client&apos;s certificate.</source>
+        <translation>TLS: сертификат этого клиента.</translation>
+    </message>
+    <message>
+        <source>TLS: this client&apos;s private key.</source>
+        <translation>TLS: закрытый ключ этого клиента.</translation>
+    </message>
+    <message>
+        <source>Log in to the broker as &lt;name&gt;.</source>
+        <translation>Входить на брокер как &lt;name&gt;.</translation>
+    </message>
+    <message>
+        <source>The broker password, the first line of &lt;file&gt;.</source>
+        <translation>Пароль брокера — первая строка файла &lt;file&gt;.</translation>
+    </message>
+    <message>
+        <source>Publish the levels every &lt;seconds&gt; (default: 1), the highest of each channel.</source>
+        <translation>Публиковать уровни каждые &lt;seconds&gt; с (по умолчанию 1), наибольший по каждому каналу.</translation>
+    </message>
+    <message>
+        <source>Home Assistant discovery prefix (default: homeassistant; empty: none).</source>
+        <translation>Префикс обнаружения Home Assistant (по умолчанию homeassistant; пусто — нет).</translation>
+    </message>
+    <message>
+        <source>Where messages wait while the broker is away.</source>
+        <translation>Где ждут сообщения, пока брокер недоступен.</translation>
+    </message>
+    <message>
+        <source>At most &lt;count&gt; waiting messages (default: 100000); the oldest are dropped beyond.</source>
+        <translation>Не более &lt;count&gt; ждущих сообщений (по умолчанию 100000); сверх этого старейшие удаляются.</translation>
+    </message>
+    <message>
+        <source>Serve Prometheus metrics at /metrics on &lt;port&gt; (default: none).</source>
+        <translation>Выдавать метрики Prometheus по адресу /metrics на порту &lt;port&gt; (по умолчанию нет).</translation>
+    </message>
+    <message>
+        <source>The address the metrics listen on (default: 127.0.0.1).</source>
+        <translation>Адрес, на котором слушают метрики (по умолчанию 127.0.0.1).</translation>
+    </message>
+    <message>
+        <source>Bad value &quot;%1&quot; for %2.</source>
+        <translation>Неверное значение «%1» для %2.</translation>
+    </message>
+    <message>
+        <source>Unknown key &quot;%1&quot;.</source>
+        <translation>Неизвестный ключ «%1».</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 — не обычный файл.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a configuration file.</source>
+        <translation>%1 слишком велик для файла настроек.</translation>
+    </message>
+    <message>
+        <source>Expected &quot;key = value&quot;.</source>
+        <translation>Ожидалось «key = value».</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, строка %2: %3</translation>
+    </message>
+    <message>
+        <source>--port and --simulate exclude each other.</source>
+        <translation>--port и --simulate исключают друг друга.</translation>
+    </message>
+    <message>
+        <source>A client certificate needs TLS: give mqtt-cafile too.</source>
+        <translation>Сертификату клиента нужен TLS: задайте и mqtt-cafile.</translation>
+    </message>
+    <message>
+        <source>Give both mqtt-certfile and mqtt-keyfile, or neither.</source>
+        <translation>Задайте и mqtt-certfile, и mqtt-keyfile, или ни один.</translation>
+    </message>
+    <message>
+        <source>Cannot read the password file %1.</source>
+        <translation>Не удаётся прочитать файл пароля %1.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "logview.h"
 
+#include "statusmessage.h"
 #include "idevice.h"
 #include "kv520protocol.h"
 #include "logdownload.h"
@@ -181,12 +182,7 @@ void CLogView::ShowFile(const QList<CDeviceRecord>& records, int nVersion)
 
 void CLogView::ShowMessage(const QString& strText, int nTimeoutMs)
 {
-    if (!m_pStatusBar)
-        return;
-    if (strText.isEmpty())
-        m_pStatusBar->clearMessage();
-    else
-        m_pStatusBar->showMessage(strText, nTimeoutMs);
+    CStatusMessage::Show(m_pStatusBar, strText, nTimeoutMs);
 }
 
 void CLogView::OnDownloadButton()

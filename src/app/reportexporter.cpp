@@ -1,5 +1,6 @@
 #include "reportexporter.h"
 
+#include "statusmessage.h"
 #include "sweepreport.h"
 
 #include <QAction>
@@ -63,21 +64,19 @@ void CReportExporter::OnExportReportAction()
     const QString strTarget = m_fnChooseSaveFile(m_pDialogParent, tr("Export Report"), strStart);
     if (strTarget.isEmpty())
         return;
-    if (m_pStatusBar)
-        m_pStatusBar->showMessage(tr("Writing the report..."));
+    CStatusMessage::Show(m_pStatusBar, tr("Writing the report..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CSweepReport report(m_Records, m_nVersion, info.fileName());
     QString strError;
     const bool bOk = report.Write(strTarget, &strError);
     QApplication::restoreOverrideCursor();
     if (!bOk) {
-        if (m_pStatusBar)
-            m_pStatusBar->clearMessage();
+        CStatusMessage::Show(m_pStatusBar, QString());
         QMessageBox::warning(m_pDialogParent, strTitle, tr("Could not write the report!") + QLatin1Char('\n') + strError,
                              QMessageBox::Ok);
         return;
     }
-    if (m_pStatusBar)
-        m_pStatusBar->showMessage(tr("The report has been written to %1").arg(QDir::toNativeSeparators(strTarget)),
-                                  kDoneMessageMs);
+    CStatusMessage::Show(m_pStatusBar,
+                         tr("The report has been written to %1").arg(QDir::toNativeSeparators(strTarget)),
+                         kDoneMessageMs);
 }

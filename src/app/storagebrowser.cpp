@@ -1,5 +1,6 @@
 #include "storagebrowser.h"
 
+#include "statusmessage.h"
 #include "csvexporter.h"
 #include "idevice.h"
 #include "naturalcompare.h"
@@ -74,12 +75,7 @@ void CStorageBrowser::SetDefaultStorage(const QString& strFolder)
 
 void CStorageBrowser::ShowMessage(const QString& strText, int nTimeoutMs)
 {
-    if (!m_pStatusBar)
-        return;
-    if (strText.isEmpty())
-        m_pStatusBar->clearMessage();
-    else
-        m_pStatusBar->showMessage(strText, nTimeoutMs);
+    CStatusMessage::Show(m_pStatusBar, strText, nTimeoutMs);
 }
 
 void CStorageBrowser::Warn(const QString& strText, const QString& strReason)

@@ -9,6 +9,9 @@
 #include "kv520device.h"
 #include "kv520protocol.h"
 #include "logdownload.h"
+#include "monitorconfig.h"
+#include "monitorservice.h"
+#include "servicenotifier.h"
 #include "portdiscovery.h"
 #include "progressprinter.h"
 #include "qtserialportenumerator.h"
@@ -18,6 +21,9 @@
 #include "serial.h"
 #include "sidecar.h"
 #include "terminationwatcher.h"
+#ifdef KV521_HAVE_SIMULATOR
+#include "kv521simulator.h"
+#endif
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -64,6 +70,7 @@ const Command kCommands[] = {
     {"settings", QT_TRANSLATE_NOOP("CCliTool", "Read the detector's settings into a file (get) or write a file to it (set).")},
     {"clock", QT_TRANSLATE_NOOP("CCliTool", "Set the detector's clock to this computer's (sync).")},
     {"report", QT_TRANSLATE_NOOP("CCliTool", "Make a PDF report of a realtime or log file.")},
+    {"monitor", QT_TRANSLATE_NOOP("CCliTool", "Record without end and publish levels and alarms (a service).")},
     {"catalogue", QT_TRANSLATE_NOOP("CCliTool", "Rebuild the catalogue of the storage folder from its files (rebuild).")},
     {"find", QT_TRANSLATE_NOOP("CCliTool", "Search the catalogue for sessions and events.")},
 };
@@ -374,13 +381,28 @@ int CCliTool::RunCommand(const QStringList& arguments)
         parser.addOption({QStringLiteral("out"), tr("The PDF file to write (default: beside the file); - writes it to the output."),
                           QStringLiteral("file")});
         nMin = nMax = 1;
-    } else if (strCommand == QLatin1String("catalogue")) {
+    } else if (strCommand == QLatin1String("monitor")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[7].pSummary));
+        parser.setApplicationDescription(
+            tr("Records every measurement into the storage folder and, with a broker host, publishes to MQTT:\n"
+               "<prefix>/<detector>/state (retained online/offline), levels (each interval) and alarm.\n"
+               "While the broker is away, alarms and level summaries wait on disk, at most queue-limit\n"
+               "messages (100000 by default, about a day of summaries); beyond that the oldest are dropped.\n"
+               "Every option can also be a \"key = value\" line of the --config file; options win."));
+        parser.addOption({QStringLiteral("config"), tr("Read the settings from <file>."), QStringLiteral("file")});
+        for (const QString& strKey : CMonitorConfig::Keys()) {
+            if (CMonitorConfig::IsFlag(strKey))
+                parser.addOption({strKey, CMonitorConfig::Description(strKey)});
+            else
+                parser.addOption({strKey, CMonitorConfig::Description(strKey), CMonitorConfig::ValueName(strKey)});
+        }
+    } else if (strCommand == QLatin1String("catalogue")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[8].pSummary));
         parser.addPositionalArgument(QStringLiteral("action"), tr("rebuild"), QStringLiteral("rebuild"));
         parser.addOption(storageOption);
         nMin = nMax = 1;
     } else if (strCommand == QLatin1String("find")) {
-        parser.addPositionalArgument(strCommand, tr(kCommands[8].pSummary));
+        parser.addPositionalArgument(strCommand, tr(kCommands[9].pSummary));
         parser.addOptions({storageOption,
                            {QStringLiteral("from"), tr("From <time> on (ISO 8601 date or date and time)."), QStringLiteral("time")},
                            {QStringLiteral("to"), tr("Up to <time> (a date includes that day)."), QStringLiteral("time")},
@@ -413,6 +435,8 @@ int CCliTool::RunCommand(const QStringList& arguments)
         return Settings(parser, args);
     if (strCommand == QLatin1String("clock"))
         return Clock(parser, args);
+    if (strCommand == QLatin1String("monitor"))
+        return Monitor(parser, args);
     if (strCommand == QLatin1String("catalogue"))
         return Catalogue(parser, args);
     if (strCommand == QLatin1String("find"))
@@ -846,6 +870,65 @@ int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
     return ExitOk;
 }
 
+int CCliTool::Monitor(QCommandLineParser& parser, const QStringList&)
+{
+    CMonitorConfig config;
+    QString strError;
+    const auto configError = [this](const QString& strMessage) {
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strMessage.toLocal8Bit().constData());
+        return int(ExitUsage);
+    };
+    if (parser.isSet(QStringLiteral("config")) && !config.LoadFile(parser.value(QStringLiteral("config")), &strError))
+        return configError(strError);
+    for (const QString& strKey : CMonitorConfig::Keys()) {
+        if (!parser.isSet(strKey))
+            continue;
+        const QString strValue = CMonitorConfig::IsFlag(strKey) ? QStringLiteral("true") : parser.value(strKey);
+        if (!config.Set(strKey, strValue, &strError))
+            return configError(strError);
+    }
+    if (config.m_strPort.isEmpty() && !config.m_bSimulate)
+        config.m_strPort = qEnvironmentVariable("KV521_PORT");
+    if (!config.Check(&strError))
+        return configError(strError);
+
+#ifdef KV521_HAVE_SIMULATOR
+    std::unique_ptr<CKV521Simulator> pSimulator;
+    if (config.m_bSimulate) {
+        pSimulator = CKV521Simulator::StartForUsers(&strError);
+        if (!pSimulator)
+            return Fail(tr("Cannot start the simulated detector: %1").arg(strError));
+        config.m_strPort = pSimulator->SlavePath();
+    }
+#else
+    if (config.m_bSimulate)
+        return Fail(tr("The simulated detector needs a POSIX system."));
+#endif
+
+    // A service manager's stop or Ctrl+C, also while starting: what was
+    // recorded is written and the detector marked offline before the end.
+    QEventLoop loop;
+    bool bStopRequested = false;
+    CTerminationWatcher termination;
+    QObject::connect(&termination, &CTerminationWatcher::terminationRequested, &loop, [&] {
+        bStopRequested = true;
+        loop.quit();
+    });
+    CMonitorService service(config);
+    CServiceNotifier notifier;
+    if (!service.Start(&strError))
+        return Fail(strError);
+    notifier.Ready();
+    if (!bStopRequested)
+        loop.exec();
+    notifier.Stopping();
+    service.Stop();
+#ifdef KV521_HAVE_SIMULATOR
+    if (pSimulator)
+        pSimulator->Stop();
+#endif
+    return ExitOk;
+}
 void CCliTool::Catalogue(const QString& strStorage, const QStringList& paths)
 {
     // Only files inside the storage folder belong to its catalogue; a

@@ -103,6 +103,12 @@ public:
         Q_UNUSED(pOut);
         return 0;
     }
+    // One of those records as the user interface reads it: live records take
+    // their thresholds from the threshold block and the PC's year, as GetRecord does.
+    virtual CDeviceRecord RecordFromRaw(const DeviceRawRecord& raw)
+    {
+        return CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::Live);
+    }
 };
 
 // The one device object of the program, created by the main window.

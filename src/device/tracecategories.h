@@ -9,3 +9,6 @@
 Q_DECLARE_LOGGING_CATEGORY(lcLink)   // "kv521.link": port open/close, bytes sent, frames, drains
 Q_DECLARE_LOGGING_CATEGORY(lcWorker) // "kv521.worker": worker start/stop, commands, downloads
 Q_DECLARE_LOGGING_CATEGORY(lcFiles)  // "kv521.files": data, log and settings files
+// "kv521.monitor": the unattended service. Its information lines pass by
+// default: a service's log is where its user looks.
+Q_DECLARE_LOGGING_CATEGORY(lcMonitor)

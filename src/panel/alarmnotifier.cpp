@@ -26,6 +26,19 @@ void CAlarmNotifier::SetOutput(std::unique_ptr<IAlarmOutput> pOutput)
     m_nTrayState = -1;
 }
 
+void CAlarmNotifier::OnRecords(int64_t, const DeviceRawRecord* pRecords, int nCount)
+{
+    if (nCount <= 0)
+        return;
+    m_Newest = pRecords[nCount - 1];
+    m_bHasNewest = true;
+}
+
+void CAlarmNotifier::OnHistoryRestarted()
+{
+    m_bHasNewest = false;
+}
+
 void CAlarmNotifier::SetTray(IAlarmOutput::TrayState eState)
 {
     // Only on a change: the tray would otherwise be refreshed forty times a second.
@@ -77,7 +90,8 @@ void CAlarmNotifier::Poll(IDevice* pDevice)
             // A signal that comes and goes would otherwise raise a notification every few seconds.
             const bool bGrouped = m_nGroupCount > 0 && nNow - m_nLastAlarmMs <= kGroupMs;
             m_nGroupCount = bGrouped ? m_nGroupCount + 1 : 1;
-            QString strText = CKV520DevicePaint::AlarmBalloonText(pDevice->GetLastRecord());
+            QString strText = CKV520DevicePaint::AlarmBalloonText(
+                m_bHasNewest ? pDevice->RecordFromRaw(m_Newest) : CDeviceRecord());
             if (bGrouped)
                 strText += QLatin1Char('\n') + tr("Alarms in a row: %1").arg(m_nGroupCount);
             m_pOutput->ShowBalloon(CAppIdentity::Name(), strText, bGrouped);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "devicerawrecord.h"
 #include "ialarmoutput.h"
+#include "irecordsink.h"
 
 #include <QObject>
 
@@ -13,8 +15,9 @@ class IDevice;
 // The alarm beyond the panel's display: the beep, the tray icon and its
 // tooltip, and the balloon once per alarm episode. Driven by the main window's
 // poll from the live state, so an alarm is raised while the window is hidden
-// or minimized and nothing paints.
-class CAlarmNotifier : public QObject
+// or minimized and nothing paints; the balloon tells the newest record the
+// record feed handed on.
+class CAlarmNotifier : public QObject, public IRecordSink
 {
     Q_OBJECT
 public:
@@ -36,6 +39,9 @@ public:
     // One poll: reads the live state and raises or ends the alarm.
     void Poll(IDevice* pDevice);
 
+    void OnRecords(int64_t nFirst, const DeviceRawRecord* pRecords, int nCount) override;
+    void OnHistoryRestarted() override;
+
     bool IsAlarmEpisode() const { return m_bEpisode; }
     IAlarmOutput* Output() const { return m_pOutput.get(); }
     // Another output, for instance where the alarms are to be collected.
@@ -55,4 +61,7 @@ private:
     // Episodes in the notification shown last, and when the last one was on.
     int m_nGroupCount = 0;
     int64_t m_nLastAlarmMs = 0;
+    // The newest record handed on, for the balloon's text.
+    DeviceRawRecord m_Newest{};
+    bool m_bHasNewest = false;
 };

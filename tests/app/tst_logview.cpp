@@ -80,6 +80,21 @@ class TestLogView : public QObject
         }
     };
 
+    // The pane downloading into the storage browser's folder, as in the window.
+    struct StoragePane : Pane
+    {
+        QTemporaryDir dir;
+        QTreeWidget tree;
+        CStorageBrowser storage{&tree, nullptr, nullptr};
+
+        StoragePane()
+        {
+            storage.SetDefaultStorage(dir.path());
+            storage.FillStorageTree();
+            view.SetStorageBrowser(&storage);
+        }
+    };
+
 private Q_SLOTS:
     void cellsAndHighlighting()
     {
@@ -318,13 +333,9 @@ private Q_SLOTS:
 
     void downloadRetriesAndFillsTheStorage()
     {
-        QTemporaryDir dir;
-        QTreeWidget tree;
-        CStorageBrowser storage(&tree, nullptr, nullptr);
-        storage.SetDefaultStorage(dir.path());
-        storage.FillStorageTree();
-        Pane pane;
-        pane.view.SetStorageBrowser(&storage);
+        StoragePane pane;
+        QTemporaryDir& dir = pane.dir;
+        QTreeWidget& tree = pane.tree;
 
         CSimulatorPair pair(false);
         CKV521Simulator& sim = pair.sim;
@@ -389,13 +400,8 @@ private Q_SLOTS:
     // failed and why.
     void downloadOnAFullDiskSaysWhichFileFailed()
     {
-        QTemporaryDir dir;
-        QTreeWidget tree;
-        CStorageBrowser storage(&tree, nullptr, nullptr);
-        storage.SetDefaultStorage(dir.path());
-        storage.FillStorageTree();
-        Pane pane;
-        pane.view.SetStorageBrowser(&storage);
+        StoragePane pane;
+        QTemporaryDir& dir = pane.dir;
         CSimulatorPair pair;
         CKV520Device& device = pair.device;
         g_pDevice = &device;

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void clockMessageGoesWithItsState();
     void alarmWithTheWindowHiddenShowsOneBalloon();
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
+    void recordsStoredWhileTheLinkIsDownAreDrawnWhenItReturns();
     void shortcutsTriggerTheirActions();
 };
 
@@ -893,6 +894,30 @@ void TestMainWindow::closingAsksWhenDataIsNeitherRecordedNorSaved()
     QVERIFY(window.isVisible());
     AnswerNextMessageBox(QMessageBox::Discard);
     QVERIFY(window.close());
+}
+
+void TestMainWindow::recordsStoredWhileTheLinkIsDownAreDrawnWhenItReturns()
+{
+    CKV521MainWindow window;
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    const int64_t nNow = QDateTime::currentSecsSinceEpoch();
+    device.Add(2, nNow);
+    window.OnTimer();
+    CQDiagramWidget* pDiagram = window.Form()->m_pRealtimeGraphFrame;
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
+
+    // The feed hands these on at every tick; the diagram takes them once the link is back.
+    device.m_bConnected = false;
+    device.Add(3, nNow + 2);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 2);
+    device.m_bConnected = true;
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 5);
+    window.OnTimer();
+    QCOMPARE(SampleCount(*pDiagram, 0, 0), 5);
 }
 
 #include "tst_mainwindow.moc"

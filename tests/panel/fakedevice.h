@@ -1,8 +1,11 @@
 #pragma once
 
 #include "idevice.h"
+#include "kv520protocol.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 // A detector that is whatever the test says it is; key presses are recorded.
 class CFakeDevice : public IDevice
@@ -25,7 +28,8 @@ public:
     bool SaveRealtimeFile(const QString&, int, QString&) override { return false; }
     bool LoadDataFile(const QString&, QList<CDeviceRecord>&, int&) override { return false; }
     int GetModeFlags() override { return m_Live.m_nModeFlags; }
-    int GetRecordCount() override { return 0; }
+    int m_nRecordCount = 0;
+    int GetRecordCount() override { return m_nRecordCount; }
     int QueryFixedOne() override { return 1; }
     CDeviceRecord GetRecord(int) override { return m_LastRecord; }
     CDeviceRecord GetLastRecord() override { return m_LastRecord; }
@@ -54,4 +58,26 @@ public:
     QString GetLastFileError() override { return QString(); }
     int32_t m_nNewestTick = -1;
     int32_t GetNewestTick() override { return m_nNewestTick; }
+
+    // The record feed's copies carry their place in the total; read back, each
+    // is what GetRecord gives for that place.
+    int CopyRawRecords(int64_t nFirst, int nMax, DeviceRawRecord* pOut) override
+    {
+        const int64_t nTotal = GetRecordTotal();
+        if (nFirst < 0 || nMax <= 0 || nFirst >= nTotal)
+            return 0;
+        const int nCount = int(std::min<int64_t>(nMax, nTotal - nFirst));
+        for (int i = 0; i < nCount; ++i) {
+            const int64_t k = nFirst + i;
+            pOut[i].Clear();
+            std::memcpy(pOut[i].Thresholds, &k, sizeof k);
+        }
+        return nCount;
+    }
+    CDeviceRecord RecordFromRaw(const DeviceRawRecord& raw) override
+    {
+        int64_t k = 0;
+        std::memcpy(&k, raw.Thresholds, sizeof k);
+        return GetRecord(int(k % KV520::kHistorySize));
+    }
 };

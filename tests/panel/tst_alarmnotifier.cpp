@@ -2,6 +2,7 @@
 #include "alarmnotifier.h"
 #include "countingalarmoutput.h"
 #include "fakedevice.h"
+#include "recordfeed.h"
 
 #include <QTest>
 
@@ -15,11 +16,14 @@ private:
     CFakeDevice m_Device;
     std::unique_ptr<CAlarmNotifier> m_pNotifier;
     CCountingAlarmOutput* m_pOutput = nullptr;
+    std::unique_ptr<CRecordFeed> m_pFeed;
 
     void Poll(int nTimes = 1)
     {
-        for (int i = 0; i < nTimes; ++i)
+        for (int i = 0; i < nTimes; ++i) {
+            m_pFeed->Poll();
             m_pNotifier->Poll(&m_Device);
+        }
     }
 
 private Q_SLOTS:
@@ -29,10 +33,13 @@ private Q_SLOTS:
         auto pOutput = std::make_unique<CCountingAlarmOutput>();
         m_pOutput = pOutput.get();
         m_pNotifier = std::make_unique<CAlarmNotifier>(std::move(pOutput));
+        m_pFeed = std::make_unique<CRecordFeed>(&m_Device);
+        m_pFeed->Subscribe(m_pNotifier.get());
         m_Device.m_Live.m_nModeFlags = 0x04;
         m_Device.m_Menu[19] = 1;
         m_Device.m_LastRecord.m_nBandMask = 1;
         m_Device.m_LastRecord.m_Levels = {{30, 50, 0, 2}, {42.5, 45, 0, 2}, {}, {}, {}, {}};
+        m_Device.m_nRecordCount = 1;
     }
 
     void oneBalloonAndOneFlashOfBeepsPerEpisode()

@@ -1,0 +1,131 @@
+#include "recordingcontroller.h"
+
+#include "idevice.h"
+#include "realtimerecorder.h"
+#include "recordfeed.h"
+#include "statusmessage.h"
+#include "storagebrowser.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+namespace {
+const char kRecordKey[] = "Realtime/RecordToFile";
+} // namespace
+
+CRecordingController::CRecordingController(CRecordFeed* pFeed, CStorageBrowser* pStorage, QTreeWidget* pStorageTree,
+                                           QAction* pRecordAction, QWidget* pDialogParent, QStatusBar* pBar,
+                                           QObject* pParent)
+    : QObject(pParent)
+    , m_pFeed(pFeed)
+    , m_pStorage(pStorage)
+    , m_pStorageTree(pStorageTree)
+    , m_pRecordAction(pRecordAction)
+    , m_pDialogParent(pDialogParent)
+    , m_pBar(pBar)
+    , m_pRecorder(std::make_unique<CRealtimeRecorder>())
+{
+    const bool bRecord = QSettings().value(QLatin1String(kRecordKey), true).toBool();
+    m_pRecordAction->setChecked(bRecord);
+    m_pRecorder->SetEnabled(bRecord);
+    connect(m_pRecordAction, &QAction::toggled, this, &CRecordingController::OnRecordToFileAction);
+    m_pFeed->Subscribe(m_pRecorder.get());
+}
+
+CRecordingController::~CRecordingController() = default;
+
+QString CRecordingController::RecordingFolder() const
+{
+    return QDir(m_pStorage->StorageFolder()).filePath(QStringLiteral("Recordings"));
+}
+
+int64_t CRecordingController::PollFeed()
+{
+    // Taken when the next file begins; the storage folder may change meanwhile.
+    if (!m_pRecorder->IsWriting())
+        m_pRecorder->SetFolder(RecordingFolder());
+    m_pFeed->SetDevice(g_pDevice);
+    return m_pFeed->Poll();
+}
+
+void CRecordingController::Poll(bool bConnected)
+{
+    const int64_t nTotal = m_pFeed->Next();
+    if (!m_pRecorder->Tick(bConnected)) {
+        CStatusMessage::Show(m_pBar, tr("Recording stopped: %1").arg(m_pRecorder->Error()));
+        // Off for this run only: the stored choice stays for the next start.
+        const QSignalBlocker blocker(m_pRecordAction);
+        m_pRecordAction->setChecked(false);
+    }
+    // The first recording in a storage folder makes its "Recordings" folder,
+    // which the tree shows at once rather than at the next refill.
+    const QString strFile = m_pRecorder->FilePath();
+    if (!strFile.isEmpty() && strFile != m_strRecordingFile) {
+        m_strRecordingFile = strFile;
+        QTreeWidgetItem* pRoot = m_pStorageTree->topLevelItem(0);
+        bool bShown = false;
+        for (int i = 0; pRoot && i < pRoot->childCount() && !bShown; ++i)
+            bShown = pRoot->child(i)->text(0) == QLatin1String("Recordings");
+        if (pRoot && !bShown)
+            m_pStorage->FillStorageTree();
+    }
+    if (nTotal < m_nSavedTotal)
+        m_nSavedTotal = 0;
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        m_nSavedTotal = nTotal;
+}
+
+void CRecordingController::Finish(bool bConnected)
+{
+    PollFeed();
+    Poll(bConnected);
+    m_pRecorder->Close();
+}
+
+bool CRecordingController::HasUnsavedRecords()
+{
+    if (m_pRecorder->IsEnabled() && !m_pRecorder->HasFailed())
+        return false;
+    PollFeed();
+    return m_pFeed->Next() > m_nSavedTotal;
+}
+
+bool CRecordingController::SaveCollectedData()
+{
+    PollFeed();
+    const int64_t nTotal = m_pFeed->Next();
+    m_pStorage->OnRealtimeSaveButton();
+    if (!g_pDevice->GetLastFileError().isEmpty())
+        return false;
+    // The save takes its snapshot after this count was read, so at least
+    // these records are in the file.
+    m_nSavedTotal = qMax(m_nSavedTotal, nTotal);
+    return true;
+}
+
+bool CRecordingController::SaveOrDiscardCollected(const QString& strQuestion)
+{
+    if (!HasUnsavedRecords())
+        return true;
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), strQuestion,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_pDialogParent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int nAnswer = box.exec();
+    if (nAnswer == QMessageBox::Save)
+        return SaveCollectedData();
+    return nAnswer == QMessageBox::Discard;
+}
+
+void CRecordingController::OnRecordToFileAction(bool bChecked)
+{
+    QSettings().setValue(QLatin1String(kRecordKey), bChecked);
+    m_pRecorder->SetEnabled(bChecked);
+    if (bChecked)
+        CStatusMessage::Show(m_pBar, tr("Recording to %1").arg(QDir::toNativeSeparators(RecordingFolder())), 10000);
+}
