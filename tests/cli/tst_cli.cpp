@@ -1,5 +1,6 @@
 // kv521-cli run as a user runs it, against simulated detectors on
 // pseudo-terminals.
+#include "catalogue.h"
 #include "devicefiles.h"
 #include "kv520device.h"
 #include "kv520protocol.h"
@@ -505,6 +506,38 @@ private Q_SLOTS:
         QCOMPARE(result.nExit, 0);
         QVERIFY2(result.err.contains("assumed"), result.err.constData());
     }
+
+#ifdef Q_OS_UNIX
+    // A writer killed at any moment leaves a catalogue that passes its
+    // integrity check and is completed by the next look at the folder.
+    void aKilledRebuildLeavesASoundCatalogue()
+    {
+        QTemporaryDir dir;
+        const QDir storage(dir.filePath(QStringLiteral("storage")));
+        for (int i = 0; i < 400; ++i)
+            QVERIFY(SweepFiles::WriteSweep(storage.filePath(QStringLiteral("rt_%1.rdf").arg(i)),
+                                           {SweepFiles::Record(6, 1, 9, i % 60, 0, 60, 50)}, false,
+                                           QStringLiteral("Office"), QStringLiteral("Hall"), 2026, 0));
+        QProcess process;
+        process.start(QStringLiteral(KV521_CLI_PATH),
+                      {QStringLiteral("catalogue"), QStringLiteral("rebuild"), QStringLiteral("--storage"), storage.path()});
+        QVERIFY(process.waitForStarted());
+        // Until the first rows are in, then at once.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(storage.filePath(QStringLiteral("catalogue.sqlite-wal"))).size() > 0
+                                     || process.state() == QProcess::NotRunning,
+                                 10000);
+        ::kill(pid_t(process.processId()), SIGKILL);
+        process.waitForFinished();
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+
+        CCatalogue catalogue(storage.path());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        QCOMPARE(catalogue.Notice(), QString());
+        QVERIFY(catalogue.Sync(&strError));
+        QCOMPARE(catalogue.FindEvents(CCatalogue::Query(), &strError).size(), 400);
+    }
+#endif
 
     void settingsAndClockReachTheDetector()
     {
