@@ -38,7 +38,7 @@ have_everything() {
   done
   # The monitoring service's MQTT client library.
   pkg-config --exists libmosquitto || return 1
-  for module in Qt6Widgets Qt6SerialPort Qt6Test Qt6LinguistTools Qt6HttpServer; do
+  for module in Qt6Widgets Qt6SerialPort Qt6Sql Qt6Test Qt6LinguistTools Qt6HttpServer; do
     found=0
     for d in "${dirs[@]}"; do
       if [ -f "$d/cmake/$module/${module}Config.cmake" ] || [ -f "$d/lib/cmake/$module/${module}Config.cmake" ]; then
@@ -62,7 +62,7 @@ as_root() {
 if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
   packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6sql6-sqlite
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libgl-dev fonts-dejavu-core
     poppler-utils appstream dpkg-dev file lintian

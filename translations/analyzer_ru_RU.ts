@@ -321,6 +321,114 @@
         <translation>* порт из KV521_PORT, используемый, когда порт не указан: %1</translation>
     </message>
     <message>
+        <source>Rebuild the catalogue of the storage folder from its files (rebuild).</source>
+        <translation>Заново построить каталог папки хранилища по её файлам (rebuild).</translation>
+    </message>
+    <message>
+        <source>Search the catalogue for sessions and events.</source>
+        <translation>Искать в каталоге сеансы и события.</translation>
+    </message>
+    <message>
+        <source>The storage folder with its catalogue (default: the program's storage folder).</source>
+        <translation>Папка хранилища с её каталогом (по умолчанию: папка хранилища программы).</translation>
+    </message>
+    <message>
+        <source>The site of the sweep (kept beside the files and in the catalogue).</source>
+        <translation>Объект обследования (сохраняется рядом с файлами и в каталоге).</translation>
+    </message>
+    <message>
+        <source>The room of the sweep.</source>
+        <translation>Помещение обследования.</translation>
+    </message>
+    <message>
+        <source>Who made the sweep.</source>
+        <translation>Кто провёл обследование.</translation>
+    </message>
+    <message>
+        <source>Write into folder &lt;dir&gt; (default: the storage folder given with --storage, else the current folder).</source>
+        <translation>Записать в папку &lt;dir&gt; (по умолчанию: папка хранилища из --storage, иначе текущая папка).</translation>
+    </message>
+    <message>
+        <source>rebuild</source>
+        <translation>rebuild</translation>
+    </message>
+    <message>
+        <source>From &lt;time&gt; on (ISO 8601 date or date and time).</source>
+        <translation>Начиная с &lt;time&gt; (дата или дата и время в ISO 8601).</translation>
+    </message>
+    <message>
+        <source>Up to &lt;time&gt; (a date includes that day).</source>
+        <translation>До &lt;time&gt; (дата включает этот день).</translation>
+    </message>
+    <message>
+        <source>Only the site &lt;site&gt;.</source>
+        <translation>Только объект &lt;site&gt;.</translation>
+    </message>
+    <message>
+        <source>Only the room &lt;room&gt;.</source>
+        <translation>Только помещение &lt;room&gt;.</translation>
+    </message>
+    <message>
+        <source>Only signal kind &lt;kind&gt; (DECT, GSM, BLUETOOTH, WLAN, DECT BASE, WLAN BASE; may be repeated).</source>
+        <translation>Только вид сигнала &lt;kind&gt; (DECT, GSM, BLUETOOTH, WLAN, DECT BASE, WLAN BASE; можно указать несколько раз).</translation>
+    </message>
+    <message>
+        <source>Only levels of at least &lt;dB&gt;.</source>
+        <translation>Только уровни не ниже &lt;dB&gt;.</translation>
+    </message>
+    <message>
+        <source>Only alarms.</source>
+        <translation>Только тревоги.</translation>
+    </message>
+    <message>
+        <source>List the matching files rather than their events.</source>
+        <translation>Вывести подходящие файлы, а не их события.</translation>
+    </message>
+    <message>
+        <source>Write CSV.</source>
+        <translation>Вывести CSV.</translation>
+    </message>
+    <message>
+        <source>Write JSON.</source>
+        <translation>Вывести JSON.</translation>
+    </message>
+    <message>
+        <source>%1: when it was captured is not known; its year and time zone are assumed to be this computer's now.</source>
+        <translation>%1: время записи неизвестно; год и часовой пояс приняты по текущим на этом компьютере.</translation>
+    </message>
+    <message>
+        <source>The files are stored, but the catalogue could not take them: %1</source>
+        <translation>Файлы сохранены, но каталог не смог их принять: %1</translation>
+    </message>
+    <message>
+        <source>catalogue takes rebuild.</source>
+        <translation>catalogue принимает rebuild.</translation>
+    </message>
+    <message>
+        <source>The catalogue %1 holds %2 files.</source>
+        <translation>Каталог %1 содержит файлов: %2.</translation>
+    </message>
+    <message>
+        <source>--from takes an ISO 8601 date or date and time.</source>
+        <translation>--from принимает дату или дату и время в ISO 8601.</translation>
+    </message>
+    <message>
+        <source>--to takes an ISO 8601 date or date and time.</source>
+        <translation>--to принимает дату или дату и время в ISO 8601.</translation>
+    </message>
+    <message>
+        <source>Unknown signal kind "%1".</source>
+        <translation>Неизвестный вид сигнала «%1».</translation>
+    </message>
+    <message>
+        <source>--min-level takes a level in dB.</source>
+        <translation>--min-level принимает уровень в дБ.</translation>
+    </message>
+    <message>
+        <source>--csv and --json exclude each other.</source>
+        <translation>--csv и --json исключают друг друга.</translation>
+    </message>
+    <message>
         <source>Record without end and publish levels and alarms (a service).</source>
         <translation>Записывать без конца и публиковать уровни и тревоги (служба).</translation>
     </message>
@@ -2761,6 +2869,146 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+14"/>
         <source>Cannot write the trace: %1</source>
         <translation>Не удаётся записать трассировку: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CCatalogue</name>
+    <message>
+        <source>The SQLite driver of Qt is not installed.</source>
+        <translation>Драйвер SQLite для Qt не установлен.</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Не удалось создать папку %1.</translation>
+    </message>
+    <message>
+        <source>The catalogue could not be read (%1); it has been rebuilt from the storage folder.</source>
+        <translation>Каталог не удалось прочитать (%1); он заново построен по папке хранилища.</translation>
+    </message>
+    <message>
+        <source>The catalogue is not open.</source>
+        <translation>Каталог не открыт.</translation>
+    </message>
+    <message>
+        <source>%1 is not in the storage folder %2.</source>
+        <translation>%1 находится вне папки хранилища %2.</translation>
+    </message>
+    <message>
+        <source>The catalogue was made by a later version of the program (schema %1).</source>
+        <translation>Каталог создан более новой версией программы (схема %1).</translation>
+    </message>
+</context>
+<context>
+    <name>CFileIndexer</name>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <source>%1 is too short to be a data file.</source>
+        <translation>%1 слишком короток для файла данных.</translation>
+    </message>
+    <message>
+        <source>%1 has the unknown format version %2.</source>
+        <translation>%1 имеет неизвестную версию формата %2.</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be a data file.</source>
+        <translation>%1 слишком велик для файла данных.</translation>
+    </message>
+</context>
+<context>
+    <name>CFindPrinter</name>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Помещение</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <source>Level, dB</source>
+        <translation>Уровень, дБ</translation>
+    </message>
+    <message>
+        <source>Frequency, MHz</source>
+        <translation>Частота, МГц</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>alarm</source>
+        <translation>тревога</translation>
+    </message>
+    <message>
+        <source>event</source>
+        <translation>событие</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Записи</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Тревоги</translation>
+    </message>
+</context>
+<context>
+    <name>CSidecar</name>
+    <message>
+        <source>not a JSON object</source>
+        <translation>не объект JSON</translation>
+    </message>
+    <message>
+        <source>unknown sidecar schema</source>
+        <translation>неизвестная схема сопроводительного файла</translation>
+    </message>
+    <message>
+        <source>no valid year and UTC offset</source>
+        <translation>нет допустимого года и смещения от UTC</translation>
+    </message>
+    <message>
+        <source>%1: no sidecar</source>
+        <translation>%1: нет сопроводительного файла</translation>
+    </message>
+    <message>
+        <source>%1: too large for a sidecar</source>
+        <translation>%1: слишком велик для сопроводительного файла</translation>
+    </message>
+    <message>
+        <source>The sweep details could not be kept beside a data file (%1); the data file itself is stored.</source>
+        <translation>Сведения об обследовании не удалось сохранить рядом с файлом данных (%1); сам файл данных сохранён.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 #include "clitool.h"
 
+#include "catalogue.h"
 #include "checkedsavefile.h"
+#include "findprinter.h"
 #include "csvexporter.h"
 #include "devicefiles.h"
 #include "devicesession.h"
@@ -17,6 +19,7 @@
 #include "recordstream.h"
 #include "reportloader.h"
 #include "serial.h"
+#include "sidecar.h"
 #include "terminationwatcher.h"
 #ifdef KV521_HAVE_SIMULATOR
 #include "kv521simulator.h"
@@ -35,6 +38,7 @@
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
@@ -67,6 +71,8 @@ const Command kCommands[] = {
     {"clock", QT_TRANSLATE_NOOP("CCliTool", "Set the detector's clock to this computer's (sync).")},
     {"report", QT_TRANSLATE_NOOP("CCliTool", "Make a PDF report of a realtime or log file.")},
     {"monitor", QT_TRANSLATE_NOOP("CCliTool", "Record without end and publish levels and alarms (a service).")},
+    {"catalogue", QT_TRANSLATE_NOOP("CCliTool", "Rebuild the catalogue of the storage folder from its files (rebuild).")},
+    {"find", QT_TRANSLATE_NOOP("CCliTool", "Search the catalogue for sessions and events.")},
 };
 
 QString Native(const QString& strPath)
@@ -116,6 +122,64 @@ bool IsStandardOutput(const QString& strOut)
 CCsvExporter::Dialect CsvDialect(const QCommandLineParser& parser)
 {
     return parser.isSet(QStringLiteral("excel")) ? CCsvExporter::Dialect::Excel : CCsvExporter::Dialect::Plain;
+}
+
+QString StorageOf(const QCommandLineParser& parser)
+{
+    const QString strStorage = parser.value(QStringLiteral("storage"));
+    return QDir(strStorage.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : strStorage)
+        .absolutePath();
+}
+
+CSweepContext SweepContextOf(const QCommandLineParser& parser)
+{
+    CSweepContext context;
+    context.m_strClient = parser.value(QStringLiteral("site"));
+    context.m_strRoom = parser.value(QStringLiteral("room"));
+    context.m_strOperator = parser.value(QStringLiteral("operator"));
+    return context;
+}
+
+// A date alone means the start of that day on this PC (for --to: its end);
+// a time without an offset is this PC's local time.
+bool ParseInstant(const QString& strText, bool bEnd, int64_t& nMs)
+{
+    const QDate date = QDate::fromString(strText, Qt::ISODate);
+    if (date.isValid()) {
+        nMs = date.addDays(bEnd ? 1 : 0).startOfDay().toMSecsSinceEpoch();
+        return true;
+    }
+    const QDateTime time = QDateTime::fromString(strText, Qt::ISODate);
+    if (!time.isValid())
+        return false;
+    nMs = time.toMSecsSinceEpoch();
+    return true;
+}
+
+// Places the records at the instants they were captured, as the file's
+// sidecar tells the year and the PC's offset; false when there is none.
+bool ApplyCapture(const QString& strPath, QList<CDeviceRecord>& records, CCaptureTime& capture)
+{
+    CSidecar sidecar;
+    if (!CSidecar::Read(strPath, sidecar))
+        return false;
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(CDeviceFiles::kHeaderSize))
+        return false;
+    constexpr qsizetype kSize = qsizetype(sizeof(DeviceRawRecord));
+    const QByteArray raw = file.read(qint64(records.size()) * kSize);
+    if (raw.size() / kSize < records.size())
+        return false;
+    capture = sidecar.m_Capture;
+    DeviceRawRecord first;
+    DeviceRawRecord record;
+    if (!records.isEmpty())
+        std::memcpy(static_cast<void*>(&first), raw.constData(), sizeof(first));
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        std::memcpy(static_cast<void*>(&record), raw.constData() + i * kSize, sizeof(record));
+        records[i].m_nTime = capture.InstantMs(record, first) / 1000;
+    }
+    return true;
 }
 
 } // namespace
@@ -244,6 +308,13 @@ int CCliTool::RunCommand(const QStringList& arguments)
     const QCommandLineOption portOption(QStringLiteral("port"), tr("Use serial port <name>."), QStringLiteral("name"));
     const QCommandLineOption simulateOption(QStringLiteral("simulate"), tr("Use a simulated detector."));
     const QCommandLineOption outDirOption(QStringLiteral("out"), tr("Write into folder <dir>."), QStringLiteral("dir"));
+    const QCommandLineOption storageOption(
+        QStringLiteral("storage"), tr("The storage folder with its catalogue (default: the program's storage folder)."),
+        QStringLiteral("dir"));
+    const QList<QCommandLineOption> contextOptions = {
+        {QStringLiteral("site"), tr("The site of the sweep (kept beside the files and in the catalogue)."), QStringLiteral("site")},
+        {QStringLiteral("room"), tr("The room of the sweep."), QStringLiteral("room")},
+        {QStringLiteral("operator"), tr("Who made the sweep."), QStringLiteral("name")}};
 
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Command-line companion of the KV521 radio-frequency detector."));
@@ -254,7 +325,11 @@ int CCliTool::RunCommand(const QStringList& arguments)
         parser.addOption({QStringLiteral("json"), tr("Write the list as JSON.")});
     } else if (strCommand == QLatin1String("download")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[1].pSummary));
-        parser.addOptions({portOption, simulateOption, outDirOption});
+        parser.addOptions({portOption, simulateOption,
+                           {QStringLiteral("out"), tr("Write into folder <dir> (default: the storage folder given with --storage, else the current folder)."),
+                            QStringLiteral("dir")},
+                           storageOption});
+        parser.addOptions(contextOptions);
     } else if (strCommand == QLatin1String("record")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[2].pSummary));
         parser.addOptions({portOption, simulateOption,
@@ -263,7 +338,9 @@ int CCliTool::RunCommand(const QStringList& arguments)
                            {QStringLiteral("out"), tr("Store the records in realtime file <file>."),
                             QStringLiteral("file")},
                            {QStringLiteral("csv"), tr("Write the records as CSV lines to the output (the default without --out).")},
-                           {QStringLiteral("excel"), tr("CSV for spreadsheets: a byte order mark and CRLF line ends.")}});
+                           {QStringLiteral("excel"), tr("CSV for spreadsheets: a byte order mark and CRLF line ends.")},
+                           storageOption});
+        parser.addOptions(contextOptions);
     } else if (strCommand == QLatin1String("convert")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[3].pSummary));
         parser.addPositionalArgument(QStringLiteral("files"), tr("Realtime (.rdf) and log (.ldf) files."),
@@ -309,6 +386,25 @@ int CCliTool::RunCommand(const QStringList& arguments)
             else
                 parser.addOption({strKey, CMonitorConfig::Description(strKey), CMonitorConfig::ValueName(strKey)});
         }
+    } else if (strCommand == QLatin1String("catalogue")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[8].pSummary));
+        parser.addPositionalArgument(QStringLiteral("action"), tr("rebuild"), QStringLiteral("rebuild"));
+        parser.addOption(storageOption);
+        nMin = nMax = 1;
+    } else if (strCommand == QLatin1String("find")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[9].pSummary));
+        parser.addOptions({storageOption,
+                           {QStringLiteral("from"), tr("From <time> on (ISO 8601 date or date and time)."), QStringLiteral("time")},
+                           {QStringLiteral("to"), tr("Up to <time> (a date includes that day)."), QStringLiteral("time")},
+                           {QStringLiteral("site"), tr("Only the site <site>."), QStringLiteral("site")},
+                           {QStringLiteral("room"), tr("Only the room <room>."), QStringLiteral("room")},
+                           {QStringLiteral("kind"), tr("Only signal kind <kind> (DECT, GSM, BLUETOOTH, WLAN, DECT BASE, WLAN BASE; may be repeated)."),
+                            QStringLiteral("kind")},
+                           {QStringLiteral("min-level"), tr("Only levels of at least <dB>."), QStringLiteral("dB")},
+                           {QStringLiteral("alarms"), tr("Only alarms.")},
+                           {QStringLiteral("sessions"), tr("List the matching files rather than their events.")},
+                           {QStringLiteral("csv"), tr("Write CSV.")},
+                           {QStringLiteral("json"), tr("Write JSON.")}});
     } else {
         return Usage(tr("Unknown command \"%1\".").arg(strCommand));
     }
@@ -331,6 +427,10 @@ int CCliTool::RunCommand(const QStringList& arguments)
         return Clock(parser, args);
     if (strCommand == QLatin1String("monitor"))
         return Monitor(parser, args);
+    if (strCommand == QLatin1String("catalogue"))
+        return Catalogue(parser, args);
+    if (strCommand == QLatin1String("find"))
+        return Find(parser, args);
     return Report(parser, args);
 }
 
@@ -433,8 +533,9 @@ int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
     bool bSimulate = false;
     if (!LinkOptions(parser, strPort, bSimulate))
         return ExitUsage;
-    const QString strFolder = QDir(parser.isSet(QStringLiteral("out")) ? parser.value(QStringLiteral("out"))
-                                                                        : QDir::currentPath())
+    const QString strFolder = QDir(parser.isSet(QStringLiteral("out"))       ? parser.value(QStringLiteral("out"))
+                                   : parser.isSet(QStringLiteral("storage")) ? parser.value(QStringLiteral("storage"))
+                                                                             : QDir::currentPath())
                                   .absolutePath();
     QString strError;
     if (!MakeFolder(strFolder, &strError))
@@ -443,6 +544,7 @@ int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
     CDeviceSession session;
     if (!session.Open(strPort, bSimulate, false, kConnectMs, &strError))
         return Fail(strError);
+    session.Device().SetSweepContext(SweepContextOf(parser));
     CLogDownload download(session.Device());
     download.Start();
     CProgressPrinter progress(m_pErr);
@@ -474,6 +576,10 @@ int CCliTool::Download(QCommandLineParser& parser, const QStringList&)
         return Fail(tr("An error occured parsing log!") + QLatin1Char(' ') + result.strError);
     for (const QString& strName : result.files)
         Print(Native(QDir(strFolder).filePath(strName)));
+    QStringList paths;
+    for (const QString& strName : result.files)
+        paths << QDir(strFolder).filePath(strName);
+    Catalogue(StorageOf(parser), paths);
     // The cut and the empty log are told after the files, so a script
     // reading the standard output gets every file a download stored.
     if (!result.strError.isEmpty())
@@ -506,6 +612,18 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
     CRecordStream stream(session.Device());
     if (!strFile.isEmpty() && !stream.OpenFile(strFile, &strError))
         return Fail(strError);
+    if (!strFile.isEmpty()) {
+        // The records to come are the detector's now: this month, this year.
+        const QDateTime now = QDateTime::currentDateTime();
+        DeviceRawRecord first;
+        first.Clear();
+        first.Month = uint8_t(now.date().month());
+        QString strSidecarError;
+        if (!CSidecar::At(SweepContextOf(parser), first, now, session.Device().GetPortName(),
+                          session.Device().GetUsbSerial())
+                 .Write(strFile, &strSidecarError))
+            CSidecar::WarnOnce(strSidecarError);
+    }
     if (bCsv && !stream.SetCsvStream(m_pOut, &strError, CsvDialect(parser)))
         return Fail(strError);
 
@@ -540,9 +658,11 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
                          .arg(stream.Missed())
                          .toLocal8Bit()
                          .constData());
-    if (!strFile.isEmpty())
+    if (!strFile.isEmpty()) {
         std::fprintf(m_pErr, "%s\n",
                      tr("Records written to %1: %2").arg(Native(strFile)).arg(stream.Count()).toLocal8Bit().constData());
+        Catalogue(StorageOf(parser), {strFile});
+    }
     return ExitOk;
 }
 
@@ -592,14 +712,25 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
         // The whole records are good: a warning, not a failure.
         if (!strWarning.isEmpty())
             std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        CCaptureTime capture;
+        std::optional<int> utcOffset;
+        if (ApplyCapture(strPath, records, capture))
+            utcOffset = capture.m_nUtcOffsetSecs;
+        else
+            std::fprintf(m_pErr, "kv521-cli: %s\n",
+                         tr("%1: when it was captured is not known; its year and time zone are assumed to be this "
+                            "computer's now.")
+                             .arg(Native(strPath))
+                             .toLocal8Bit()
+                             .constData());
         if (bToOutput) {
             QByteArray data;
             if (bJson) {
                 int nRow = 0;
                 for (const CDeviceRecord& record : records)
-                    data += CRecordJson::Line(record, ++nRow, nVersion);
+                    data += CRecordJson::Line(record, ++nRow, nVersion, utcOffset);
             } else {
-                data = CCsvExporter::Build(records, nVersion, eDialect);
+                data = CCsvExporter::Build(records, nVersion, eDialect, utcOffset);
             }
             if (!WriteOut(data, &strError))
                 nResult = Fail(strError);
@@ -617,13 +748,13 @@ int CCliTool::Convert(QCommandLineParser& parser, const QStringList& args)
             for (const CDeviceRecord& record : records) {
                 if (!bOk)
                     break;
-                bOk = file.Write(CRecordJson::Line(record, ++nRow, nVersion));
+                bOk = file.Write(CRecordJson::Line(record, ++nRow, nVersion, utcOffset));
             }
             if (!bOk || !file.Commit()) {
                 nResult = Fail(QStringLiteral("%1: %2").arg(Native(strTarget), file.ErrorString()));
                 continue;
             }
-        } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError, eDialect)) {
+        } else if (!CCsvExporter::Write(strTarget, records, nVersion, &strError, eDialect, utcOffset)) {
             nResult = Fail(strError);
             continue;
         }
@@ -787,4 +918,88 @@ int CCliTool::Monitor(QCommandLineParser& parser, const QStringList&)
         pSimulator->Stop();
 #endif
     return ExitOk;
+}
+void CCliTool::Catalogue(const QString& strStorage, const QStringList& paths)
+{
+    // Only files inside the storage folder belong to its catalogue; a
+    // catalogue that cannot be written never fails what was stored.
+    QStringList inside;
+    CCatalogue catalogue(strStorage);
+    for (const QString& strPath : paths)
+        if (!catalogue.Relative(strPath).isEmpty())
+            inside << strPath;
+    if (inside.isEmpty())
+        return;
+    QString strError;
+    bool bOk = catalogue.Open(&strError);
+    for (int i = 0; bOk && i < inside.size(); ++i)
+        bOk = catalogue.IndexFile(inside[i], &strError);
+    if (!catalogue.Notice().isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", catalogue.Notice().toLocal8Bit().constData());
+    if (!bOk)
+        std::fprintf(m_pErr, "kv521-cli: %s\n",
+                     tr("The files are stored, but the catalogue could not take them: %1").arg(strError).toLocal8Bit().constData());
+}
+
+int CCliTool::Catalogue(QCommandLineParser& parser, const QStringList& args)
+{
+    if (args.value(0) != QLatin1String("rebuild"))
+        return Usage(tr("catalogue takes rebuild."));
+    CCatalogue catalogue(StorageOf(parser));
+    QString strError;
+    if (!catalogue.Open(&strError) || !catalogue.Rebuild(&strError))
+        return Fail(strError);
+    for (const QString& strWarning : catalogue.Warnings())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    const QList<CCatalogue::FileRow> files = catalogue.FindFiles(CCatalogue::Query(), &strError);
+    Print(tr("The catalogue %1 holds %2 files.").arg(Native(catalogue.DatabasePath())).arg(files.size()));
+    return ExitOk;
+}
+
+int CCliTool::Find(QCommandLineParser& parser, const QStringList&)
+{
+    CCatalogue::Query query;
+    if (parser.isSet(QStringLiteral("from")) && !ParseInstant(parser.value(QStringLiteral("from")), false, query.nFromMs))
+        return Usage(tr("--from takes an ISO 8601 date or date and time."));
+    if (parser.isSet(QStringLiteral("to")) && !ParseInstant(parser.value(QStringLiteral("to")), true, query.nToMs))
+        return Usage(tr("--to takes an ISO 8601 date or date and time."));
+    query.strSite = parser.value(QStringLiteral("site"));
+    query.strRoom = parser.value(QStringLiteral("room"));
+    for (const QString& strKind : parser.values(QStringLiteral("kind"))) {
+        const int nKind = CFindPrinter::KindOf(strKind);
+        if (nKind < 0)
+            return Usage(tr("Unknown signal kind \"%1\".").arg(strKind));
+        query.kinds << nKind;
+    }
+    if (parser.isSet(QStringLiteral("min-level"))) {
+        bool bOk = false;
+        query.dMinLevel = parser.value(QStringLiteral("min-level")).toDouble(&bOk);
+        if (!bOk || query.dMinLevel < 0.0 || query.dMinLevel > 200.0)
+            return Usage(tr("--min-level takes a level in dB."));
+    }
+    query.bAlarmsOnly = parser.isSet(QStringLiteral("alarms"));
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return Usage(tr("--csv and --json exclude each other."));
+    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
+                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
+                                                                              : CFindPrinter::Format::Table;
+
+    CCatalogue catalogue(StorageOf(parser));
+    QString strError;
+    // Files added, changed or removed since the last look are taken in first.
+    if (!catalogue.Open(&strError) || !catalogue.Sync(&strError))
+        return Fail(strError);
+    if (!catalogue.Notice().isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", catalogue.Notice().toLocal8Bit().constData());
+    for (const QString& strWarning : catalogue.Warnings())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    strError.clear();
+    QByteArray data;
+    if (parser.isSet(QStringLiteral("sessions")))
+        data = CFindPrinter::Files(catalogue.FindFiles(query, &strError), eFormat);
+    else
+        data = CFindPrinter::Events(catalogue.FindEvents(query, &strError), eFormat);
+    if (!strError.isEmpty())
+        return Fail(strError);
+    return WriteOut(data, &strError) ? int(ExitOk) : Fail(strError);
 }

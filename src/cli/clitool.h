@@ -38,6 +38,10 @@ private:
     int Clock(QCommandLineParser& parser, const QStringList& args);
     int Report(QCommandLineParser& parser, const QStringList& args);
     int Monitor(QCommandLineParser& parser, const QStringList& args);
+    int Catalogue(QCommandLineParser& parser, const QStringList& args);
+    int Find(QCommandLineParser& parser, const QStringList& args);
+    // Indexes freshly stored files that lie in the storage folder; a failure is told, never fatal.
+    void Catalogue(const QString& strStorage, const QStringList& paths);
 
     // Parses; ExitOk to go on, else the code to end with (help shown, bad usage).
     int Parse(QCommandLineParser& parser, const QStringList& arguments, int nMinArgs, int nMaxArgs);

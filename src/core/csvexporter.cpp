@@ -20,8 +20,10 @@ QString Decibels(double dValue)
 }
 
 // Local time with its offset, so the file says which moment it means.
-QString IsoTime(int64_t nSeconds)
+QString IsoTime(int64_t nSeconds, std::optional<int> utcOffset)
 {
+    if (utcOffset)
+        return QDateTime::fromSecsSinceEpoch(nSeconds, Qt::OffsetFromUTC, *utcOffset).toString(Qt::ISODate);
     const QDateTime local = QDateTime::fromSecsSinceEpoch(nSeconds);
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
@@ -72,15 +74,15 @@ QStringList CCsvExporter::Header(int nVersion)
     return header;
 }
 
-QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersion)
+QStringList CCsvExporter::Row(const CDeviceRecord& record, int nRow, int nVersion, std::optional<int> utcOffset)
 {
     if (nVersion == 2) {
         QStringList row = CRecordTexts::RowTexts(record, nRow);
         // A spreadsheet needs the year the list leaves out.
-        row[CRecordTexts::ColAlarmTime] = IsoTime(qint64(quint32(record.m_nTime)));
+        row[CRecordTexts::ColAlarmTime] = IsoTime(qint64(quint32(record.m_nTime)), utcOffset);
         return row;
     }
-    QStringList row = {QString::number(nRow), Bands(record.m_nBandMask), IsoTime(record.m_nTime),
+    QStringList row = {QString::number(nRow), Bands(record.m_nBandMask), IsoTime(record.m_nTime, utcOffset),
                        CRecordTexts::DurationText(record.m_nStatusWord)};
     for (int i = 0; i < 6; ++i) {
         const CDeviceLevel level = i < record.m_Levels.size() ? record.m_Levels[i] : CDeviceLevel();
@@ -111,7 +113,8 @@ QByteArray CCsvExporter::LineEnd(Dialect eDialect)
     return eDialect == Dialect::Excel ? QByteArray("\r\n") : QByteArray("\n");
 }
 
-QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion, Dialect eDialect)
+QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion, Dialect eDialect,
+                               std::optional<int> utcOffset)
 {
     const QByteArray lineEnd = LineEnd(eDialect);
     QByteArray data = Preamble(eDialect);
@@ -119,15 +122,15 @@ QByteArray CCsvExporter::Build(const QList<CDeviceRecord>& records, int nVersion
     addLine(Header(nVersion));
     int nRow = 0;
     for (const CDeviceRecord& record : records)
-        addLine(Row(record, ++nRow, nVersion));
+        addLine(Row(record, ++nRow, nVersion, utcOffset));
     return data;
 }
 
 bool CCsvExporter::Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError,
-                         Dialect eDialect)
+                         Dialect eDialect, std::optional<int> utcOffset)
 {
     CCheckedSaveFile file(strPath);
-    const QByteArray data = Build(records, nVersion, eDialect);
+    const QByteArray data = Build(records, nVersion, eDialect, utcOffset);
     if (!file.Open() || !file.Write(data) || !file.Commit()) {
         if (pError)
             *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());

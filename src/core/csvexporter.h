@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Records of an opened file as comma-separated values: one row per record,
 // '.' as the decimal point in every language, fields quoted where they need
 // it. Log files get the columns of the log list; realtime files use the same
@@ -21,13 +23,17 @@ public:
 
     static QString Quote(const QString& strField);
     static QStringList Header(int nVersion);
-    static QStringList Row(const CDeviceRecord& record, int nRow, int nVersion);
+    // With an offset the times are stated in it (the PC's offset when the
+    // records were captured); without, in this PC's zone now.
+    static QStringList Row(const CDeviceRecord& record, int nRow, int nVersion,
+                           std::optional<int> utcOffset = std::nullopt);
     // The fields quoted and joined, without a line end.
     static QString Line(const QStringList& fields);
     // What comes before the first line, and after every line.
     static QByteArray Preamble(Dialect eDialect);
     static QByteArray LineEnd(Dialect eDialect);
-    static QByteArray Build(const QList<CDeviceRecord>& records, int nVersion, Dialect eDialect = Dialect::Excel);
+    static QByteArray Build(const QList<CDeviceRecord>& records, int nVersion, Dialect eDialect = Dialect::Excel,
+                            std::optional<int> utcOffset = std::nullopt);
     static bool Write(const QString& strPath, const QList<CDeviceRecord>& records, int nVersion, QString* pError,
-                      Dialect eDialect = Dialect::Excel);
+                      Dialect eDialect = Dialect::Excel, std::optional<int> utcOffset = std::nullopt);
 };

@@ -13,9 +13,10 @@ const char* const kEntryKeys[6] = {"B1 DC", "B1 AC", "B1F DC", "B1F AC", "B2 DC"
 
 } // namespace
 
-QByteArray CRecordJson::Line(const CDeviceRecord& record, int nRow, int nVersion)
+QByteArray CRecordJson::Line(const CDeviceRecord& record, int nRow, int nVersion, std::optional<int> utcOffset)
 {
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(record.m_nTime);
+    const QDateTime local = utcOffset ? QDateTime::fromSecsSinceEpoch(record.m_nTime, Qt::OffsetFromUTC, *utcOffset)
+                                      : QDateTime::fromSecsSinceEpoch(record.m_nTime);
     const bool bLog = nVersion == 2;
     QJsonObject object;
     object.insert(QStringLiteral("schema"), kSchemaVersion);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sweepcontext.h"
 #include "devicelivestate.h"
 #include "devicerecord.h"
 
@@ -79,6 +80,11 @@ public:
     // The files the last SaveLogFile stored or found stored with the same
     // bytes, names within its folder, in the order of the sessions.
     virtual QStringList GetLastSavedFiles() { return QStringList(); }
+    // The sweep the next saved files belong to: written beside each of them.
+    virtual void SetSweepContext(const CSweepContext& context) { (void)context; }
+    virtual CSweepContext GetSweepContext() { return CSweepContext(); }
+    // The USB serial number of the detector's port, empty when unknown.
+    virtual QString GetUsbSerial() { return QString(); }
     // The tick counter (quarter seconds since midnight) of the newest frame,
     // stored or not; -1 before the first one.
     virtual int32_t GetNewestTick() { return -1; }

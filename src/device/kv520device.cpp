@@ -1,4 +1,5 @@
 #include "kv520device.h"
+#include "sidecar.h"
 #include "checkedsavefile.h"
 #include "devicefiles.h"
 #include "systemclock.h"
@@ -248,10 +249,29 @@ bool CKV520Device::SaveLogFile(const QString& strFolder)
         strError = strError.isEmpty() ? strCut : strCut + QLatin1Char('\n') + strError;
     }
     qCDebug(lcFiles) << "log files to" << strFolder << (bOk ? "saved" : "failed:") << strError;
+    if (bOk)
+        CSidecar::WriteFor(strFolder, written, GetSweepContext(), m_pClock->LocalTime(), GetPortName(), GetUsbSerial());
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     m_LastSavedFiles = written;
     return bOk;
+}
+
+void CKV520Device::SetSweepContext(const CSweepContext& context)
+{
+    QMutexLocker locker(&m_InfoLock);
+    m_SweepContext = context;
+}
+
+CSweepContext CKV520Device::GetSweepContext()
+{
+    QMutexLocker locker(&m_InfoLock);
+    return m_SweepContext;
+}
+
+QString CKV520Device::GetUsbSerial()
+{
+    return m_Link.SerialNumberOf(GetPortName());
 }
 
 QStringList CKV520Device::GetLastSavedFiles()
@@ -264,6 +284,9 @@ bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QStr
 {
     QString strError;
     const bool bOk = CDeviceFiles::SaveRealtimeFile(m_Model, strFolder, nVersion, strName, &strError);
+    if (bOk)
+        CSidecar::WriteFor(strFolder, {strName + QStringLiteral(".rdf")}, GetSweepContext(), m_pClock->LocalTime(),
+                           GetPortName(), GetUsbSerial());
     qCDebug(lcFiles) << "realtime file" << strName << "in" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;

@@ -55,6 +55,9 @@ public:
     void DiscardMenuEdits() override;
     QString GetLastFileError() override;
     QStringList GetLastSavedFiles() override;
+    void SetSweepContext(const CSweepContext& context) override;
+    CSweepContext GetSweepContext() override;
+    QString GetUsbSerial() override;
     QString GetPortName() override;
     bool NeedsPortChoice() override;
     int GetNoDataCauses() override;
@@ -171,6 +174,7 @@ private:
     QString m_strLinkError;
     bool m_bLinkPermission = false;
     QString m_strLinkPort;
+    CSweepContext m_SweepContext;
     QString m_strFileError;
     QStringList m_LastSavedFiles;
 };

@@ -2,6 +2,7 @@
 
 #include "devicefiles.h"
 #include "kv520protocol.h"
+#include "sidecar.h"
 #include "systemclock.h"
 
 #include <QCoreApplication>
@@ -27,10 +28,27 @@ void CRealtimeRecorder::SetClock(std::shared_ptr<IClock> pClock)
 
 CRealtimeRecorder::~CRealtimeRecorder()
 {
+    // Whoever listens may be gone already; a file closed here is taken in
+    // by the catalogue's next look at the folder.
+    m_FileClosed = nullptr;
     Close();
     // The last sync finishes before the program goes.
     if (m_Sync.valid())
         m_Sync.wait();
+}
+
+void CRealtimeRecorder::SetSweepContext(const CSweepContext& context)
+{
+    if (context == m_Context)
+        return;
+    Close();
+    m_Context = context;
+}
+
+void CRealtimeRecorder::SetDetector(const QString& strPort, const QString& strUsbSerial)
+{
+    m_strPort = strPort;
+    m_strUsbSerial = strUsbSerial;
 }
 
 void CRealtimeRecorder::SetEnabled(bool bEnabled)
@@ -112,6 +130,9 @@ bool CRealtimeRecorder::OpenFor(const DeviceRawRecord& first)
     m_nInFile = 0;
     m_bDirty = true;
     m_nFlushedAtMs = m_pClock->MonotonicMs();
+    QString strSidecarError;
+    if (!CSidecar::At(m_Context, first, m_pClock->LocalTime(), m_strPort, m_strUsbSerial).Write(strPath, &strSidecarError))
+        CSidecar::WarnOnce(strSidecarError);
     return true;
 }
 
@@ -180,6 +201,10 @@ void CRealtimeRecorder::Close()
     if (!m_File.isOpen())
         return;
     FlushToDisk();
-    if (m_File.isOpen())
+    const QString strPath = m_File.fileName();
+    const bool bWasOpen = m_File.isOpen();
+    if (bWasOpen)
         m_File.close();
+    if (bWasOpen && m_FileClosed)
+        m_FileClosed(strPath);
 }

@@ -3,11 +3,13 @@
 #include "devicerawrecord.h"
 #include "iclock.h"
 #include "irecordsink.h"
+#include "sweepcontext.h"
 
 #include <QFile>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <memory>
 
@@ -33,6 +35,17 @@ public:
     // The folder new files go to; created when the first file is.
     void SetFolder(const QString& strFolder) { m_strFolder = strFolder; }
     QString Folder() const { return m_strFolder; }
+
+    // The sweep the recording belongs to, kept in each file's sidecar. A
+    // different context (another room) ends the file: the next record starts
+    // a new one, so a file never mixes rooms.
+    void SetSweepContext(const CSweepContext& context);
+    CSweepContext SweepContext() const { return m_Context; }
+    // The detector as known, for the sidecars.
+    void SetDetector(const QString& strPort, const QString& strUsbSerial);
+    // Called with the path of each file once it is complete (closed), not
+    // for the file the destructor closes.
+    void SetFileClosedHandler(std::function<void(const QString&)> handler) { m_FileClosed = std::move(handler); }
 
     // Off: nothing is written and records stored meanwhile are skipped. On
     // again (also after a failure): recording resumes with the next record, in
@@ -68,6 +81,10 @@ private:
 
     QString m_strFolder;
     QFile m_File;
+    CSweepContext m_Context;
+    QString m_strPort;
+    QString m_strUsbSerial;
+    std::function<void(const QString&)> m_FileClosed;
     std::shared_ptr<IClock> m_pClock;
     int64_t m_nFlushedAtMs = -1; // on m_pClock; -1 before the file is opened
     int64_t m_nInFile = 0;

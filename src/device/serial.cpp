@@ -31,6 +31,17 @@ CSerial::~CSerial()
     Close();
 }
 
+QString CSerial::SerialNumberOf(const QString& strPort) const
+{
+    if (!m_pEnumerator || strPort.isEmpty())
+        return QString();
+    const QList<SerialPortEntry> ports = m_pEnumerator->Ports();
+    for (const SerialPortEntry& port : ports)
+        if (port.OpenPath() == strPort || port.m_strName == strPort)
+            return port.m_strSerialNumber;
+    return QString();
+}
+
 void CSerial::SetEnumerator(std::shared_ptr<ISerialPortEnumerator> pEnumerator)
 {
     m_pEnumerator = std::move(pEnumerator);

@@ -45,6 +45,8 @@ public:
     void Close();
 
     QString PortName() const { return m_strPortName; }
+    // The USB serial number of the port at strPort as the system lists it; empty when none.
+    QString SerialNumberOf(const QString& strPort) const;
     // A port named by the user: used instead of discovery, never forgotten.
     void SetPortOverride(const QString& strName);
     bool HasPortOverride() const { return m_bOverride; }

@@ -1,5 +1,6 @@
 #include "sweepreport.h"
 
+#include "alarmrule.h"
 #include "checkedsavefile.h"
 #include "recordtexts.h"
 
@@ -81,12 +82,7 @@ CSweepReport::CSweepReport(const QList<CDeviceRecord>& records, int nVersion, co
 
 bool CSweepReport::IsAlarm(const CDeviceRecord& record, bool bLog)
 {
-    if (bLog)
-        return CRecordTexts::HighlightMask(record) != 0;
-    for (const CDeviceLevel& level : record.m_Levels)
-        if (level.m_dThreshold > 0.0 && level.m_dLevel >= level.m_dThreshold)
-            return true;
-    return false;
+    return CAlarmRule::IsAlarm(record, bLog);
 }
 
 void CSweepReport::Summarise()

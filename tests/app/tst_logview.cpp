@@ -367,7 +367,7 @@ private Q_SLOTS:
         QCOMPARE(answers.m_Seen, QStringList({"An error occured reading the log. Retry?",
                                               "The log has been successfully read!"}));
         QCOMPARE(tree.topLevelItem(0)->childCount(), 3);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.ldf")}, QDir::Files).size(), 3);
 
         // Given up: the status bar no longer claims a download is running.
         sim.SetLogFault(0, CKV521Simulator::LogFault::Short);

@@ -491,7 +491,7 @@ private Q_SLOTS:
         StoreFrames(3);
         m_pBrowser->FillStorageTree();
         const QDir dir(m_pDir->path());
-        const auto saved = [&] { return dir.entryList({QStringLiteral("rt_*")}, QDir::Files, QDir::Name); };
+        const auto saved = [&] { return dir.entryList({QStringLiteral("rt_*.rdf")}, QDir::Files, QDir::Name); };
         m_pBrowser->OnRealtimeSaveButton();
         QCOMPARE(saved().size(), 1);
         const QString strFirst = dir.filePath(saved().first());

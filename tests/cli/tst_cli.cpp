@@ -1,11 +1,14 @@
 // kv521-cli run as a user runs it, against simulated detectors on
 // pseudo-terminals.
+#include "catalogue.h"
 #include "devicefiles.h"
 #include "kv520device.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
 #include "progressprinter.h"
 #include "recordstream.h"
+#include "sidecar.h"
+#include "sweepfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +89,8 @@ QString WriteDefaultLog(const QString& strFolder)
     QString strError;
     if (!CDeviceFiles::SaveLogFile(blocks, strFolder, &strError, &written) || written.isEmpty())
         return QString();
+    // As the program stores them: with the sidecars that date them.
+    CSidecar::WriteFor(strFolder, written, CSweepContext(), QDateTime::currentDateTime(), QString(), QString());
     return QDir(strFolder).filePath(written.first());
 }
 
@@ -149,8 +154,9 @@ private Q_SLOTS:
         device.Stop();
         QVERIFY(device.SaveLogFile(dir.path()));
 
-        QStringList names = QDir(strCliDir).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(names, QDir(dir.path()).entryList(QDir::Files, QDir::Name));
+        // The data files; their sidecars name the port each side used.
+        QStringList names = QDir(strCliDir).entryList({QStringLiteral("*.ldf")}, QDir::Files, QDir::Name);
+        QCOMPARE(names, QDir(dir.path()).entryList({QStringLiteral("*.ldf")}, QDir::Files, QDir::Name));
         QCOMPARE(names.size(), 3);
         for (const QString& strName : names) {
             QCOMPARE(ReadAll(QDir(strCliDir).filePath(strName)), ReadAll(dir.filePath(strName)));
@@ -451,6 +457,87 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(dir.filePath(QStringLiteral("b/") + QFileInfo(strName).completeBaseName() + ".csv")),
                  ReadAll(QDir(strOut).filePath(QFileInfo(strName).completeBaseName() + ".csv")));
     }
+
+    // The catalogue through the tool: searches against known answers, a
+    // rebuild, and conversions that state the instant captured even when the
+    // PC converting them is in another zone.
+    void findsInTheCatalogueAndConvertsToTheCapturedInstant()
+    {
+        QTemporaryDir dir;
+        const QString strStorage = dir.filePath(QStringLiteral("storage"));
+        QVERIFY(SweepFiles::WriteOfficeDay(QDir(strStorage)));
+        Result result = RunCli({QStringLiteral("find"), QStringLiteral("--storage"), strStorage, QStringLiteral("--room"),
+                                QStringLiteral("Boardroom"), QStringLiteral("--alarms"), QStringLiteral("--json")});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        const QJsonArray events = QJsonDocument::fromJson(result.out).object().value(QStringLiteral("events")).toArray();
+        QCOMPARE(events.size(), 4);
+        QCOMPARE(events[0].toObject().value(QStringLiteral("time")).toString(), QStringLiteral("2026-03-15T10:00:01+01:00"));
+        QCOMPARE(events[3].toObject().value(QStringLiteral("file")).toString(), QStringLiteral("log_0316_0900.ldf"));
+
+        result = RunCli({QStringLiteral("find"), QStringLiteral("--storage"), strStorage, QStringLiteral("--site"),
+                         QStringLiteral("Office"), QStringLiteral("--min-level"), QStringLiteral("60"),
+                         QStringLiteral("--alarms"), QStringLiteral("--csv")});
+        QCOMPARE(CsvRows(result.out).size(), 1 + 3);
+        result = RunCli({QStringLiteral("find"), QStringLiteral("--storage"), strStorage, QStringLiteral("--kind"),
+                         QStringLiteral("gsm"), QStringLiteral("--from"), QStringLiteral("2026-03-16T09:00:00+01:00"),
+                         QStringLiteral("--to"), QStringLiteral("2026-03-16")});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QCOMPARE(result.out.count('\n'), 1 + 1);
+        QVERIFY(result.out.contains("70.0"));
+        QCOMPARE(RunCli({QStringLiteral("find"), QStringLiteral("--storage"), strStorage, QStringLiteral("--kind"),
+                         QStringLiteral("radar")}).nExit,
+                 2);
+
+        result = RunCli({QStringLiteral("catalogue"), QStringLiteral("rebuild"), QStringLiteral("--storage"), strStorage});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QVERIFY2(result.out.contains("4 files"), result.out.constData());
+
+        // Captured in UTC+1, converted where the clocks say UTC-4 or -5.
+        result = RunCli({QStringLiteral("convert"), QDir(strStorage).filePath(QStringLiteral("rt_0315_1000.rdf")),
+                         QStringLiteral("--to"), QStringLiteral("json"), QStringLiteral("--out"), QStringLiteral("-")},
+                        {QStringLiteral("TZ=America/New_York")});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QCOMPARE(result.err, QByteArray());
+        const QJsonObject first = QJsonDocument::fromJson(result.out.split('\n').first()).object();
+        QCOMPARE(first.value(QStringLiteral("time")).toString(), QStringLiteral("2026-03-15T10:00:00+01:00"));
+        // A file of unknown capture converts as before, and says what it assumed.
+        result = RunCli({QStringLiteral("convert"), QDir(strStorage).filePath(QStringLiteral("old/rt_0402_0800.rdf")),
+                         QStringLiteral("--out"), QStringLiteral("-")});
+        QCOMPARE(result.nExit, 0);
+        QVERIFY2(result.err.contains("assumed"), result.err.constData());
+    }
+
+#ifdef Q_OS_UNIX
+    // A writer killed at any moment leaves a catalogue that passes its
+    // integrity check and is completed by the next look at the folder.
+    void aKilledRebuildLeavesASoundCatalogue()
+    {
+        QTemporaryDir dir;
+        const QDir storage(dir.filePath(QStringLiteral("storage")));
+        for (int i = 0; i < 400; ++i)
+            QVERIFY(SweepFiles::WriteSweep(storage.filePath(QStringLiteral("rt_%1.rdf").arg(i)),
+                                           {SweepFiles::Record(6, 1, 9, i % 60, 0, 60, 50)}, false,
+                                           QStringLiteral("Office"), QStringLiteral("Hall"), 2026, 0));
+        QProcess process;
+        process.start(QStringLiteral(KV521_CLI_PATH),
+                      {QStringLiteral("catalogue"), QStringLiteral("rebuild"), QStringLiteral("--storage"), storage.path()});
+        QVERIFY(process.waitForStarted());
+        // Until the first rows are in, then at once.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(storage.filePath(QStringLiteral("catalogue.sqlite-wal"))).size() > 0
+                                     || process.state() == QProcess::NotRunning,
+                                 10000);
+        ::kill(pid_t(process.processId()), SIGKILL);
+        process.waitForFinished();
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+
+        CCatalogue catalogue(storage.path());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        QCOMPARE(catalogue.Notice(), QString());
+        QVERIFY(catalogue.Sync(&strError));
+        QCOMPARE(catalogue.FindEvents(CCatalogue::Query(), &strError).size(), 400);
+    }
+#endif
 
     void settingsAndClockReachTheDetector()
     {

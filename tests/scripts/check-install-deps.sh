@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 
 qt="$scratch/qt"
-for module in Qt6Widgets Qt6SerialPort Qt6Test Qt6LinguistTools Qt6HttpServer; do
+for module in Qt6Widgets Qt6SerialPort Qt6Sql Qt6Test Qt6LinguistTools Qt6HttpServer; do
   mkdir -p "$qt/lib/cmake/$module"
   : >"$qt/lib/cmake/$module/${module}Config.cmake"
 done

@@ -16,6 +16,8 @@ namespace {
 QStringList Files(const QString& strFolder)
 {
     QStringList names = QDir(strFolder).entryList(QDir::Files);
+    // Each data file has its sidecar beside it.
+    names.removeIf([](const QString& strName) { return strName.endsWith(QLatin1String(".json")); });
     names.sort();
     return names;
 }
@@ -126,8 +128,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(device.SaveLogFile(dir.path()));
         QVERIFY(device.GetLastFileError().isEmpty());
-        QStringList names = QDir(dir.path()).entryList(QDir::Files);
-        names.sort();
+        QStringList names = Files(dir.path());
         QCOMPARE(names, QStringList({"log_0311_0900.ldf", "log_0312_1000.ldf", "log_0313_1100.ldf"}));
         for (const QString& strName : names) {
             QCOMPARE(QFileInfo(dir.filePath(strName)).size(), qint64(4 + 10 * 76));

@@ -7,6 +7,7 @@
 #include "linkeddevice.h"
 #include "realtimerecorder.h"
 #include "recordfeed.h"
+#include "sidecar.h"
 #include "testclock.h"
 
 #include <QDir>
@@ -139,6 +140,55 @@ private Q_SLOTS:
             QVERIFY(recorder.Poll(&device));
             QCOMPARE(ReadAll(recorder.FilePath()).size(), 4 + nTotal * 76);
         }
+    }
+
+    void eachRoomVisitGetsItsOwnFileWithTheSweepBesideIt()
+    {
+        QTemporaryDir dir;
+        CLinkedDevice device;
+        CFedRecorder recorder;
+        recorder.SetFolder(dir.path());
+        QStringList closed;
+        recorder.SetFileClosedHandler([&](const QString& strPath) { closed << strPath; });
+        CSweepContext context;
+        context.m_strClient = QStringLiteral("ACME");
+        context.m_strRoom = QStringLiteral("Boardroom");
+        recorder.SetSweepContext(context);
+        recorder.SetDetector(QStringLiteral("/dev/ttyACM0"), QStringLiteral("KV-17"));
+        device.Store(3);
+        QVERIFY(recorder.Poll(&device));
+        const QString strFirst = recorder.FilePath();
+
+        context.m_strRoom = QStringLiteral("Room 2");
+        recorder.SetSweepContext(context);
+        QCOMPARE(closed, QStringList{strFirst});
+        device.Store(2);
+        QVERIFY(recorder.Poll(&device));
+        QVERIFY(recorder.FilePath() != strFirst);
+        QCOMPARE(recorder.RecordsInFile(), 2);
+        // The data file holds the records alone, as before.
+        QCOMPARE(QFileInfo(strFirst).size(), 4 + 3 * 76);
+
+        CSidecar first, second;
+        QVERIFY(CSidecar::Read(strFirst, first));
+        QVERIFY(CSidecar::Read(recorder.FilePath(), second));
+        QCOMPARE(first.m_Context.m_strRoom, QStringLiteral("Boardroom"));
+        QCOMPARE(second.m_Context.m_strRoom, QStringLiteral("Room 2"));
+        QCOMPARE(first.m_strUsbSerial, QStringLiteral("KV-17"));
+        QCOMPARE(first.m_Capture.m_nUtcOffsetSecs, QDateTime::currentDateTime().offsetFromUtc());
+
+        // A sidecar that is not one reads as none; the data file still loads.
+        QFile corrupt(CSidecar::PathFor(strFirst));
+        QVERIFY(corrupt.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        corrupt.write("{\"schema\": 1, \"capture\": {\"year\": \"x\"");
+        corrupt.close();
+        QString strError;
+        QVERIFY(!CSidecar::Read(strFirst, first, &strError));
+        QVERIFY(!strError.isEmpty());
+        QList<CDeviceRecord> records;
+        int nVersion = -1;
+        QVERIFY(CDeviceFiles::LoadDataFile(strFirst, records, nVersion, &strError));
+        QCOMPARE(records.size(), 3);
     }
 
     void anUnwritableFolderIsReportedOnceAndStopsTheRecording()

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "catalogue.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QList>
+
+// The answers of a catalogue search as the tool prints them: an aligned
+// table for people, CSV or JSON for scripts. Times are the instants
+// captured, in the offset the PC had at capture; a time taken from a file's
+// modification date is marked as guessed.
+class CFindPrinter
+{
+    Q_DECLARE_TR_FUNCTIONS(CFindPrinter)
+
+public:
+    enum class Format { Table, Csv, Json };
+
+    static QByteArray Events(const QList<CCatalogue::EventRow>& rows, Format eFormat);
+    static QByteArray Files(const QList<CCatalogue::FileRow>& rows, Format eFormat);
+
+    // A signal kind by its name (DECT, GSM, BLUETOOTH, WLAN, DECT BASE,
+    // WLAN BASE, in any case, blanks optional) or code; -1 when unknown.
+    static int KindOf(const QString& strName);
+};

@@ -1,0 +1,170 @@
+#include "sidecar.h"
+
+#include "checkedsavefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLoggingCategory>
+
+#include <atomic>
+
+namespace {
+
+void SetError(QString* pError, const QString& strText)
+{
+    if (pError)
+        *pError = strText;
+}
+
+std::atomic<bool> g_bWarned{false};
+
+} // namespace
+
+QString CSidecar::PathFor(const QString& strDataPath)
+{
+    return strDataPath + QStringLiteral(".json");
+}
+
+bool CSidecar::IsSidecarName(const QString& strFileName)
+{
+    return strFileName.endsWith(QLatin1String(".rdf.json")) || strFileName.endsWith(QLatin1String(".ldf.json"));
+}
+
+CSidecar CSidecar::At(const CSweepContext& context, const DeviceRawRecord& first, const QDateTime& now,
+                      const QString& strPort, const QString& strUsbSerial)
+{
+    CSidecar sidecar;
+    sidecar.m_Context = context;
+    sidecar.m_Capture = CCaptureTime::At(first, now);
+    sidecar.m_strPort = strPort;
+    sidecar.m_strUsbSerial = strUsbSerial;
+    return sidecar;
+}
+
+QByteArray CSidecar::ToJson() const
+{
+    const QJsonObject site{{QStringLiteral("client"), m_Context.m_strClient},
+                           {QStringLiteral("address"), m_Context.m_strAddress}};
+    const QJsonObject capture{{QStringLiteral("year"), m_Capture.m_nYear},
+                              {QStringLiteral("utcOffsetSeconds"), m_Capture.m_nUtcOffsetSecs}};
+    const QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
+    const QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
+                             {QStringLiteral("site"), site},
+                             {QStringLiteral("room"), m_Context.m_strRoom},
+                             {QStringLiteral("operator"), m_Context.m_strOperator},
+                             {QStringLiteral("notes"), m_Context.m_strNotes},
+                             {QStringLiteral("capture"), capture},
+                             {QStringLiteral("detector"), detector}};
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+bool CSidecar::FromJson(const QByteArray& json, CSidecar& sidecar, QString* pError)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (!document.isObject()) {
+        SetError(pError, parseError.error != QJsonParseError::NoError ? parseError.errorString()
+                                                                        : tr("not a JSON object"));
+        return false;
+    }
+    const QJsonObject object = document.object();
+    const int nSchema = object.value(QStringLiteral("schema")).toInt(0);
+    // A later schema may add fields; one that is missing or below 1 is not ours.
+    if (nSchema < 1) {
+        SetError(pError, tr("unknown sidecar schema"));
+        return false;
+    }
+    const QJsonObject capture = object.value(QStringLiteral("capture")).toObject();
+    const int nYear = capture.value(QStringLiteral("year")).toInt(0);
+    const int nOffset = capture.value(QStringLiteral("utcOffsetSeconds")).toInt(-1000000);
+    // Offsets on Earth lie within -12 h ... +14 h; years within what a PC clock shows.
+    if (nYear < 1970 || nYear > 9999 || nOffset < -16 * 3600 || nOffset > 16 * 3600) {
+        SetError(pError, tr("no valid year and UTC offset"));
+        return false;
+    }
+    CSidecar result;
+    const QJsonObject site = object.value(QStringLiteral("site")).toObject();
+    result.m_Context.m_strClient = site.value(QStringLiteral("client")).toString();
+    result.m_Context.m_strAddress = site.value(QStringLiteral("address")).toString();
+    result.m_Context.m_strRoom = object.value(QStringLiteral("room")).toString();
+    result.m_Context.m_strOperator = object.value(QStringLiteral("operator")).toString();
+    result.m_Context.m_strNotes = object.value(QStringLiteral("notes")).toString();
+    result.m_Capture.m_nYear = nYear;
+    result.m_Capture.m_nUtcOffsetSecs = nOffset;
+    result.m_Capture.m_bKnown = true;
+    const QJsonObject detector = object.value(QStringLiteral("detector")).toObject();
+    result.m_strUsbSerial = detector.value(QStringLiteral("usbSerial")).toString();
+    result.m_strPort = detector.value(QStringLiteral("port")).toString();
+    sidecar = result;
+    return true;
+}
+
+bool CSidecar::Write(const QString& strDataPath, QString* pError) const
+{
+    const QString strPath = PathFor(strDataPath);
+    CCheckedSaveFile file(strPath);
+    if (!file.Open() || !file.Write(ToJson()) || !file.Commit()) {
+        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
+        return false;
+    }
+    return true;
+}
+
+bool CSidecar::Read(const QString& strDataPath, CSidecar& sidecar, QString* pError)
+{
+    const QString strPath = PathFor(strDataPath);
+    const QFileInfo info(strPath);
+    // Only a regular file is opened: a FIFO under the name would block.
+    if (!info.isFile()) {
+        SetError(pError, tr("%1: no sidecar").arg(QDir::toNativeSeparators(strPath)));
+        return false;
+    }
+    if (info.size() > kMaxSize) {
+        SetError(pError, tr("%1: too large for a sidecar").arg(QDir::toNativeSeparators(strPath)));
+        return false;
+    }
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    QString strReason;
+    if (!FromJson(file.read(kMaxSize), sidecar, &strReason)) {
+        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), strReason));
+        return false;
+    }
+    return true;
+}
+
+void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
+                        const QDateTime& now, const QString& strPort, const QString& strUsbSerial)
+{
+    const QDir folder(strFolder);
+    for (const QString& strName : names) {
+        const QString strPath = folder.filePath(strName);
+        // A file found stored with the same bytes keeps the sweep it was made in.
+        CSidecar existing;
+        if (Read(strPath, existing))
+            continue;
+        // The first record gives the year; the file was just written by us.
+        QFile file(strPath);
+        DeviceRawRecord first;
+        first.Clear();
+        if (file.open(QIODevice::ReadOnly) && file.seek(4))
+            file.read(reinterpret_cast<char*>(&first), sizeof(first));
+        QString strError;
+        if (!At(context, first, now, strPort, strUsbSerial).Write(strPath, &strError))
+            WarnOnce(strError);
+    }
+}
+
+void CSidecar::WarnOnce(const QString& strText)
+{
+    if (!g_bWarned.exchange(true))
+        qWarning("%s", qPrintable(tr("The sweep details could not be kept beside a data file (%1); the data file itself "
+                                      "is stored.")
+                                       .arg(strText)));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "capturetime.h"
+#include "devicerawrecord.h"
+#include "sweepcontext.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QString>
+
+// What a data file cannot hold, kept beside it as "name.rdf.json" or
+// "name.ldf.json": the sweep's context, the year and the PC's UTC offset at
+// capture, and the detector as it was known. Written when the data file is,
+// so the catalogue can always be rebuilt from the folder alone.
+//
+// A sidecar is an addition: one that cannot be written or read never stops
+// the data file's write or load. The first failure of a run is told on the
+// warning channel, later ones are not repeated.
+class CSidecar
+{
+    Q_DECLARE_TR_FUNCTIONS(CSidecar)
+
+public:
+    static constexpr int kSchemaVersion = 1;
+    // Sidecars are a few hundred bytes; anything far larger is not one.
+    static constexpr qint64 kMaxSize = 64 * 1024;
+
+    CSweepContext m_Context;
+    CCaptureTime m_Capture;
+    QString m_strUsbSerial;
+    QString m_strPort;
+
+    static QString PathFor(const QString& strDataPath);
+    static bool IsSidecarName(const QString& strFileName);
+
+    // The sidecar of a file whose first record is first, written now.
+    static CSidecar At(const CSweepContext& context, const DeviceRawRecord& first, const QDateTime& now,
+                       const QString& strPort, const QString& strUsbSerial);
+
+    QByteArray ToJson() const;
+    static bool FromJson(const QByteArray& json, CSidecar& sidecar, QString* pError);
+
+    // Through CCheckedSaveFile. False with the reason; the caller's file stands.
+    bool Write(const QString& strDataPath, QString* pError = nullptr) const;
+    // False when there is none or it is not readable as one (reason given).
+    static bool Read(const QString& strDataPath, CSidecar& sidecar, QString* pError = nullptr);
+
+    // Writes the sidecars of freshly written data files in strFolder, each
+    // with the year of its own first record. Failures are warned of once.
+    static void WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
+                         const QDateTime& now, const QString& strPort, const QString& strUsbSerial);
+    // Tells a sidecar failure once per run.
+    static void WarnOnce(const QString& strText);
+};
