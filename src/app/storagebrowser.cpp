@@ -4,6 +4,7 @@
 #include "csvexporter.h"
 #include "idevice.h"
 #include "naturalcompare.h"
+#include "sidecar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -449,6 +450,13 @@ void CStorageBrowser::OnRenameButton()
         Warn(tr("Could not rename the file!"));
         return;
     }
+    // What the file itself cannot hold (site, room, year, zone) goes with it.
+    const QString strOldSidecar = CSidecar::PathFor(strOld);
+    if (QFileInfo::exists(strOldSidecar) && !QFile::rename(strOldSidecar, CSidecar::PathFor(strNew))) {
+        QFile::rename(strNew, strOld);
+        Warn(tr("Could not rename the file!"));
+        return;
+    }
     pItem->setText(0, QFileInfo(strNew).completeBaseName());
     pItem->setData(0, PathRole, strNew);
     if (QTreeWidgetItem* pParentItem = pItem->parent()) {
@@ -484,6 +492,7 @@ void CStorageBrowser::OnDeleteButton()
             Warn(tr("Could not delete the file!"));
             return;
         }
+        QFile::remove(CSidecar::PathFor(strPath));
         delete pItem;
         ShowMessage(tr("A file has been deleted"), kDoneMessageMs);
     }

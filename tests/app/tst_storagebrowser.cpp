@@ -271,6 +271,7 @@ private Q_SLOTS:
     void renameKeepsExtensionAndRefusesPaths()
     {
         WriteFile(Path("a.b.ldf"), LogFileData(1));
+        WriteFile(Path("a.b.ldf.json"), "{}");
         WriteFile(Path("taken.ldf"), LogFileData(1));
         m_pBrowser->FillStorageTree();
         QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
@@ -297,6 +298,9 @@ private Q_SLOTS:
         }
         QVERIFY(!QFileInfo::exists(Path("a.b.ldf")));
         QVERIFY(QFileInfo::exists(Path("renamed.ldf")));
+        // The sweep's details stay beside their file.
+        QVERIFY(!QFileInfo::exists(Path("a.b.ldf.json")));
+        QVERIFY(QFileInfo::exists(Path("renamed.ldf.json")));
         QCOMPARE(pItem->text(0), QString("renamed"));
         QCOMPARE(m_pBrowser->GetItemPath(pItem), Path("renamed.ldf"));
 
@@ -313,6 +317,7 @@ private Q_SLOTS:
         QTemporaryDir outside;
         WriteFile(outside.filePath("keep.ldf"), LogFileData(1));
         WriteFile(Path("f.rdf"), QByteArray(4, '\0'));
+        WriteFile(Path("f.rdf.json"), "{}");
         WriteFile(Path("dir/x/y.ldf"), LogFileData(1));
 #ifdef Q_OS_UNIX
         QVERIFY(QFile::link(outside.path(), Path("dir/link")));
@@ -344,6 +349,7 @@ private Q_SLOTS:
             QCOMPARE(answers.m_Seen, QStringList({"Do you really want to delete the file?"}));
         }
         QVERIFY(!QFileInfo::exists(Path("f.rdf")));
+        QVERIFY(!QFileInfo::exists(Path("f.rdf.json")));
         QVERIFY(!Child(pRoot, "f"));
 
         m_pTree->setCurrentItem(Child(pRoot, "dir"));
