@@ -350,7 +350,7 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
         const int nCount = m_Summary.signalCounts[size_t(k)];
         if (nCount == 0)
             continue;
-        const QString strName = k == 0 ? tr("none") : k < kSignalKindCount ? CRecordTexts::SignalText(k) : tr("unknown");
+        const QString strName = k == 0 ? tr("none") : k < kSignalKindCount ? SignalKindName(k).trimmed() : tr("unknown");
         dY += dLine;
         row(0, dY, strName, QString::number(nCount));
     }
