@@ -424,24 +424,32 @@ QString CCatalogue::Where(const Query& query, bool bEvents, QVariantList& values
     return conditions.join(QStringLiteral(" AND "));
 }
 
+bool CCatalogue::Select(QSqlQuery& query, const QString& strStatement, const QVariantList& values, QString* pError)
+{
+    query.setForwardOnly(true);
+    query.prepare(strStatement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (query.exec())
+        return true;
+    *pError = query.lastError().text();
+    return false;
+}
+
 QList<CCatalogue::EventRow> CCatalogue::FindEvents(const Query& q, QString* pError)
 {
     QList<EventRow> rows;
     QVariantList values;
     const QString strWhere = Where(q, true, values);
     QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT f.path, f.kind, f.site, f.room, f.utc_offset, f.time_guessed, e.position,"
-                                 " e.instant, e.alarm, e.signal, e.band, e.level, e.levels, e.frequency, f.first_utc"
-                                 " FROM events e JOIN files f ON f.id = e.file_id WHERE %1"
-                                 " ORDER BY e.instant, f.path, e.position")
-                      .arg(strWhere));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        *pError = query.lastError().text();
+    if (!Select(query,
+                QStringLiteral("SELECT f.path, f.kind, f.site, f.room, f.utc_offset, f.time_guessed, e.position,"
+                               " e.instant, e.alarm, e.signal, e.band, e.level, e.levels, e.frequency, f.first_utc"
+                               " FROM events e JOIN files f ON f.id = e.file_id WHERE %1"
+                               " ORDER BY e.instant, f.path, e.position")
+                    .arg(strWhere),
+                values, pError))
         return rows;
-    }
     while (query.next()) {
         EventRow row;
         row.strPath = query.value(0).toString();
@@ -474,17 +482,13 @@ QList<CCatalogue::FileRow> CCatalogue::FindFiles(const Query& q, QString* pError
     QVariantList values;
     const QString strWhere = Where(q, false, values);
     QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT path, sha256, kind, utc_offset, time_guessed, first_utc, last_utc, usb_serial,"
-                                 " port, client, address, room, operator, notes, records, kind_counts, max_b1, max_b1f,"
-                                 " max_b2, alarms FROM files f WHERE %1 ORDER BY first_utc, path")
-                      .arg(strWhere));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        *pError = query.lastError().text();
+    if (!Select(query,
+                QStringLiteral("SELECT path, sha256, kind, utc_offset, time_guessed, first_utc, last_utc, usb_serial,"
+                               " port, client, address, room, operator, notes, records, kind_counts, max_b1, max_b1f,"
+                               " max_b2, alarms FROM files f WHERE %1 ORDER BY first_utc, path")
+                    .arg(strWhere),
+                values, pError))
         return rows;
-    }
     while (query.next()) {
         FileRow row;
         row.strPath = query.value(0).toString();

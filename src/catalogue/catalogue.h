@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <cstdint>
 #include <limits>
@@ -22,6 +23,8 @@
 // database; each writes a file's rows in one transaction. A database that
 // fails its integrity check is replaced by a rebuild. One object per thread
 // (a Qt SQL connection belongs to the thread that made it).
+class QSqlQuery;
+
 class CCatalogue
 {
     Q_DECLARE_TR_FUNCTIONS(CCatalogue)
@@ -115,6 +118,8 @@ private:
     bool OpenConnection(QString* pError);
     bool Check(QString* pError);
     bool Exec(const QString& strStatement, QString* pError);
+    // Prepares, binds the values in order and runs a read; false with the reason.
+    bool Select(QSqlQuery& query, const QString& strStatement, const QVariantList& values, QString* pError);
     bool IndexOne(const QString& strAbsolute, const QString& strRelative, QString* pError);
     QString Where(const Query& query, bool bEvents, QVariantList& values) const;
 
