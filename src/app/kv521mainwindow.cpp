@@ -1,6 +1,8 @@
 #include "kv521mainwindow.h"
 
 #include "appidentity.h"
+#include "cataloguecontroller.h"
+#include "sweepcontextbar.h"
 
 #include "ui_mainwindow.h"
 #include "windowplacement.h"
@@ -36,6 +38,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -144,8 +147,11 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
     m_pAlarms = new CAlarmNotifier(std::make_unique<CTrayAlarmOutput>(), this);
+    // Made before the recording: a child goes before those made after it.
+    m_pCatalogue = new CCatalogueController([this] { return m_pStorage->StorageFolder(); }, statusBar(), this);
     m_pRecording = new CRecordingController(&m_RecordFeed, m_pStorage, ui.m_pStorageTree, ui.m_pRecordToFileAction,
                                             this, statusBar(), this);
+    InitSweep();
     m_RecordFeed.Subscribe(m_pRealtime);
     m_RecordFeed.Subscribe(m_pClockCheck);
     m_RecordFeed.Subscribe(m_pAlarms);
@@ -230,6 +236,26 @@ void CKV521MainWindow::InitLayout()
     connect(statusBar(), &QStatusBar::messageChanged, m_pClockCheck, &CClockCheck::OnMessageChanged);
 }
 
+void CKV521MainWindow::InitSweep()
+{
+    m_pContextBar = new CSweepContextBar(this);
+    addToolBar(Qt::TopToolBarArea, m_pContextBar);
+    connect(m_pContextBar, &CSweepContextBar::ContextChanged, m_pRecording, &CRecordingController::SetSweepContext);
+    m_pRecording->SetSweepContext(m_pContextBar->Context());
+    Recorder()->SetFileClosedHandler([pCatalogue = QPointer<CCatalogueController>(m_pCatalogue)](const QString& strPath) {
+        if (pCatalogue)
+            pCatalogue->IndexFile(strPath);
+    });
+    connect(m_pRecording, &CRecordingController::DataSaved, m_pCatalogue, &CCatalogueController::SyncSoon);
+    connect(m_pLogView, &CLogView::LogDownloaded, m_pCatalogue, &CCatalogueController::IndexFiles);
+    connect(m_pLogView, &CLogView::SessionPlaceChanged, m_pCatalogue, &CCatalogueController::IndexFile);
+    connect(m_pCatalogue, &CCatalogueController::KnownValues, m_pContextBar, &CSweepContextBar::AddKnownValues);
+    connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView,
+            [this] { m_pLogView->SetShownFile(m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem())); });
+    m_pLogView->SetKnownValues([this] { return m_pContextBar->KnownValues(); });
+    m_pCatalogue->Start();
+}
+
 void CKV521MainWindow::InitKeyboard()
 {
     Ui::CMainWindowClass& ui = *m_pUi;
@@ -301,6 +327,8 @@ void CKV521MainWindow::OnTimer()
         CConnectionController::LinkState eState = CConnectionController::LinkState::Offline;
         const bool bStateChanged = m_pConnection->Tick(&eState);
         const bool bConnected = eState == CConnectionController::LinkState::Online;
+        if (bStateChanged && bConnected)
+            m_pRecording->OnConnected();
         // Every consumer of the records is handed the new ones once, here.
         const bool bNewRecords = m_pRecording->PollFeed() > 0;
         bool bRepaint = false;
@@ -313,6 +341,7 @@ void CKV521MainWindow::OnTimer()
         }
         m_pAlarms->Poll(g_pDevice);
         m_pRecording->Poll(g_pDevice->IsConnected());
+        m_pContextBar->SetRecording(Recorder()->IsWriting());
         // Drawn when something changed, not for nothing at every tick, and new
         // records at most every kRepaintTicks: ten pictures a second follow the
         // levels as well as one per frame did. The mouse, resizes and the
@@ -473,6 +502,7 @@ void CKV521MainWindow::OnFilePreferencesAction()
     m_pUi->retranslateUi(this);
     m_pPictureActions->Retranslate();
     m_pRealtime->Retranslate();
+    m_pContextBar->Retranslate();
     m_pReadyLabel->setText(tr("Ready"));
     m_pStateLabel->setText(tr("Normal"));
     m_pLogView->InitLogList();

@@ -42,6 +42,8 @@ class CRecordingController;
 class CRealtimeView;
 class CWindowState;
 class CPictureActions;
+class CSweepContextBar;
+class CCatalogueController;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -97,6 +99,8 @@ public:
         return CClockCheck::ClockDifferenceText(nDetectorMinusPc);
     }
     CReportExporter* ReportExporter() const { return m_pReportExporter; }
+    CSweepContextBar* ContextBar() const { return m_pContextBar; }
+    CCatalogueController* Catalogue() const { return m_pCatalogue; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -145,6 +149,8 @@ protected:
 private:
     void InitLayout();
     void InitKeyboard();
+    // The sweep's context bar and the catalogue, tied to recording, saving and the log.
+    void InitSweep();
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -170,4 +176,6 @@ private:
     int m_nTicksSinceRepaint = 0;
     QString m_strDefaultStorage;
     CPictureActions* m_pPictureActions = nullptr;
+    CSweepContextBar* m_pContextBar = nullptr;
+    CCatalogueController* m_pCatalogue = nullptr;
 };

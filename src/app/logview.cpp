@@ -8,10 +8,15 @@
 #include "qdiagramwidget.h"
 #include "qsmarttreewidgetitem.h"
 #include "recorddiagram.h"
+#include "sessionplacedialog.h"
+#include "sidecar.h"
 #include "storagebrowser.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +49,37 @@ CLogView::CLogView(CQDiagramWidget* pGraph, QTreeWidget* pList, QTabWidget* pTab
         return;
     connect(m_pList->header(), &QHeaderView::sectionResized, this,
             [this](int nSection, int, int) { OnSectionResized(nSection); });
+    m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu menu(m_pList);
+        QAction* pAction = menu.addAction(tr("Set Site and Room..."), this, &CLogView::OnSetPlaceAction);
+        pAction->setEnabled(m_strShownFile.endsWith(QLatin1String(".ldf")) && m_pList->topLevelItemCount() > 0);
+        menu.exec(m_pList->viewport()->mapToGlobal(pos));
+    });
+}
+
+bool CLogView::SetSessionPlace(const CSweepContext& place)
+{
+    if (!m_strShownFile.endsWith(QLatin1String(".ldf")))
+        return false;
+    QString strError;
+    if (!CSidecar::SetPlace(m_strShownFile, place, &strError)) {
+        ShowMessage(tr("The site and room could not be kept: %1").arg(strError), kDoneMessageMs);
+        return false;
+    }
+    ShowMessage(tr("Site and room of %1 set").arg(QFileInfo(m_strShownFile).fileName()), kDoneMessageMs);
+    Q_EMIT SessionPlaceChanged(m_strShownFile);
+    return true;
+}
+
+void CLogView::OnSetPlaceAction()
+{
+    CSidecar sidecar;
+    CSidecar::Read(m_strShownFile, sidecar);
+    CSessionPlaceDialog dialog(QFileInfo(m_strShownFile).completeBaseName(), sidecar.m_Context,
+                               m_KnownValues ? m_KnownValues() : QVariantMap(), m_pDialogParent);
+    if (dialog.exec() == QDialog::Accepted)
+        SetSessionPlace(dialog.Place());
 }
 
 void CLogView::OnSectionResized(int nSection)
@@ -216,6 +252,12 @@ void CLogView::OnDownloadButton()
     QTreeWidgetItem* pTarget = m_pStorage ? m_pStorage->TargetFolderItem() : nullptr;
     const QString strFolder = m_pStorage ? m_pStorage->GetItemPath(pTarget) : QString();
     const CLogDownload::Result result = download.Save(strFolder);
+    const auto TellDownloaded = [&] {
+        QStringList paths;
+        for (const QString& strName : result.files)
+            paths << QDir(strFolder).filePath(strName);
+        Q_EMIT LogDownloaded(paths);
+    };
     switch (result.eOutcome) {
     case CLogDownload::Outcome::Failed: {
         ShowMessage(QString());
@@ -225,8 +267,9 @@ void CLogView::OnDownloadButton()
         QMessageBox::warning(m_pDialogParent, strTitle, strText, QMessageBox::Ok);
         return;
     }
-    case CLogDownload::Outcome::Cut:
+    case CLogDownload::Outcome::Cut: {
         // What was read is stored, but the user must know the rest is missing.
+        TellDownloaded();
         if (m_pStorage && pTarget)
             m_pStorage->FillStorageFolder(pTarget, strFolder);
         ShowMessage(tr("The log has been read only in part"), kDoneMessageMs);
@@ -236,6 +279,7 @@ void CLogView::OnDownloadButton()
                                  .arg(result.nBlocks),
                              QMessageBox::Ok);
         return;
+    }
     case CLogDownload::Outcome::NoEvents:
         ShowMessage(QString());
         QMessageBox::information(m_pDialogParent, strTitle, tr("The log has been read, but it holds no events."),
@@ -244,6 +288,7 @@ void CLogView::OnDownloadButton()
     case CLogDownload::Outcome::Saved:
         break;
     }
+    TellDownloaded();
     // Parsing is over before the box tells of it.
     if (m_pStorage && pTarget)
         m_pStorage->FillStorageFolder(pTarget, strFolder);

@@ -2,11 +2,15 @@
 
 #include "devicerecord.h"
 #include "recordtexts.h"
+#include "sweepcontext.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -38,11 +42,25 @@ public:
     bool IsAutoColumnWidths() const { return m_bAutoWidths; }
     void FillLogList(const QList<CDeviceRecord>& records);
     void ShowFileData(const QList<CDeviceRecord>& records, int nVersion);
+    // The file shown: a log file's session may be given its site and room.
+    void SetShownFile(const QString& strPath) { m_strShownFile = strPath; }
+    // Where the values offered for a site and room come from.
+    void SetKnownValues(std::function<QVariantMap()> known) { m_KnownValues = std::move(known); }
+    // Gives the shown session another site and room; false when it is not a log file or the sidecar failed.
+    bool SetSessionPlace(const CSweepContext& place);
+
+Q_SIGNALS:
+    // Log files written by a download (full paths).
+    void LogDownloaded(const QStringList& paths);
+    // The site or room of a stored session changed.
+    void SessionPlaceChanged(const QString& strPath);
 
 public Q_SLOTS:
     // An opened file: diagram, and list with "Number of Events" for log files.
     void ShowFile(const QList<CDeviceRecord>& records, int nVersion);
     void OnDownloadButton();
+    // "Set Site and Room..." of the list's context menu.
+    void OnSetPlaceAction();
 
 private:
     void ShowMessage(const QString& strText, int nTimeoutMs = 0);
@@ -57,6 +75,8 @@ private:
     QWidget* m_pDialogParent;
     QStatusBar* m_pStatusBar;
     CStorageBrowser* m_pStorage = nullptr;
+    QString m_strShownFile;
+    std::function<QVariantMap()> m_KnownValues;
     bool m_bAutoWidths = true;
     bool m_bFitting = false;
     bool m_bSortChosen = false;

@@ -324,7 +324,7 @@ bool CCatalogue::IndexOne(const QString& strAbsolute, const QString& strRelative
                                  result.nRecords > 0 ? QVariant(qint64(result.nFirstMs)) : QVariant(),
                                  result.nRecords > 0 ? QVariant(qint64(result.nLastMs)) : QVariant(),
                                  sidecar.m_Capture.m_nUtcOffsetSecs,
-                                 result.bHasSidecar ? 0 : 1,
+                                 result.bHasSidecar && !sidecar.m_Capture.m_bGuessed ? 0 : 1,
                                  sidecar.m_strUsbSerial,
                                  sidecar.m_strPort,
                                  sidecar.m_Context.m_strClient,
@@ -516,4 +516,30 @@ QList<CCatalogue::FileRow> CCatalogue::FindFiles(const Query& q, QString* pError
         rows << row;
     }
     return rows;
+}
+
+QStringList CCatalogue::DistinctValues(const QString& strColumn, QString* pError)
+{
+    QStringList values;
+    // Named into the statement, so only the context columns are let through.
+    static const QStringList columns = {QStringLiteral("client"), QStringLiteral("address"), QStringLiteral("room"),
+                                        QStringLiteral("operator")};
+    if (!columns.contains(strColumn))
+        return values;
+    QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
+    if (!Select(query,
+                QStringLiteral("SELECT DISTINCT %1 FROM files WHERE %1 <> '' ORDER BY %1 COLLATE NOCASE").arg(strColumn),
+                {}, pError))
+        return values;
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}
+
+int64_t CCatalogue::ChangeCount()
+{
+    QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
+    if (!query.exec(QStringLiteral("SELECT total_changes()")) || !query.next())
+        return -1;
+    return query.value(0).toLongLong();
 }

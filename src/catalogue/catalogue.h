@@ -109,6 +109,12 @@ public:
 
     QList<EventRow> FindEvents(const Query& query, QString* pError);
     QList<FileRow> FindFiles(const Query& query, QString* pError);
+    // The values one context column holds ("client", "address", "room" or
+    // "operator"), each once, sorted; empty for any other column.
+    QStringList DistinctValues(const QString& strColumn, QString* pError);
+    // Rows written through this object since it opened: tells a look at the
+    // folder that changed something from one that did not. -1 when unknown.
+    int64_t ChangeCount();
 
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.

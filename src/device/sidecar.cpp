@@ -48,8 +48,11 @@ QByteArray CSidecar::ToJson() const
 {
     const QJsonObject site{{QStringLiteral("client"), m_Context.m_strClient},
                            {QStringLiteral("address"), m_Context.m_strAddress}};
-    const QJsonObject capture{{QStringLiteral("year"), m_Capture.m_nYear},
-                              {QStringLiteral("utcOffsetSeconds"), m_Capture.m_nUtcOffsetSecs}};
+    QJsonObject capture{{QStringLiteral("year"), m_Capture.m_nYear},
+                        {QStringLiteral("utcOffsetSeconds"), m_Capture.m_nUtcOffsetSecs}};
+    // Only when so: sidecars written at capture stay as they always were.
+    if (m_Capture.m_bGuessed)
+        capture.insert(QStringLiteral("guessed"), true);
     const QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
     const QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
                              {QStringLiteral("site"), site},
@@ -94,7 +97,8 @@ bool CSidecar::FromJson(const QByteArray& json, CSidecar& sidecar, QString* pErr
     result.m_Context.m_strNotes = object.value(QStringLiteral("notes")).toString();
     result.m_Capture.m_nYear = nYear;
     result.m_Capture.m_nUtcOffsetSecs = nOffset;
-    result.m_Capture.m_bKnown = true;
+    result.m_Capture.m_bGuessed = capture.value(QStringLiteral("guessed")).toBool(false);
+    result.m_Capture.m_bKnown = !result.m_Capture.m_bGuessed;
     const QJsonObject detector = object.value(QStringLiteral("detector")).toObject();
     result.m_strUsbSerial = detector.value(QStringLiteral("usbSerial")).toString();
     result.m_strPort = detector.value(QStringLiteral("port")).toString();
@@ -159,6 +163,30 @@ void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, cons
         if (!At(context, first, now, strPort, strUsbSerial).Write(strPath, &strError))
             WarnOnce(strError);
     }
+}
+
+bool CSidecar::SetPlace(const QString& strDataPath, const CSweepContext& place, QString* pError)
+{
+    CSidecar sidecar;
+    if (!Read(strDataPath, sidecar)) {
+        const QFileInfo info(strDataPath);
+        QFile file(strDataPath);
+        DeviceRawRecord first;
+        first.Clear();
+        // Only a regular file is opened: a FIFO under the name would block.
+        if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !file.seek(4)
+            || file.read(reinterpret_cast<char*>(&first), sizeof(first)) != qint64(sizeof(first))) {
+            SetError(pError, tr("%1 is not a data file with records.").arg(QDir::toNativeSeparators(strDataPath)));
+            return false;
+        }
+        sidecar = At(CSweepContext(), first, info.lastModified(), QString(), QString());
+        sidecar.m_Capture.m_bKnown = false;
+        sidecar.m_Capture.m_bGuessed = true;
+    }
+    sidecar.m_Context.m_strClient = place.m_strClient;
+    sidecar.m_Context.m_strAddress = place.m_strAddress;
+    sidecar.m_Context.m_strRoom = place.m_strRoom;
+    return sidecar.Write(strDataPath, pError);
 }
 
 void CSidecar::WarnOnce(const QString& strText)

@@ -49,6 +49,11 @@ public:
     // with the year of its own first record. Failures are warned of once.
     static void WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
                          const QDateTime& now, const QString& strPort, const QString& strUsbSerial);
+    // Gives a stored file another site and room (client, address, room of
+    // place), keeping everything else its sidecar holds. A file without one
+    // gets one whose year and zone come from its modification time and stay
+    // marked as guessed. False with the reason; the data file is not touched.
+    static bool SetPlace(const QString& strDataPath, const CSweepContext& place, QString* pError);
     // Tells a sidecar failure once per run.
     static void WarnOnce(const QString& strText);
 };

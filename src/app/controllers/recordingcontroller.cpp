@@ -99,9 +99,11 @@ bool CRecordingController::SaveCollectedData()
 {
     PollFeed();
     const int64_t nTotal = m_pFeed->Next();
+    g_pDevice->SetSweepContext(m_Context);
     m_pStorage->OnRealtimeSaveButton();
     if (!g_pDevice->GetLastFileError().isEmpty())
         return false;
+    Q_EMIT DataSaved();
     // The save takes its snapshot after this count was read, so at least
     // these records are in the file.
     m_nSavedTotal = qMax(m_nSavedTotal, nTotal);
@@ -128,4 +130,20 @@ void CRecordingController::OnRecordToFileAction(bool bChecked)
     m_pRecorder->SetEnabled(bChecked);
     if (bChecked)
         CStatusMessage::Show(m_pBar, tr("Recording to %1").arg(QDir::toNativeSeparators(RecordingFolder())), 10000);
+}
+
+void CRecordingController::SetSweepContext(const CSweepContext& context)
+{
+    m_Context = context;
+    // The records of the old room that the device stored already go into the old room's file.
+    if (m_pRecorder->IsWriting() && m_pRecorder->SweepContext() != context)
+        PollFeed();
+    m_pRecorder->SetSweepContext(context);
+    if (g_pDevice)
+        g_pDevice->SetSweepContext(context);
+}
+
+void CRecordingController::OnConnected()
+{
+    m_pRecorder->SetDetector(g_pDevice->GetPortName(), g_pDevice->GetUsbSerial());
 }

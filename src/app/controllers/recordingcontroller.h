@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sweepcontext.h"
+
 #include <QObject>
 #include <QString>
 
@@ -48,6 +50,15 @@ public:
     // would be lost; true when the caller may go on.
     bool SaveOrDiscardCollected(const QString& strQuestion);
     void OnRecordToFileAction(bool bChecked);
+    // The sweep that recordings, Save Data and log downloads are filed
+    // under; another room ends the recording's file and the next one begins.
+    void SetSweepContext(const CSweepContext& context);
+    // The link is up: the detector as now known goes into the next files' sidecars.
+    void OnConnected();
+
+Q_SIGNALS:
+    // Save Data wrote a file.
+    void DataSaved();
 
 private:
     CRecordFeed* m_pFeed;
@@ -58,6 +69,7 @@ private:
     QStatusBar* m_pBar;
     std::unique_ptr<CRealtimeRecorder> m_pRecorder;
     QString m_strRecordingFile;
+    CSweepContext m_Context;
     // Records up to this count are recorded or saved.
     int64_t m_nSavedTotal = 0;
 };
