@@ -1,5 +1,6 @@
 // The log list's cells, highlighting and sorting, the pane's reaction to an
 // opened file, the CSV export, and the log download against the simulator.
+#include "catalogue.h"
 #include "checkedsavefile.h"
 #include "csvexporter.h"
 #include "dialoganswerer.h"
@@ -12,6 +13,7 @@
 #include "kv521simulator.h"
 #include "qdiagramwidget.h"
 #include "simulatorpair.h"
+#include "sweepfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -96,6 +99,55 @@ class TestLogView : public QObject
     };
 
 private Q_SLOTS:
+    void aSessionsSiteAndRoomReachItsEventsInTheCatalogue()
+    {
+        using namespace SweepFiles;
+        QTemporaryDir storage;
+        const QDir dir(storage.path());
+        // Downloaded in the boardroom, but the session was the lobby's; the
+        // other session's file predates sidecars.
+        const QString strLog = dir.filePath("log_0316_0900.ldf");
+        const QString strOld = dir.filePath("log_0201_0800.ldf");
+        QVERIFY(WriteSweep(strLog, {Record(3, 16, 9, 0, 0, 65, 0, 1, true), Record(3, 16, 9, 5, 0, 45, 0, 1, true)}, true,
+                           "Office", "Boardroom", 2026, 3600));
+        QVERIFY(WriteData(strOld, {Record(2, 1, 8, 0, 0, 70, 0, 2, true)}, true));
+        Pane pane;
+        QSignalSpy changed(&pane.view, &CLogView::SessionPlaceChanged);
+        CSweepContext place;
+        place.m_strClient = "Office";
+        place.m_strRoom = "Lobby";
+        // A realtime file has no sessions to place.
+        pane.view.SetShownFile(dir.filePath("rt_0316_0900.rdf"));
+        QVERIFY(!pane.view.SetSessionPlace(place));
+        for (const QString& strPath : {strLog, strOld}) {
+            pane.view.SetShownFile(strPath);
+            QVERIFY(pane.view.SetSessionPlace(place));
+        }
+        QCOMPARE(changed.count(), 2);
+
+        CSidecar sidecar;
+        QVERIFY(CSidecar::Read(strLog, sidecar));
+        QCOMPARE(sidecar.m_Context.m_strOperator, QString("Jo"));
+        QCOMPARE(sidecar.m_Capture.m_nYear, 2026);
+        QCOMPARE(sidecar.m_Capture.m_nUtcOffsetSecs, 3600);
+        QVERIFY(!sidecar.m_Capture.m_bGuessed);
+
+        CCatalogue catalogue(storage.path());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        CCatalogue::Query lobby;
+        lobby.strRoom = "Lobby";
+        QCOMPARE(catalogue.FindEvents(lobby, &strError).size(), 3);
+        CCatalogue::Query boardroom;
+        boardroom.strRoom = "Boardroom";
+        QVERIFY(catalogue.FindEvents(boardroom, &strError).isEmpty());
+        // A year and zone taken from the file's time stay marked as guessed.
+        const QList<CCatalogue::FileRow> files = catalogue.FindFiles(lobby, &strError);
+        QCOMPARE(files.size(), 2);
+        for (const CCatalogue::FileRow& row : files)
+            QCOMPARE(row.capture.m_bGuessed, row.strPath == "log_0201_0800.ldf");
+    }
+
     void cellsAndHighlighting()
     {
         QList<CDeviceRecord> records;
