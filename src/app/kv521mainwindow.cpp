@@ -253,7 +253,8 @@ void CKV521MainWindow::InitSweep()
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView,
             [this] { m_pLogView->SetShownFile(m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem())); });
     m_pLogView->SetKnownValues([this] { return m_pContextBar->KnownValues(); });
-    m_pCatalogue->Start();
+    // Once the window runs: the first look at a large folder does not delay its opening.
+    QTimer::singleShot(0, m_pCatalogue, &CCatalogueController::Start);
 }
 
 void CKV521MainWindow::InitKeyboard()

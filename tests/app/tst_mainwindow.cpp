@@ -21,10 +21,17 @@
 #include "../panel/countingalarmoutput.h"
 #include "../panel/fakedevice.h"
 #include "alarmnotifier.h"
+#include "catalogue.h"
+#include "cataloguecontroller.h"
+#include "realtimerecorder.h"
+#include "sidecar.h"
+#include "sweepcontextbar.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QSet>
@@ -109,6 +116,8 @@ private Q_SLOTS:
     void closingAsksWhenDataIsNeitherRecordedNorSaved();
     void recordsStoredWhileTheLinkIsDownAreDrawnWhenItReturns();
     void shortcutsTriggerTheirActions();
+    void eachRoomVisitIsRecordedAndCataloguedOnItsOwn();
+    void aCatalogueThatCannotBeUsedIsToldOnceAndRecordingGoesOn();
 };
 
 void TestMainWindow::init()
@@ -682,6 +691,22 @@ private:
     IDevice* m_pReal;
 };
 
+// Types a value into a field of the context bar and confirms it, as the user does.
+void EnterInBar(QComboBox* pBox, const QString& strText)
+{
+    pBox->lineEdit()->selectAll();
+    QTest::keyClicks(pBox->lineEdit(), strText);
+    QTest::keyClick(pBox->lineEdit(), Qt::Key_Return);
+}
+
+// The recordings of a fresh storage folder; what earlier tests left goes.
+QDir FreshRecordings(const CKV521MainWindow& window)
+{
+    QDir(window.StorageFolder()).removeRecursively();
+    QDir().mkpath(window.StorageFolder());
+    return QDir(window.RecordingFolder());
+}
+
 } // namespace
 
 void TestMainWindow::everyRecordReachesTheDiagramAtTheDetectorsTime()
@@ -918,6 +943,99 @@ void TestMainWindow::recordsStoredWhileTheLinkIsDownAreDrawnWhenItReturns()
     QCOMPARE(SampleCount(*pDiagram, 0, 0), 5);
     window.OnTimer();
     QCOMPARE(SampleCount(*pDiagram, 0, 0), 5);
+}
+
+void TestMainWindow::eachRoomVisitIsRecordedAndCataloguedOnItsOwn()
+{
+    const int64_t nNow = QDateTime::currentSecsSinceEpoch();
+    {
+        CKV521MainWindow window;
+        CHistoryDevice device;
+        CDeviceSwap swap(&device);
+        device.m_Live.m_nModeFlags = 1;
+        const QDir recordings = FreshRecordings(window);
+        QSignalSpy changed(window.Catalogue(), &CCatalogueController::CatalogueChanged);
+        QTRY_VERIFY_WITH_TIMEOUT(changed.count() > 0, 5000);
+        CSweepContextBar* pBar = window.ContextBar();
+        EnterInBar(pBar->findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly), "Office");
+        EnterInBar(pBar->RoomBox(), "Boardroom");
+        window.OnTimer();
+        device.Add(3, nNow);
+        window.OnTimer();
+        QVERIFY(pBar->IsRecording());
+        QVERIFY(!pBar->toggleViewAction()->isEnabled());
+        QVERIFY(pBar->RecordingAction()->isVisible());
+        QCOMPARE(pBar->RecordingText(), QString("Recording \u2014 Boardroom"));
+
+        // The detector stored two more before the room changed: they belong to the boardroom.
+        device.Add(2, nNow + 3);
+        EnterInBar(pBar->RoomBox(), "Room 2");
+        device.Add(4, nNow + 5);
+        window.OnTimer();
+        window.close();
+
+        const QStringList files = recordings.entryList({"*.rdf"}, QDir::Files, QDir::Name);
+        QCOMPARE(files.size(), 2);
+        QList<int64_t> sizes;
+        QStringList rooms;
+        for (const QString& strName : files) {
+            CSidecar sidecar;
+            QVERIFY(CSidecar::Read(recordings.filePath(strName), sidecar));
+            rooms << sidecar.m_Context.m_strRoom;
+            QCOMPARE(sidecar.m_Context.m_strClient, QString("Office"));
+            sizes << QFileInfo(recordings.filePath(strName)).size();
+        }
+        QCOMPARE(rooms, QStringList({"Boardroom", "Room 2"}));
+        QCOMPARE(sizes, QList<int64_t>({4 + 5 * 76, 4 + 4 * 76}));
+
+        // Indexed as they closed, not at the next look over the folder.
+        CCatalogue catalogue(window.StorageFolder());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        QTRY_COMPARE_WITH_TIMEOUT(catalogue.FindFiles({}, &strError).size(), 2, 5000);
+        QStringList catalogued;
+        for (const CCatalogue::FileRow& row : catalogue.FindFiles({}, &strError))
+            catalogued << row.context.m_strRoom;
+        catalogued.sort();
+        QCOMPARE(catalogued, QStringList({"Boardroom", "Room 2"}));
+    }
+    // The context comes back at the next start.
+    CKV521MainWindow window;
+    QCOMPARE(window.ContextBar()->Context().m_strClient, QString("Office"));
+    QCOMPARE(window.ContextBar()->Context().m_strRoom, QString("Room 2"));
+    QVERIFY(window.ContextBar()->RoomBox()->findText("Boardroom") >= 0);
+}
+
+void TestMainWindow::aCatalogueThatCannotBeUsedIsToldOnceAndRecordingGoesOn()
+{
+    CKV521MainWindow window;
+    CHistoryDevice device;
+    CDeviceSwap swap(&device);
+    device.m_Live.m_nModeFlags = 1;
+    const int64_t nNow = QDateTime::currentSecsSinceEpoch();
+    const QDir recordings = FreshRecordings(window);
+    // Where the database should be, something that cannot be one, nor be removed as one.
+    const QString strDatabase = QDir(window.StorageFolder()).filePath(CCatalogue::FileName());
+    QVERIFY(QDir().mkpath(strDatabase + "/blocked"));
+    QStringList told;
+    connect(window.statusBar(), &QStatusBar::messageChanged, this, [&told](const QString& strText) {
+        if (strText.startsWith("The catalogue cannot"))
+            told << strText;
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(told.size(), 1, 5000);
+    window.OnTimer();
+    device.Add(3, nNow);
+    window.OnTimer();
+    EnterInBar(window.ContextBar()->RoomBox(), "Room 2");
+    device.Add(3, nNow + 3);
+    window.OnTimer();
+    window.Catalogue()->SyncSoon();
+    window.close();
+    QTest::qWait(300);
+    QCOMPARE(told.size(), 1);
+    QVERIFY(!window.Recorder()->HasFailed());
+    QCOMPARE(recordings.entryList({"*.rdf"}, QDir::Files).size(), 2);
+    QVERIFY(QDir(strDatabase).removeRecursively());
 }
 
 #include "tst_mainwindow.moc"

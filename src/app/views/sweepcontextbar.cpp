@@ -43,7 +43,8 @@ CSweepContextBar::CSweepContextBar(QWidget* pParent) : QToolBar(pParent)
     m_pRecordingLabel->setObjectName(QStringLiteral("RecordingLabel"));
     m_pRecordingLabel->setStyleSheet(QStringLiteral("QLabel { color: palette(highlighted-text);"
                                                     " background: palette(highlight); padding: 2px 6px; }"));
-    addWidget(m_pRecordingLabel)->setVisible(false);
+    m_pRecordingAction = addWidget(m_pRecordingLabel);
+    m_pRecordingAction->setVisible(false);
     m_pClientBox = AddField(m_pClientLabel, kClientKey);
     m_pAddressBox = AddField(m_pAddressLabel, kAddressKey);
     m_pRoomBox = AddField(m_pRoomLabel, kRoomKey);
@@ -190,7 +191,10 @@ void CSweepContextBar::ShowRecording()
 {
     const QString strRoom = m_Committed.m_strRoom;
     m_pRecordingLabel->setText(strRoom.isEmpty() ? tr("Recording") : tr("Recording \u2014 %1").arg(strRoom));
-    for (QAction* pAction : actions())
-        if (widgetForAction(pAction) == m_pRecordingLabel)
-            pAction->setVisible(m_bRecording);
+    m_pRecordingAction->setVisible(m_bRecording);
+}
+
+QString CSweepContextBar::RecordingText() const
+{
+    return m_pRecordingLabel->text();
 }

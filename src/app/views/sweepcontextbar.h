@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <QVariantMap>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,9 @@ public:
     void Retranslate();
 
     QComboBox* RoomBox() const { return m_pRoomBox; }
+    // The room being recorded, shown only while a recording is written.
+    QAction* RecordingAction() const { return m_pRecordingAction; }
+    QString RecordingText() const;
 
 Q_SIGNALS:
     // The user has set another context (an edit finished or a value picked).
@@ -57,6 +61,7 @@ private:
     QComboBox* m_pOperatorBox = nullptr;
     QLineEdit* m_pNotesEdit = nullptr;
     QLabel* m_pRecordingLabel = nullptr;
+    QAction* m_pRecordingAction = nullptr;
     CSweepContext m_Committed;
     bool m_bRecording = false;
 };
