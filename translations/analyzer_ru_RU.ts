@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>CCatalogueController</name>
+    <message>
+        <source>The catalogue cannot be opened (%1). Recording and downloads go on; it will be tried again.</source>
+        <translation>Каталог не открывается (%1). Запись и загрузка продолжаются; попытка будет повторена.</translation>
+    </message>
+    <message>
+        <source>The catalogue cannot be written (%1). Recording and downloads go on; it will be tried again.</source>
+        <translation>В каталог нельзя записать (%1). Запись и загрузка продолжаются; попытка будет повторена.</translation>
+    </message>
+</context>
+<context>
     <name>CCliTool</name>
     <message>
         <location filename="../src/cli/clitool.cpp" line="+48"/>
@@ -1629,6 +1640,18 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>The log has been downloaded and parsed</source>
         <translation>Журнал загружен и разобран</translation>
     </message>
+    <message>
+        <source>Set Site and Room...</source>
+        <translation>Задать объект и помещение...</translation>
+    </message>
+    <message>
+        <source>The site and room could not be kept: %1</source>
+        <translation>Не удалось сохранить объект и помещение: %1</translation>
+    </message>
+    <message>
+        <source>Site and room of %1 set</source>
+        <translation>Объект и помещение для %1 заданы</translation>
+    </message>
 </context>
 <context>
     <name>CMainWindowClass</name>
@@ -2512,6 +2535,29 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     </message>
 </context>
 <context>
+    <name>CSessionPlaceDialog</name>
+    <message>
+        <source>Set Site and Room</source>
+        <translation>Объект и помещение</translation>
+    </message>
+    <message>
+        <source>Session %1</source>
+        <translation>Сеанс %1</translation>
+    </message>
+    <message>
+        <source>&amp;Client:</source>
+        <translation>&amp;Клиент:</translation>
+    </message>
+    <message>
+        <source>A&amp;ddress:</source>
+        <translation>&amp;Адрес:</translation>
+    </message>
+    <message>
+        <source>R&amp;oom:</source>
+        <translation>&amp;Помещение:</translation>
+    </message>
+</context>
+<context>
     <name>CStorageBrowser</name>
     <message>
         <location filename="../src/app/storagebrowser.cpp" line="+100"/>
@@ -2678,6 +2724,65 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+3"/>
         <source>The file has been exported</source>
         <translation>Файл экспортирован</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepContextBar</name>
+    <message>
+        <source>Sweep</source>
+        <translation>Обследование</translation>
+    </message>
+    <message>
+        <source>&amp;Client:</source>
+        <translation>&amp;Клиент:</translation>
+    </message>
+    <message>
+        <source>A&amp;ddress:</source>
+        <translation>&amp;Адрес:</translation>
+    </message>
+    <message>
+        <source>R&amp;oom:</source>
+        <translation>&amp;Помещение:</translation>
+    </message>
+    <message>
+        <source>O&amp;perator:</source>
+        <translation>&amp;Оператор:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Заметки:</translation>
+    </message>
+    <message>
+        <source>Notes on this sweep</source>
+        <translation>Заметки к обследованию</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Клиент</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Помещение</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Заметки</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>Recording — %1</source>
+        <translation>Запись — %1</translation>
     </message>
 </context>
 <context>
@@ -3009,6 +3114,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>The sweep details could not be kept beside a data file (%1); the data file itself is stored.</source>
         <translation>Сведения об обследовании не удалось сохранить рядом с файлом данных (%1); сам файл данных сохранён.</translation>
+    </message>
+    <message>
+        <source>%1 is not a data file with records.</source>
+        <translation>%1 не является файлом данных с записями.</translation>
     </message>
 </context>
 </TS>
