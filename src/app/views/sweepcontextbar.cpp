@@ -52,7 +52,7 @@ CSweepContextBar::CSweepContextBar(QWidget* pParent) : QToolBar(pParent)
     m_pNotesLabel = new QLabel(this);
     addWidget(m_pNotesLabel);
     m_pNotesEdit = new QLineEdit(this);
-    m_pNotesEdit->setMinimumWidth(160);
+    m_pNotesEdit->setMinimumWidth(80);
     m_pNotesEdit->setText(QSettings().value(QLatin1String(kNotesKey)).toString());
     addWidget(m_pNotesEdit);
     connect(m_pNotesEdit, &QLineEdit::editingFinished, this, &CSweepContextBar::Commit);
@@ -70,7 +70,7 @@ QComboBox* CSweepContextBar::AddField(QLabel*& pLabel, const char* pKey)
     // The list is kept here, most recent first; the box adds nothing of its own.
     pBox->setInsertPolicy(QComboBox::NoInsert);
     pBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    pBox->setMinimumContentsLength(10);
+    pBox->setMinimumContentsLength(7);
     const QSettings settings;
     AddItems(pBox, settings.value(HistoryKey(pKey)).toStringList());
     pBox->setEditText(settings.value(QLatin1String(pKey)).toString());
