@@ -81,6 +81,18 @@ public:
         bool operator==(const FileRow& other) const;
     };
 
+    struct BaselineRow
+    {
+        QString strPath;
+        QString strSite;
+        QString strRoom;
+        int64_t nSetAtMs = 0; // UTC
+        bool bCurrent = false; // the room's baseline now; else history
+        CCaptureTime capture;
+        int64_t nFirstMs = 0;
+        int64_t nLastMs = 0;
+    };
+
     explicit CCatalogue(const QString& strStorage);
     ~CCatalogue();
     CCatalogue(const CCatalogue&) = delete;
@@ -110,6 +122,21 @@ public:
     QList<EventRow> FindEvents(const Query& query, QString* pError);
     QList<FileRow> FindFiles(const Query& query, QString* pError);
 
+    // Makes a session of a room that room's baseline. The choice is kept in
+    // the file's sidecar (the truth a rebuild reads) and then in the
+    // catalogue. Refused for a file without a room or outside the folder.
+    // It always becomes the current one, even when the clock went back.
+    bool SetBaseline(const QString& strPath, QString* pError,
+                     const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // The room's baseline now; false when it has none (pError stays empty)
+    // or the catalogue failed (with the reason). The site is the whole site
+    // text or the client, as the searches take it.
+    bool Baseline(const QString& strSite, const QString& strRoom, BaselineRow& row, QString* pError);
+    // Every baseline the room had, newest first; with bAnySite, of the room
+    // at every site, each site's newest marked current.
+    QList<BaselineRow> BaselineHistory(const QString& strSite, const QString& strRoom, QString* pError,
+                                       bool bAnySite = false);
+
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.
     QString Relative(const QString& strPath) const;
@@ -122,6 +149,7 @@ private:
     bool Select(QSqlQuery& query, const QString& strStatement, const QVariantList& values, QString* pError);
     bool IndexOne(const QString& strAbsolute, const QString& strRelative, QString* pError);
     QString Where(const Query& query, bool bEvents, QVariantList& values) const;
+    bool IndexBaselines(qint64 nFile, const CSidecar& sidecar, QString* pError);
 
     QString m_strStorage;
     QString m_strConnection;

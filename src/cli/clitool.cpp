@@ -73,6 +73,9 @@ const Command kCommands[] = {
     {"monitor", QT_TRANSLATE_NOOP("CCliTool", "Record without end and publish levels and alarms (a service).")},
     {"catalogue", QT_TRANSLATE_NOOP("CCliTool", "Rebuild the catalogue of the storage folder from its files (rebuild).")},
     {"find", QT_TRANSLATE_NOOP("CCliTool", "Search the catalogue for sessions and events.")},
+    {"baseline", QT_TRANSLATE_NOOP("CCliTool", "Make a session its room's baseline (set) or list a room's baselines (show).")},
+    {"compare", QT_TRANSLATE_NOOP("CCliTool", "List what differs between a session and its room's baseline or another session.")},
+    {"verify", QT_TRANSLATE_NOOP("CCliTool", "Check the source files of a report against its manifest.")},
 };
 
 QString Native(const QString& strPath)
@@ -405,6 +408,38 @@ int CCliTool::RunCommand(const QStringList& arguments)
                            {QStringLiteral("sessions"), tr("List the matching files rather than their events.")},
                            {QStringLiteral("csv"), tr("Write CSV.")},
                            {QStringLiteral("json"), tr("Write JSON.")}});
+    } else if (strCommand == QLatin1String("baseline")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[10].pSummary));
+        parser.addPositionalArgument(QStringLiteral("action"), tr("set followed by a realtime or log file, or show."),
+                                     QStringLiteral("set FILE|show"));
+        parser.addOptions({storageOption,
+                           {QStringLiteral("site"), tr("show: only the site <site>."), QStringLiteral("site")},
+                           {QStringLiteral("room"), tr("show: the room <room>."), QStringLiteral("room")},
+                           {QStringLiteral("csv"), tr("Write CSV.")},
+                           {QStringLiteral("json"), tr("Write JSON.")}});
+        nMin = 1;
+        nMax = 2;
+    } else if (strCommand == QLatin1String("compare")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[11].pSummary));
+        parser.addPositionalArgument(QStringLiteral("new"), tr("The session to look at (.rdf or .ldf)."), QStringLiteral("NEW"));
+        parser.addPositionalArgument(QStringLiteral("base"), tr("The session to compare with (default: the baseline of NEW's room)."),
+                                     QStringLiteral("[BASE]"));
+        parser.addOptions({storageOption,
+                           {QStringLiteral("tolerance"), tr("Frequencies closer than <MHz> are the same (default 1)."),
+                            QStringLiteral("MHz")},
+                           {QStringLiteral("min-change"), tr("Highest levels that moved by at least <dB> (default 6)."),
+                            QStringLiteral("dB")},
+                           {QStringLiteral("csv"), tr("Write CSV.")},
+                           {QStringLiteral("json"), tr("Write JSON.")}});
+        parser.setApplicationDescription(tr("Exit codes: 0 nothing differs, 3 something differs, 1 failed, 2 bad usage."));
+        nMin = 1;
+        nMax = 2;
+    } else if (strCommand == QLatin1String("verify")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[12].pSummary));
+        parser.addPositionalArgument(QStringLiteral("manifest"), tr("The report's JSON manifest."), QStringLiteral("REPORT.json"));
+        parser.setApplicationDescription(
+            tr("Exit codes: 0 every file matches, 1 a file changed or is missing (each named), 2 the manifest cannot be read."));
+        nMin = nMax = 1;
     } else {
         return Usage(tr("Unknown command \"%1\".").arg(strCommand));
     }
@@ -431,6 +466,12 @@ int CCliTool::RunCommand(const QStringList& arguments)
         return Catalogue(parser, args);
     if (strCommand == QLatin1String("find"))
         return Find(parser, args);
+    if (strCommand == QLatin1String("baseline"))
+        return Baseline(parser, args);
+    if (strCommand == QLatin1String("compare"))
+        return Compare(parser, args);
+    if (strCommand == QLatin1String("verify"))
+        return Verify(parser, args);
     return Report(parser, args);
 }
 
@@ -1002,4 +1043,71 @@ int CCliTool::Find(QCommandLineParser& parser, const QStringList&)
     if (!strError.isEmpty())
         return Fail(strError);
     return WriteOut(data, &strError) ? int(ExitOk) : Fail(strError);
+}
+
+bool CCliTool::OpenCatalogue(CCatalogue& catalogue, QString* pError)
+{
+    if (!catalogue.Open(pError) || !catalogue.Sync(pError))
+        return false;
+    if (!catalogue.Notice().isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", catalogue.Notice().toLocal8Bit().constData());
+    for (const QString& strWarning : catalogue.Warnings())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    return true;
+}
+
+int CCliTool::Baseline(QCommandLineParser& parser, const QStringList& args)
+{
+    const QString strAction = args.value(0);
+    if (strAction == QLatin1String("set")) {
+        if (args.size() != 2)
+            return Usage(tr("baseline set needs the realtime or log file."));
+        QString strError;
+        if (!CheckRegularInput(args[1], &strError))
+            return Fail(strError);
+        CCatalogue catalogue(StorageOf(parser));
+        if (!OpenCatalogue(catalogue, &strError) || !catalogue.SetBaseline(args[1], &strError))
+            return Fail(strError);
+        CSidecar sidecar;
+        CSidecar::Read(args[1], sidecar);
+        Print(tr("%1 is now the baseline of room %2.").arg(Native(args[1]), sidecar.m_Context.m_strRoom));
+        return ExitOk;
+    }
+    if (strAction != QLatin1String("show"))
+        return Usage(tr("baseline takes set or show."));
+    if (args.size() > 1)
+        return Usage(tr("Unexpected argument \"%1\".").arg(args[1]));
+    const QString strRoom = parser.value(QStringLiteral("room"));
+    if (strRoom.isEmpty())
+        return Usage(tr("baseline show needs --room."));
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return Usage(tr("--csv and --json exclude each other."));
+    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
+                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
+                                                                              : CFindPrinter::Format::Table;
+    CCatalogue catalogue(StorageOf(parser));
+    QString strError;
+    if (!OpenCatalogue(catalogue, &strError))
+        return Fail(strError);
+    strError.clear();
+    const bool bAnySite = !parser.isSet(QStringLiteral("site"));
+    const QList<CCatalogue::BaselineRow> rows =
+        catalogue.BaselineHistory(parser.value(QStringLiteral("site")), strRoom, &strError, bAnySite);
+    if (!strError.isEmpty())
+        return Fail(strError);
+    if (rows.isEmpty() && eFormat == CFindPrinter::Format::Table) {
+        Print(tr("Room %1 has no baseline.").arg(strRoom));
+        return ExitOk;
+    }
+    return WriteOut(CFindPrinter::Baselines(rows, eFormat), &strError) ? int(ExitOk) : Fail(strError);
+}
+
+int CCliTool::Compare(QCommandLineParser&, const QStringList&)
+{
+    return Fail(QStringLiteral("not yet"));
+}
+
+int CCliTool::Verify(QCommandLineParser&, const QStringList&)
+{
+    return Fail(QStringLiteral("not yet"));
 }

@@ -4,6 +4,7 @@
 #include "recordjson.h"
 #include "recordtexts.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -150,5 +151,36 @@ QByteArray CFindPrinter::Files(const QList<CCatalogue::FileRow>& rows, Format eF
                              row.context.Site(),  row.context.m_strRoom,
                              row.context.m_strOperator, QString::number(row.nRecords),
                              QString::number(row.nAlarms), row.strPath};
+    return eFormat == Format::Csv ? Csv(table) : Table(table);
+}
+
+QByteArray CFindPrinter::Baselines(const QList<CCatalogue::BaselineRow>& rows, Format eFormat)
+{
+    const auto setAt = [](int64_t nMs) {
+        return QDateTime::fromMSecsSinceEpoch(nMs, Qt::UTC).toString(Qt::ISODate);
+    };
+    if (eFormat == Format::Json) {
+        QJsonArray list;
+        for (const CCatalogue::BaselineRow& row : rows) {
+            list.append(QJsonObject{
+                {QStringLiteral("current"), row.bCurrent},
+                {QStringLiteral("setAt"), setAt(row.nSetAtMs)},
+                {QStringLiteral("site"), row.strSite},
+                {QStringLiteral("room"), row.strRoom},
+                {QStringLiteral("file"), row.strPath},
+                {QStringLiteral("first"), row.capture.IsoText(row.nFirstMs)},
+                {QStringLiteral("last"), row.capture.IsoText(row.nLastMs)},
+                {QStringLiteral("utcOffsetSeconds"), row.capture.m_nUtcOffsetSecs},
+                {QStringLiteral("timeGuessed"), row.capture.m_bGuessed},
+            });
+        }
+        return Json("baselines", list);
+    }
+    QList<QStringList> table;
+    table << QStringList{tr("Current"), tr("Set at"), tr("Site"), tr("Room"), tr("First"), tr("Last"), tr("File")};
+    for (const CCatalogue::BaselineRow& row : rows)
+        table << QStringList{row.bCurrent ? QStringLiteral("*") : QString(), setAt(row.nSetAtMs), row.strSite,
+                             row.strRoom, TimeText(row.capture, row.nFirstMs), TimeText(row.capture, row.nLastMs),
+                             row.strPath};
     return eFormat == Format::Csv ? Csv(table) : Table(table);
 }

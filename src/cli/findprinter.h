@@ -19,6 +19,7 @@ public:
 
     static QByteArray Events(const QList<CCatalogue::EventRow>& rows, Format eFormat);
     static QByteArray Files(const QList<CCatalogue::FileRow>& rows, Format eFormat);
+    static QByteArray Baselines(const QList<CCatalogue::BaselineRow>& rows, Format eFormat);
 
     // A signal kind by its name (DECT, GSM, BLUETOOTH, WLAN, DECT BASE,
     // WLAN BASE, in any case, blanks optional) or code; -1 when unknown.

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -318,6 +319,95 @@ private Q_SLOTS:
         QVERIFY(!catalogue.Open(&strError));
         QVERIFY(strError.contains(QStringLiteral("later version")));
         QVERIFY(QFileInfo::exists(catalogue.DatabasePath()));
+    }
+
+    void baselinesKeepTheirHistoryAndSurviveARebuild()
+    {
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        const QString strOffice = QStringLiteral("Office");
+        const QString strBoardroom = QStringLiteral("Boardroom");
+        const QString strRecording = storage.filePath(QStringLiteral("rt_0315_1000.rdf"));
+        const QString strLog = storage.filePath(QStringLiteral("log_0316_0900.ldf"));
+        QList<CCatalogue::BaselineRow> history;
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+            CCatalogue::BaselineRow row;
+            QVERIFY(!catalogue.Baseline(strOffice, strBoardroom, row, &strError));
+            QVERIFY(strError.isEmpty());
+            const QDateTime t1 = QDateTime::fromString(QStringLiteral("2026-03-20T10:00:00Z"), Qt::ISODate);
+            QVERIFY2(catalogue.SetBaseline(strRecording, &strError, t1), qPrintable(strError));
+            QVERIFY(catalogue.SetBaseline(strLog, &strError, t1.addDays(1)));
+            // Chosen again with a clock set back: it is still the room's baseline now.
+            QVERIFY(catalogue.SetBaseline(strRecording, &strError, t1.addDays(-1)));
+            QVERIFY(catalogue.Baseline(strOffice, strBoardroom, row, &strError));
+            QCOMPARE(row.strPath, QStringLiteral("rt_0315_1000.rdf"));
+            QVERIFY(row.nSetAtMs > t1.addDays(1).toMSecsSinceEpoch());
+            history = catalogue.BaselineHistory(strOffice, strBoardroom, &strError);
+            QCOMPARE(history.size(), 3);
+            QCOMPARE(history[1].strPath, QStringLiteral("log_0316_0900.ldf"));
+            QCOMPARE(history[2].nSetAtMs, t1.toMSecsSinceEpoch());
+            QVERIFY(history[0].bCurrent && !history[1].bCurrent && !history[2].bCurrent);
+            // Another room's baseline is its own.
+            QVERIFY(!catalogue.Baseline(strOffice, QStringLiteral("Room 2"), row, &strError));
+            // A file from before sidecars has no room: refused, nothing written beside it.
+            const QString strOld = storage.filePath(QStringLiteral("old/rt_0402_0800.rdf"));
+            QVERIFY(!catalogue.SetBaseline(strOld, &strError));
+            QVERIFY(strError.contains(QStringLiteral("room")));
+            QVERIFY(!QFileInfo::exists(CSidecar::PathFor(strOld)));
+        }
+        CSidecar sidecar;
+        QVERIFY(CSidecar::Read(strRecording, sidecar));
+        QCOMPARE(sidecar.m_Context.m_strRoom, strBoardroom);
+        // The catalogue is lost: the folder alone gives the same baselines.
+        CCatalogue rebuilt(dir.path());
+        RemoveDatabase(rebuilt);
+        QString strError;
+        QVERIFY2(rebuilt.Open(&strError), qPrintable(strError));
+        const QList<CCatalogue::BaselineRow> again = rebuilt.BaselineHistory(strOffice, strBoardroom, &strError);
+        QCOMPARE(again.size(), history.size());
+        for (int i = 0; i < again.size(); ++i) {
+            QCOMPARE(again[i].strPath, history[i].strPath);
+            QCOMPARE(again[i].nSetAtMs, history[i].nSetAtMs);
+            QCOMPARE(again[i].bCurrent, history[i].bCurrent);
+        }
+    }
+
+    void aCatalogueWithoutBaselinesLearnsThemFromTheSidecars()
+    {
+        // A version-1 catalogue built while the sidecars already told of a
+        // baseline (by a later program, then rebuilt by an earlier one).
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        const QString strRecording = storage.filePath(QStringLiteral("rt_0315_1000.rdf"));
+        QVERIFY(CSidecar::AddBaseline(strRecording, Utc("2026-03-20T10:00:00Z"), nullptr));
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            db.setDatabaseName(storage.filePath(CCatalogue::FileName()));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE baselines")));
+            QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+        CCatalogue catalogue(dir.path());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        QVERIFY2(catalogue.Sync(&strError), qPrintable(strError));
+        CCatalogue::BaselineRow row;
+        QVERIFY(catalogue.Baseline(QStringLiteral("office"), QStringLiteral("boardroom"), row, &strError));
+        QCOMPARE(row.strPath, QStringLiteral("rt_0315_1000.rdf"));
+        QCOMPARE(row.nSetAtMs, Utc("2026-03-20T10:00:00Z"));
     }
 };
 
