@@ -19,6 +19,7 @@
 #include "recordstream.h"
 #include "reportloader.h"
 #include "serial.h"
+#include "sessioncomparison.h"
 #include "sidecar.h"
 #include "terminationwatcher.h"
 #ifdef KV521_HAVE_SIMULATOR
@@ -1102,9 +1103,74 @@ int CCliTool::Baseline(QCommandLineParser& parser, const QStringList& args)
     return WriteOut(CFindPrinter::Baselines(rows, eFormat), &strError) ? int(ExitOk) : Fail(strError);
 }
 
-int CCliTool::Compare(QCommandLineParser&, const QStringList&)
+int CCliTool::Compare(QCommandLineParser& parser, const QStringList& args)
 {
-    return Fail(QStringLiteral("not yet"));
+    CSessionComparison::Options options;
+    if (parser.isSet(QStringLiteral("tolerance"))) {
+        bool bOk = false;
+        const double dMhz = parser.value(QStringLiteral("tolerance")).toDouble(&bOk);
+        if (!bOk || dMhz < 0.0 || dMhz * 1000.0 > CSessionComparison::kMaxToleranceKhz)
+            return Usage(tr("--tolerance takes a frequency difference in MHz."));
+        options.dToleranceKhz = dMhz * 1000.0;
+    }
+    if (parser.isSet(QStringLiteral("min-change"))) {
+        bool bOk = false;
+        options.dMinChangeDb = parser.value(QStringLiteral("min-change")).toDouble(&bOk);
+        if (!bOk || options.dMinChangeDb < 0.0 || options.dMinChangeDb > 200.0)
+            return Usage(tr("--min-change takes a level difference in dB."));
+    }
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return Usage(tr("--csv and --json exclude each other."));
+    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
+                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
+                                                                              : CFindPrinter::Format::Table;
+    const QString strNew = args.value(0);
+    QString strBase = args.value(1);
+    QString strError;
+    if (!CheckRegularInput(strNew, &strError))
+        return Fail(strError);
+    if (strBase.isEmpty()) {
+        CSidecar sidecar;
+        if (!CSidecar::Read(strNew, sidecar) || sidecar.m_Context.m_strRoom.isEmpty())
+            return Fail(tr("%1 was not recorded in a room, so it has no baseline; name the session to compare it with.")
+                            .arg(Native(strNew)));
+        CCatalogue catalogue(StorageOf(parser));
+        CCatalogue::BaselineRow baseline;
+        if (!OpenCatalogue(catalogue, &strError))
+            return Fail(strError);
+        strError.clear();
+        if (!catalogue.Baseline(sidecar.m_Context.Site(), sidecar.m_Context.m_strRoom, baseline, &strError))
+            return Fail(strError.isEmpty()
+                            ? tr("Room %1 has no baseline; set one with \"kv521-cli baseline set FILE\" or name the "
+                                 "session to compare with.")
+                                  .arg(sidecar.m_Context.m_strRoom)
+                            : strError);
+        strBase = QDir(catalogue.Storage()).filePath(baseline.strPath);
+    }
+    CSessionComparison::Session sessions[2];
+    CCaptureTime capture;
+    const QString paths[2] = {strNew, strBase};
+    for (int i = 0; i < 2; ++i) {
+        int nVersion = 0;
+        QString strWarning;
+        if (!CheckRegularInput(paths[i], &strError)
+            || !CDeviceFiles::LoadDataFile(paths[i], sessions[i].records, nVersion, &strError, &strWarning))
+            return Fail(strError);
+        if (!strWarning.isEmpty())
+            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        sessions[i].bLog = nVersion == CDeviceFiles::kLogVersion;
+        CCaptureTime fileCapture;
+        if (ApplyCapture(paths[i], sessions[i].records, fileCapture) && i == 0)
+            capture = fileCapture;
+    }
+    const QList<CSessionDifference> differences = CSessionComparison::Compare(sessions[0], sessions[1], options);
+    if (differences.isEmpty() && eFormat == CFindPrinter::Format::Table) {
+        Print(tr("Nothing differs from %1.").arg(Native(strBase)));
+        return ExitOk;
+    }
+    if (!WriteOut(CFindPrinter::Differences(differences, capture, Native(strNew), Native(strBase), eFormat), &strError))
+        return Fail(strError);
+    return differences.isEmpty() ? int(ExitOk) : int(ExitDifferent);
 }
 
 int CCliTool::Verify(QCommandLineParser&, const QStringList&)

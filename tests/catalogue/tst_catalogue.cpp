@@ -2,6 +2,7 @@
 // after a rebuild, a migration, damage, and two programs writing at once.
 #include "catalogue.h"
 #include "catalogueschema.h"
+#include "sessioncomparison.h"
 #include "sweepfiles.h"
 
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
 
 using namespace SweepFiles;
 
@@ -73,6 +75,21 @@ QList<int64_t> Positions(const QList<CCatalogue::EventRow>& rows)
     for (const CCatalogue::EventRow& row : rows)
         positions << row.nPosition;
     return positions;
+}
+
+CDeviceRecord Converted(DeviceRawRecord raw, uint32_t nKilohertz = 0)
+{
+    qToLittleEndian<quint32>(nKilohertz, raw.Levels + 16);
+    raw.Levels[20] = nKilohertz != 0 ? 1 : 0;
+    return CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File, 2026);
+}
+
+QStringList Keys(const QList<CSessionDifference>& differences)
+{
+    QStringList keys;
+    for (const CSessionDifference& d : differences)
+        keys << QStringLiteral("%1@%2").arg(CSessionDifference::KindKey(d.m_eKind)).arg(d.m_nPosition);
+    return keys;
 }
 
 void RemoveDatabase(const CCatalogue& catalogue)
@@ -374,6 +391,42 @@ private Q_SLOTS:
             QCOMPARE(again[i].nSetAtMs, history[i].nSetAtMs);
             QCOMPARE(again[i].bCurrent, history[i].bCurrent);
         }
+    }
+
+    void comparisonTellsWhatChangedAndNothingElse()
+    {
+        CSessionComparison::Session base;
+        base.records = {Converted(Record(3, 15, 10, 0, 0, 40, 55, 1), 2400000),
+                        Converted(Record(3, 15, 10, 0, 1, 50, 55), 2437000)};
+        CSessionComparison::Session now;
+        now.records = {Converted(Record(4, 15, 10, 0, 0, 40, 55, 1), 2400000),
+                       Converted(Record(4, 15, 10, 0, 1, 50, 55), 2437400), // the same carrier, read 0.4 MHz off
+                       Converted(Record(4, 15, 10, 0, 2, 52, 55, 2), 2460000),
+                       Converted(Record(4, 15, 10, 0, 3, 57, 55, 2), 2460300)};
+        QCOMPARE(Keys(CSessionComparison::Compare(now, now)), QStringList());
+        QCOMPARE(Keys(CSessionComparison::Compare(base, base)), QStringList());
+
+        const QList<CSessionDifference> differences = CSessionComparison::Compare(now, base);
+        QCOMPARE(Keys(differences),
+                 (QStringList{"signal-new@2", "frequency-new@2", "level-rose@3", "alarm-new@3"}));
+        QCOMPARE(differences[0].m_nSignal, 2);
+        QCOMPARE(differences[0].m_nTime, now.records[2].m_nTime);
+        QCOMPARE(differences[1].m_dFrequency, 2460000.0);
+        QCOMPARE(differences[2].m_dBefore, 50.0);
+        QCOMPARE(differences[2].m_dNow, 57.0);
+        QCOMPARE(differences[3].m_nChannel, 0);
+        QCOMPARE(differences[3].m_nSignal, 2);
+        QVERIFY(differences[3].m_strText.contains(QStringLiteral("GSM")));
+
+        // The other way round: what is gone, and no alarm or frequency "new".
+        QCOMPARE(Keys(CSessionComparison::Compare(base, now)), (QStringList{"signal-gone@-1", "level-fell@1"}));
+
+        // A larger least change hides the rise; a tighter tolerance parts the carriers.
+        CSessionComparison::Options options;
+        options.dMinChangeDb = 8;
+        options.dToleranceKhz = 200;
+        QCOMPARE(Keys(CSessionComparison::Compare(now, base, options)),
+                 (QStringList{"signal-new@2", "frequency-new@1", "frequency-new@2", "frequency-new@3", "alarm-new@3"}));
     }
 
     void aCatalogueWithoutBaselinesLearnsThemFromTheSidecars()
