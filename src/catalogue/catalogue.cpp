@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "catalogueschema.h"
+#include "checkedsavefile.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -619,4 +620,55 @@ QList<CCatalogue::BaselineRow> CCatalogue::BaselineHistory(const QString& strSit
         rows << row;
     }
     return rows;
+}
+
+bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError)
+{
+    if (!IsOpen()) {
+        *pError = tr("The catalogue is not open.");
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_strConnection, false);
+    if (!Exec(QStringLiteral("BEGIN IMMEDIATE"), pError))
+        return false;
+    const auto fail = [&](const QString& strError) {
+        *pError = strError;
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    };
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT value FROM counters WHERE name = 'report'")))
+        return fail(query.lastError().text());
+    int64_t nLast = query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+
+    // Read under the write lock, so two programs never read the same.
+    const QString strFile = QDir(m_strStorage).filePath(ReportNumberFileName());
+    const QFileInfo info(strFile);
+    if (info.exists()) {
+        QFile file(strFile);
+        constexpr qint64 kMaxText = 32;
+        bool bOk = info.isFile() && info.size() <= kMaxText && file.open(QIODevice::ReadOnly);
+        const qint64 nStored = bOk ? file.read(kMaxText).trimmed().toLongLong(&bOk) : 0;
+        // A number that cannot be read could be any: no number is given
+        // rather than one that may have been given already.
+        if (!bOk || nStored < 0)
+            return fail(tr("%1 does not hold the last report number; put the last number issued into it.")
+                            .arg(QDir::toNativeSeparators(strFile)));
+        nLast = std::max<int64_t>(nLast, nStored);
+    }
+    if (nLast >= std::numeric_limits<int64_t>::max() - 1)
+        return fail(tr("No report numbers are left."));
+    const int64_t nNext = nLast + 1;
+    CCheckedSaveFile file(strFile);
+    if (!file.Open() || !file.Write(QByteArray::number(qint64(nNext)) + '\n') || !file.Commit())
+        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strFile), file.ErrorString()));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO counters (name, value) VALUES ('report', ?)"));
+    query.addBindValue(qint64(nNext));
+    if (!query.exec())
+        return fail(query.lastError().text());
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return fail(query.lastError().text());
+    nNumber = nNext;
+    return true;
 }

@@ -32,6 +32,8 @@ class CCatalogue
 public:
     static constexpr int kBusyTimeoutMs = 10000;
     static QString FileName() { return QStringLiteral("catalogue.sqlite"); }
+    // The last report number issued, beside the catalogue: numbers outlive it.
+    static QString ReportNumberFileName() { return QStringLiteral("report-number.txt"); }
     static bool IsDataFileName(const QString& strName);
 
     struct Query
@@ -136,6 +138,12 @@ public:
     // at every site, each site's newest marked current.
     QList<BaselineRow> BaselineHistory(const QString& strSite, const QString& strRoom, QString* pError,
                                        bool bAnySite = false);
+
+    // A report number never issued before from this storage folder: one
+    // more than the highest the catalogue or the number file beside it
+    // knows, so a rebuilt or replaced catalogue never gives one again. Two
+    // programs asking at once get two numbers (the write lock is held).
+    bool NextReportNumber(int64_t& nNumber, QString* pError);
 
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.

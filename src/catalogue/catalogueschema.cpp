@@ -43,6 +43,8 @@ const QList<CCatalogueSchema::Step>& CCatalogueSchema::Steps()
                          " file_id INTEGER NOT NULL REFERENCES files(id) ON DELETE CASCADE,"
                          " set_at INTEGER NOT NULL," // ms since 1970 UTC
                          " PRIMARY KEY (file_id, set_at)) WITHOUT ROWID"),
+          // The last report number issued (also kept in a file beside the catalogue).
+          QStringLiteral("CREATE TABLE counters (name TEXT PRIMARY KEY, value INTEGER NOT NULL)"),
           // Sidecars read before this version were not asked for baselines:
           // every file is read again at the next look.
           QStringLiteral("UPDATE files SET sidecar_mtime = -1")}},

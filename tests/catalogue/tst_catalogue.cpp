@@ -16,6 +16,8 @@
 #include <QThread>
 #include <QtEndian>
 
+#include <algorithm>
+
 using namespace SweepFiles;
 
 namespace {
@@ -391,6 +393,68 @@ private Q_SLOTS:
             QCOMPARE(again[i].nSetAtMs, history[i].nSetAtMs);
             QCOMPARE(again[i].bCurrent, history[i].bCurrent);
         }
+    }
+
+    void reportNumbersAreNeverGivenTwice()
+    {
+        QTemporaryDir dir;
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY(catalogue.Open(&strError));
+        }
+        constexpr int kEach = 15;
+        QList<int64_t> numbers[2];
+        QStringList errors[2];
+        QList<QThread*> threads;
+        for (int w = 0; w < 2; ++w)
+            threads << QThread::create([&, w] {
+                CCatalogue catalogue(dir.path());
+                QString strError;
+                int64_t nNumber = 0;
+                if (!catalogue.Open(&strError))
+                    errors[w] << strError;
+                for (int i = 0; errors[w].isEmpty() && i < kEach; ++i) {
+                    if (catalogue.NextReportNumber(nNumber, &strError))
+                        numbers[w] << nNumber;
+                    else
+                        errors[w] << strError;
+                }
+            });
+        for (QThread* pThread : threads)
+            pThread->start();
+        for (QThread* pThread : threads) {
+            QVERIFY(pThread->wait(60000));
+            delete pThread;
+        }
+        QCOMPARE(errors[0] + errors[1], QStringList());
+        QList<int64_t> all = numbers[0] + numbers[1];
+        std::sort(all.begin(), all.end());
+        for (int i = 0; i < all.size(); ++i)
+            QCOMPARE(all[i], int64_t(i + 1));
+        QVERIFY(std::is_sorted(numbers[0].cbegin(), numbers[0].cend()));
+
+        // The catalogue lost: the file beside it keeps the count; the file
+        // lost: the catalogue does.
+        CCatalogue catalogue(dir.path());
+        RemoveDatabase(catalogue);
+        QString strError;
+        QVERIFY(catalogue.Open(&strError));
+        int64_t nNumber = 0;
+        QVERIFY2(catalogue.NextReportNumber(nNumber, &strError), qPrintable(strError));
+        QCOMPARE(nNumber, 2 * kEach + 1);
+        const QString strFile = QDir(dir.path()).filePath(CCatalogue::ReportNumberFileName());
+        QVERIFY(QFile::remove(strFile));
+        QVERIFY(catalogue.NextReportNumber(nNumber, &strError));
+        QCOMPARE(nNumber, 2 * kEach + 2);
+        // Garbled: no number rather than one perhaps given before.
+        QFile garbled(strFile);
+        QVERIFY(garbled.open(QIODevice::WriteOnly));
+        garbled.write("12x\n");
+        garbled.close();
+        QVERIFY(!catalogue.NextReportNumber(nNumber, &strError));
+        QVERIFY(strError.contains(CCatalogue::ReportNumberFileName()));
+        QCOMPARE(nNumber, 2 * kEach + 2);
     }
 
     void comparisonTellsWhatChangedAndNothingElse()
