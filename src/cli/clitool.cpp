@@ -16,6 +16,7 @@
 #include "progressprinter.h"
 #include "qtserialportenumerator.h"
 #include "recordjson.h"
+#include "reportmanifest.h"
 #include "recordstream.h"
 #include "reportloader.h"
 #include "serial.h"
@@ -1173,7 +1174,40 @@ int CCliTool::Compare(QCommandLineParser& parser, const QStringList& args)
     return differences.isEmpty() ? int(ExitOk) : int(ExitDifferent);
 }
 
-int CCliTool::Verify(QCommandLineParser&, const QStringList&)
+int CCliTool::Verify(QCommandLineParser&, const QStringList& args)
 {
-    return Fail(QStringLiteral("not yet"));
+    const QString strManifest = args.value(0);
+    CReportManifest manifest;
+    QString strError;
+    if (!CReportManifest::Read(strManifest, manifest, &strError)) {
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strError.toLocal8Bit().constData());
+        return ExitUsage;
+    }
+    const QDir folder = QFileInfo(strManifest).absoluteDir();
+    int nBad = 0;
+    for (const CReportManifest::Check& check : manifest.Verify(folder.absolutePath())) {
+        const QString strFile = Native(QDir::cleanPath(folder.filePath(check.strPath)));
+        switch (check.eState) {
+        case CReportManifest::State::Same:
+            Print(tr("unchanged: %1").arg(strFile));
+            continue;
+        case CReportManifest::State::Changed:
+            Fail(tr("%1 has changed since report %2 was made.").arg(strFile).arg(manifest.m_nReportNumber));
+            break;
+        case CReportManifest::State::Missing:
+            Fail(tr("%1 is missing.").arg(strFile));
+            break;
+        case CReportManifest::State::Unreadable:
+            Fail(tr("%1 cannot be read.").arg(strFile));
+            break;
+        }
+        ++nBad;
+    }
+    if (nBad > 0)
+        return Fail(tr("%1 of the %2 source files of report %3 do not match its manifest.")
+                        .arg(nBad)
+                        .arg(manifest.m_Sources.size())
+                        .arg(manifest.m_nReportNumber));
+    Print(tr("All %1 source files of report %2 match its manifest.").arg(manifest.m_Sources.size()).arg(manifest.m_nReportNumber));
+    return ExitOk;
 }

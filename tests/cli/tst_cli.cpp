@@ -7,6 +7,7 @@
 #include "kv521simulator.h"
 #include "progressprinter.h"
 #include "recordstream.h"
+#include "reportmanifest.h"
 #include "sidecar.h"
 #include "sweepfiles.h"
 
@@ -530,6 +531,72 @@ private Q_SLOTS:
         QCOMPARE(result.nExit, 1);
         QVERIFY2(result.err.contains("room"), result.err);
         QCOMPARE(compare({strNewBoardroom, QStringLiteral("--min-change"), QStringLiteral("x")}).nExit, 2);
+    }
+
+    void verifyNamesEachSourceThatChangedOrWentMissing()
+    {
+        using namespace SweepFiles;
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        QVERIFY(storage.mkpath(QStringLiteral("reports")));
+        const QString strReports = storage.filePath(QStringLiteral("reports"));
+        CReportManifest manifest;
+        manifest.m_nReportNumber = 7;
+        manifest.m_nCreatedMs = QDateTime::currentMSecsSinceEpoch();
+        QString strError;
+        for (const char* pName : {"rt_0315_1000.rdf", "rt_0315_1100.rdf", "log_0316_0900.ldf"})
+            QVERIFY2(manifest.AddSource(storage.filePath(QLatin1String(pName)), strReports, storage.path(), &strError),
+                     qPrintable(strError));
+        manifest.RoomsFromSources();
+        QCOMPARE(manifest.m_Rooms.size(), 2);
+        QCOMPARE(manifest.m_Sources[0].strPath, QStringLiteral("../rt_0315_1000.rdf"));
+        QCOMPARE(manifest.m_Sources[0].strStoragePath, QStringLiteral("rt_0315_1000.rdf"));
+        const QString strManifest = QDir(strReports).filePath(QStringLiteral("report-7.json"));
+        QVERIFY2(manifest.Write(strManifest, &strError), qPrintable(strError));
+        const QJsonObject written = QJsonDocument::fromJson(ReadAll(strManifest)).object();
+        QCOMPARE(written.value(QStringLiteral("files")).toArray()[0].toObject().value(QStringLiteral("first")).toString(),
+                 QStringLiteral("2026-03-15T10:00:00+01:00"));
+
+        Result result = RunCli({QStringLiteral("verify"), strManifest});
+        QVERIFY2(result.nExit == 0, result.err);
+
+        // One byte of one source changed, another source gone: both named, the third not.
+        {
+            QFile file(storage.filePath(QStringLiteral("rt_0315_1000.rdf")));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(40));
+            char cByte = 0;
+            QVERIFY(file.getChar(&cByte));
+            QVERIFY(file.seek(40));
+            QVERIFY(file.putChar(char(cByte ^ 1)));
+        }
+        QVERIFY(QFile::remove(storage.filePath(QStringLiteral("log_0316_0900.ldf"))));
+        result = RunCli({QStringLiteral("verify"), strManifest});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("rt_0315_1000.rdf has changed"), result.err);
+        QVERIFY2(result.err.contains("log_0316_0900.ldf is missing"), result.err);
+        QVERIFY(!result.err.contains("rt_0315_1100.rdf"));
+
+        // A manifest that is not one, cut short, or that lies about a hash's form.
+        QByteArray json = ReadAll(strManifest);
+        const QList<QByteArray> broken = {json.left(json.size() / 2), QByteArray("[]"),
+                                          QByteArray(json).replace("\"sha256\": \"", "\"sha256\": \"zz"),
+                                          QByteArray(json).replace("\"reportNumber\": 7", "\"reportNumber\": -7")};
+        for (const QByteArray& bytes : broken) {
+            QFile file(strManifest);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+            file.close();
+            result = RunCli({QStringLiteral("verify"), strManifest});
+            QVERIFY2(result.nExit == 2, bytes.left(80));
+            QVERIFY(result.err.contains("report-7.json"));
+        }
+#ifdef Q_OS_UNIX
+        const QString strFifo = QDir(strReports).filePath(QStringLiteral("pipe.json"));
+        QCOMPARE(::mkfifo(QFile::encodeName(strFifo).constData(), 0600), 0);
+        QCOMPARE(RunCli({QStringLiteral("verify"), strFifo}).nExit, 2);
+#endif
     }
 
     // The catalogue through the tool: searches against known answers, a
