@@ -248,7 +248,8 @@ void CCliTool::PrintGeneralHelp(std::FILE* pStream)
     for (const Command& command : kCommands)
         strText += QStringLiteral("  %1 %2\n").arg(QLatin1String(command.pName), -10).arg(tr(command.pSummary));
     strText += QLatin1Char('\n') + tr("\"kv521-cli <command> --help\" describes a command.") + QLatin1Char('\n')
-             + tr("Exit codes: 0 done, 1 failed, 2 bad usage.") + QLatin1Char('\n');
+             + tr("Exit codes: 0 done, 1 failed, 2 bad usage.") + QLatin1Char('\n')
+             + tr("compare ends with 3 when the sessions differ.") + QLatin1Char('\n');
     std::fprintf(pStream, "%s", strText.toLocal8Bit().constData());
 }
 
