@@ -471,6 +471,126 @@ Every option can also be a &quot;key = value&quot; line of the --config file; op
         <source>The simulated detector needs a POSIX system.</source>
         <translation>Имитатору детектора нужна система POSIX.</translation>
     </message>
+    <message>
+        <source>Make a session its room&apos;s baseline (set) or list a room&apos;s baselines (show).</source>
+        <translation>Сделать сеанс эталоном его помещения (set) или показать эталоны помещения (show).</translation>
+    </message>
+    <message>
+        <source>List what differs between a session and its room&apos;s baseline or another session.</source>
+        <translation>Показать отличия сеанса от эталона его помещения или от другого сеанса.</translation>
+    </message>
+    <message>
+        <source>Check the source files of a report against its manifest.</source>
+        <translation>Проверить исходные файлы отчёта по его манифесту.</translation>
+    </message>
+    <message>
+        <source>compare ends with 3 when the sessions differ.</source>
+        <translation>compare завершается с кодом 3, если сеансы различаются.</translation>
+    </message>
+    <message>
+        <source>set followed by a realtime or log file, or show.</source>
+        <translation>set и файл реального времени или журнала, либо show.</translation>
+    </message>
+    <message>
+        <source>show: only the site &lt;site&gt;.</source>
+        <translation>show: только объект &lt;site&gt;.</translation>
+    </message>
+    <message>
+        <source>show: the room &lt;room&gt;.</source>
+        <translation>show: помещение &lt;room&gt;.</translation>
+    </message>
+    <message>
+        <source>The session to look at (.rdf or .ldf).</source>
+        <translation>Проверяемый сеанс (.rdf или .ldf).</translation>
+    </message>
+    <message>
+        <source>The session to compare with (default: the baseline of NEW&apos;s room).</source>
+        <translation>Сеанс для сравнения (по умолчанию — эталон помещения NEW).</translation>
+    </message>
+    <message>
+        <source>Frequencies closer than &lt;MHz&gt; are the same (default 1).</source>
+        <translation>Частоты, отличающиеся менее чем на &lt;MHz&gt;, считаются одной (по умолчанию 1).</translation>
+    </message>
+    <message>
+        <source>Highest levels that moved by at least &lt;dB&gt; (default 6).</source>
+        <translation>Наибольшие уровни, изменившиеся не менее чем на &lt;dB&gt; (по умолчанию 6).</translation>
+    </message>
+    <message>
+        <source>Exit codes: 0 nothing differs, 3 something differs, 1 failed, 2 bad usage.</source>
+        <translation>Коды завершения: 0 — отличий нет, 3 — есть отличия, 1 — ошибка, 2 — неверный вызов.</translation>
+    </message>
+    <message>
+        <source>The report&apos;s JSON manifest.</source>
+        <translation>JSON-манифест отчёта.</translation>
+    </message>
+    <message>
+        <source>Exit codes: 0 every file matches, 1 a file changed or is missing (each named), 2 the manifest cannot be read.</source>
+        <translation>Коды завершения: 0 — все файлы совпадают, 1 — файл изменён или отсутствует (каждый назван), 2 — манифест не читается.</translation>
+    </message>
+    <message>
+        <source>baseline set needs the realtime or log file.</source>
+        <translation>baseline set требует файл реального времени или журнала.</translation>
+    </message>
+    <message>
+        <source>%1 is now the baseline of room %2.</source>
+        <translation>%1 теперь эталон помещения %2.</translation>
+    </message>
+    <message>
+        <source>baseline takes set or show.</source>
+        <translation>baseline принимает set или show.</translation>
+    </message>
+    <message>
+        <source>baseline show needs --room.</source>
+        <translation>baseline show требует --room.</translation>
+    </message>
+    <message>
+        <source>Room %1 has no baseline.</source>
+        <translation>У помещения %1 нет эталона.</translation>
+    </message>
+    <message>
+        <source>--tolerance takes a frequency difference in MHz.</source>
+        <translation>--tolerance принимает разницу частот в МГц.</translation>
+    </message>
+    <message>
+        <source>--min-change takes a level difference in dB.</source>
+        <translation>--min-change принимает разницу уровней в дБ.</translation>
+    </message>
+    <message>
+        <source>%1 was not recorded in a room, so it has no baseline; name the session to compare it with.</source>
+        <translation>%1 записан не в помещении, поэтому эталона у него нет; укажите сеанс для сравнения.</translation>
+    </message>
+    <message>
+        <source>Room %1 has no baseline; set one with &quot;kv521-cli baseline set FILE&quot; or name the session to compare with.</source>
+        <translation>У помещения %1 нет эталона; задайте его командой «kv521-cli baseline set FILE» или укажите сеанс для сравнения.</translation>
+    </message>
+    <message>
+        <source>Nothing differs from %1.</source>
+        <translation>Отличий от %1 нет.</translation>
+    </message>
+    <message>
+        <source>unchanged: %1</source>
+        <translation>не изменён: %1</translation>
+    </message>
+    <message>
+        <source>%1 has changed since report %2 was made.</source>
+        <translation>%1 изменён после составления отчёта %2.</translation>
+    </message>
+    <message>
+        <source>%1 is missing.</source>
+        <translation>%1 отсутствует.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 не читается.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 source files of report %3 do not match its manifest.</source>
+        <translation>Исходных файлов отчёта %3, не совпадающих с манифестом: %1 из %2.</translation>
+    </message>
+    <message>
+        <source>All %1 source files of report %2 match its manifest.</source>
+        <translation>Все исходные файлы отчёта %2 (%1) совпадают с манифестом.</translation>
+    </message>
 </context>
 <context>
     <name>CCsvExporter</name>
@@ -3002,6 +3122,18 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>The catalogue was made by a later version of the program (schema %1).</source>
         <translation>Каталог создан более новой версией программы (схема %1).</translation>
     </message>
+    <message>
+        <source>%1 was not recorded in a room, so it cannot be a room&apos;s baseline.</source>
+        <translation>%1 записан не в помещении и поэтому не может быть эталоном помещения.</translation>
+    </message>
+    <message>
+        <source>%1 does not hold the last report number; put the last number issued into it.</source>
+        <translation>%1 не содержит последнего номера отчёта; запишите в него последний выданный номер.</translation>
+    </message>
+    <message>
+        <source>No report numbers are left.</source>
+        <translation>Номера отчётов исчерпаны.</translation>
+    </message>
 </context>
 <context>
     <name>CFileIndexer</name>
@@ -3088,6 +3220,22 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>Alarms</source>
         <translation>Тревоги</translation>
     </message>
+    <message>
+        <source>Current</source>
+        <translation>Текущий</translation>
+    </message>
+    <message>
+        <source>Set at</source>
+        <translation>Назначен</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Отличие</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
 </context>
 <context>
     <name>CSidecar</name>
@@ -3118,6 +3266,72 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>%1 is not a data file with records.</source>
         <translation>%1 не является файлом данных с записями.</translation>
+    </message>
+</context>
+<context>
+    <name>CReportManifest</name>
+    <message>
+        <source>too large for a report manifest</source>
+        <translation>слишком велик для манифеста отчёта</translation>
+    </message>
+    <message>
+        <source>not a report manifest: %1</source>
+        <translation>не манифест отчёта: %1</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>не объект JSON</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 не существует.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <source>%1: too large for a report manifest</source>
+        <translation>%1: слишком велик для манифеста отчёта</translation>
+    </message>
+</context>
+<context>
+    <name>CSessionComparison</name>
+    <message>
+        <source>New signal kind: %1</source>
+        <translation>Новый вид сигнала: %1</translation>
+    </message>
+    <message>
+        <source>Signal kind gone: %1</source>
+        <translation>Исчез вид сигнала: %1</translation>
+    </message>
+    <message>
+        <source>New band: %1</source>
+        <translation>Новый канал: %1</translation>
+    </message>
+    <message>
+        <source>Band gone: %1</source>
+        <translation>Исчез канал: %1</translation>
+    </message>
+    <message>
+        <source>New frequency: %1 MHz</source>
+        <translation>Новая частота: %1 МГц</translation>
+    </message>
+    <message>
+        <source>Highest level on %1 rose from %2 dB to %3 dB</source>
+        <translation>Наибольший уровень в %1 вырос с %2 дБ до %3 дБ</translation>
+    </message>
+    <message>
+        <source>Highest level on %1 fell from %2 dB to %3 dB</source>
+        <translation>Наибольший уровень в %1 упал с %2 дБ до %3 дБ</translation>
+    </message>
+    <message>
+        <source>Alarm on %1 (%2), none in the compared session</source>
+        <translation>Тревога в %1 (%2), в сравниваемом сеансе её не было</translation>
+    </message>
+    <message>
+        <source>Alarm on %1, none in the compared session</source>
+        <translation>Тревога в %1, в сравниваемом сеансе её не было</translation>
     </message>
 </context>
 </TS>

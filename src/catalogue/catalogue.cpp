@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "catalogueschema.h"
+#include "checkedsavefile.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -8,9 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -346,6 +350,11 @@ bool CCatalogue::IndexOne(const QString& strAbsolute, const QString& strRelative
         return fail(query);
     const qint64 nFile = query.lastInsertId().toLongLong();
 
+    if (!IndexBaselines(nFile, sidecar, pError)) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+
     QSqlQuery events(db);
     events.prepare(QStringLiteral("INSERT INTO events (file_id, position, instant, source, alarm, signal, band, level,"
                                   " levels, frequency) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -542,4 +551,150 @@ int64_t CCatalogue::ChangeCount()
     if (!query.exec(QStringLiteral("SELECT total_changes()")) || !query.next())
         return -1;
     return query.value(0).toLongLong();
+}
+
+bool CCatalogue::IndexBaselines(qint64 nFile, const CSidecar& sidecar, QString* pError)
+{
+    QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
+    query.prepare(QStringLiteral("INSERT OR IGNORE INTO baselines (file_id, set_at) VALUES (?, ?)"));
+    for (int64_t nSetAt : sidecar.m_BaselineSetAtMs) {
+        query.bindValue(0, nFile);
+        query.bindValue(1, qint64(nSetAt));
+        if (!query.exec()) {
+            *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(DatabasePath()), query.lastError().text());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CCatalogue::SetBaseline(const QString& strPath, QString* pError, const QDateTime& now)
+{
+    if (Relative(strPath).isEmpty()) {
+        *pError = tr("%1 is not in the storage folder %2.")
+                      .arg(QDir::toNativeSeparators(strPath), QDir::toNativeSeparators(m_strStorage));
+        return false;
+    }
+    CSidecar sidecar;
+    if (!CSidecar::Read(strPath, sidecar) || sidecar.m_Context.m_strRoom.isEmpty()) {
+        *pError = tr("%1 was not recorded in a room, so it cannot be a room's baseline.")
+                      .arg(QDir::toNativeSeparators(strPath));
+        return false;
+    }
+    int64_t nSetAt = now.toMSecsSinceEpoch();
+    BaselineRow current;
+    QString strError;
+    if (Baseline(sidecar.m_Context.Site(), sidecar.m_Context.m_strRoom, current, &strError))
+        nSetAt = std::max(nSetAt, current.nSetAtMs + 1);
+    else if (!strError.isEmpty()) {
+        *pError = strError;
+        return false;
+    }
+    return CSidecar::AddBaseline(strPath, nSetAt, pError) && IndexFile(strPath, pError);
+}
+
+bool CCatalogue::Baseline(const QString& strSite, const QString& strRoom, BaselineRow& row, QString* pError)
+{
+    QString strError;
+    const QList<BaselineRow> rows = BaselineHistory(strSite, strRoom, &strError);
+    if (!strError.isEmpty()) {
+        *pError = strError;
+        return false;
+    }
+    if (rows.isEmpty())
+        return false;
+    row = rows.first();
+    return true;
+}
+
+QList<CCatalogue::BaselineRow> CCatalogue::BaselineHistory(const QString& strSite, const QString& strRoom,
+                                                           QString* pError, bool bAnySite)
+{
+    QList<BaselineRow> rows;
+    QVariantList values{strRoom};
+    QString strWhere = QStringLiteral("f.room = ? COLLATE NOCASE");
+    if (!bAnySite) {
+        strWhere += QStringLiteral(" AND (f.site = ? COLLATE NOCASE OR f.client = ? COLLATE NOCASE)");
+        values << strSite << strSite;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
+    if (!Select(query,
+                QStringLiteral("SELECT f.path, f.site, f.room, b.set_at, f.utc_offset, f.time_guessed, f.first_utc,"
+                               " f.last_utc FROM baselines b JOIN files f ON f.id = b.file_id WHERE %1"
+                               " ORDER BY b.set_at DESC, f.path")
+                    .arg(strWhere),
+                values, pError))
+        return rows;
+    QSet<QString> seen;
+    while (query.next()) {
+        BaselineRow row;
+        row.strPath = query.value(0).toString();
+        row.strSite = query.value(1).toString();
+        row.strRoom = query.value(2).toString();
+        row.nSetAtMs = query.value(3).toLongLong();
+        row.capture.m_nUtcOffsetSecs = query.value(4).toInt();
+        row.capture.m_bGuessed = query.value(5).toInt() != 0;
+        row.capture.m_bKnown = !row.capture.m_bGuessed;
+        row.nFirstMs = query.value(6).toLongLong();
+        row.nLastMs = query.value(7).toLongLong();
+        row.capture.m_nYear =
+            QDateTime::fromMSecsSinceEpoch(row.nFirstMs, Qt::OffsetFromUTC, row.capture.m_nUtcOffsetSecs).date().year();
+        // Newest first: the first row of each site and room is its baseline.
+        const QString strKey = row.strSite.toCaseFolded() + QLatin1Char('\n') + row.strRoom.toCaseFolded();
+        row.bCurrent = !seen.contains(strKey);
+        seen.insert(strKey);
+        rows << row;
+    }
+    return rows;
+}
+
+bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError)
+{
+    if (!IsOpen()) {
+        *pError = tr("The catalogue is not open.");
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_strConnection, false);
+    if (!Exec(QStringLiteral("BEGIN IMMEDIATE"), pError))
+        return false;
+    const auto fail = [&](const QString& strError) {
+        *pError = strError;
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    };
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT value FROM counters WHERE name = 'report'")))
+        return fail(query.lastError().text());
+    int64_t nLast = query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+
+    // Read under the write lock, so two programs never read the same.
+    const QString strFile = QDir(m_strStorage).filePath(ReportNumberFileName());
+    const QFileInfo info(strFile);
+    if (info.exists()) {
+        QFile file(strFile);
+        constexpr qint64 kMaxText = 32;
+        bool bOk = info.isFile() && info.size() <= kMaxText && file.open(QIODevice::ReadOnly);
+        const qint64 nStored = bOk ? file.read(kMaxText).trimmed().toLongLong(&bOk) : 0;
+        // A number that cannot be read could be any: no number is given
+        // rather than one that may have been given already.
+        if (!bOk || nStored < 0)
+            return fail(tr("%1 does not hold the last report number; put the last number issued into it.")
+                            .arg(QDir::toNativeSeparators(strFile)));
+        nLast = std::max<int64_t>(nLast, nStored);
+    }
+    if (nLast >= std::numeric_limits<int64_t>::max() - 1)
+        return fail(tr("No report numbers are left."));
+    const int64_t nNext = nLast + 1;
+    CCheckedSaveFile file(strFile);
+    if (!file.Open() || !file.Write(QByteArray::number(qint64(nNext)) + '\n') || !file.Commit())
+        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strFile), file.ErrorString()));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO counters (name, value) VALUES ('report', ?)"));
+    query.addBindValue(qint64(nNext));
+    if (!query.exec())
+        return fail(query.lastError().text());
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return fail(query.lastError().text());
+    nNumber = nNext;
+    return true;
 }

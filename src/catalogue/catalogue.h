@@ -32,6 +32,8 @@ class CCatalogue
 public:
     static constexpr int kBusyTimeoutMs = 10000;
     static QString FileName() { return QStringLiteral("catalogue.sqlite"); }
+    // The last report number issued, beside the catalogue: numbers outlive it.
+    static QString ReportNumberFileName() { return QStringLiteral("report-number.txt"); }
     static bool IsDataFileName(const QString& strName);
 
     struct Query
@@ -81,6 +83,18 @@ public:
         bool operator==(const FileRow& other) const;
     };
 
+    struct BaselineRow
+    {
+        QString strPath;
+        QString strSite;
+        QString strRoom;
+        int64_t nSetAtMs = 0; // UTC
+        bool bCurrent = false; // the room's baseline now; else history
+        CCaptureTime capture;
+        int64_t nFirstMs = 0;
+        int64_t nLastMs = 0;
+    };
+
     explicit CCatalogue(const QString& strStorage);
     ~CCatalogue();
     CCatalogue(const CCatalogue&) = delete;
@@ -116,6 +130,27 @@ public:
     // folder that changed something from one that did not. -1 when unknown.
     int64_t ChangeCount();
 
+    // Makes a session of a room that room's baseline. The choice is kept in
+    // the file's sidecar (the truth a rebuild reads) and then in the
+    // catalogue. Refused for a file without a room or outside the folder.
+    // It always becomes the current one, even when the clock went back.
+    bool SetBaseline(const QString& strPath, QString* pError,
+                     const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // The room's baseline now; false when it has none (pError stays empty)
+    // or the catalogue failed (with the reason). The site is the whole site
+    // text or the client, as the searches take it.
+    bool Baseline(const QString& strSite, const QString& strRoom, BaselineRow& row, QString* pError);
+    // Every baseline the room had, newest first; with bAnySite, of the room
+    // at every site, each site's newest marked current.
+    QList<BaselineRow> BaselineHistory(const QString& strSite, const QString& strRoom, QString* pError,
+                                       bool bAnySite = false);
+
+    // A report number never issued before from this storage folder: one
+    // more than the highest the catalogue or the number file beside it
+    // knows, so a rebuilt or replaced catalogue never gives one again. Two
+    // programs asking at once get two numbers (the write lock is held).
+    bool NextReportNumber(int64_t& nNumber, QString* pError);
+
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.
     QString Relative(const QString& strPath) const;
@@ -128,6 +163,7 @@ private:
     bool Select(QSqlQuery& query, const QString& strStatement, const QVariantList& values, QString* pError);
     bool IndexOne(const QString& strAbsolute, const QString& strRelative, QString* pError);
     QString Where(const Query& query, bool bEvents, QVariantList& values) const;
+    bool IndexBaselines(qint64 nFile, const CSidecar& sidecar, QString* pError);
 
     QString m_strStorage;
     QString m_strConnection;

@@ -36,6 +36,18 @@ const QList<CCatalogueSchema::Step>& CCatalogueSchema::Steps()
                          " max_b1 REAL NOT NULL, max_b1f REAL NOT NULL, max_b2 REAL NOT NULL,"
                          " kinds INTEGER NOT NULL,"
                          " PRIMARY KEY (file_id, minute)) WITHOUT ROWID")}},
+        {2,
+         {// A room's baselines: each time a file was made one, as its sidecar
+          // tells; the latest of a room is its baseline, the rest its history.
+          QStringLiteral("CREATE TABLE baselines ("
+                         " file_id INTEGER NOT NULL REFERENCES files(id) ON DELETE CASCADE,"
+                         " set_at INTEGER NOT NULL," // ms since 1970 UTC
+                         " PRIMARY KEY (file_id, set_at)) WITHOUT ROWID"),
+          // The last report number issued (also kept in a file beside the catalogue).
+          QStringLiteral("CREATE TABLE counters (name TEXT PRIMARY KEY, value INTEGER NOT NULL)"),
+          // Sidecars read before this version were not asked for baselines:
+          // every file is read again at the next look.
+          QStringLiteral("UPDATE files SET sidecar_mtime = -1")}},
     };
     return steps;
 }

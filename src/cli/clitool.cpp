@@ -16,9 +16,11 @@
 #include "progressprinter.h"
 #include "qtserialportenumerator.h"
 #include "recordjson.h"
+#include "reportmanifest.h"
 #include "recordstream.h"
 #include "reportloader.h"
 #include "serial.h"
+#include "sessioncomparison.h"
 #include "sidecar.h"
 #include "terminationwatcher.h"
 #ifdef KV521_HAVE_SIMULATOR
@@ -73,6 +75,9 @@ const Command kCommands[] = {
     {"monitor", QT_TRANSLATE_NOOP("CCliTool", "Record without end and publish levels and alarms (a service).")},
     {"catalogue", QT_TRANSLATE_NOOP("CCliTool", "Rebuild the catalogue of the storage folder from its files (rebuild).")},
     {"find", QT_TRANSLATE_NOOP("CCliTool", "Search the catalogue for sessions and events.")},
+    {"baseline", QT_TRANSLATE_NOOP("CCliTool", "Make a session its room's baseline (set) or list a room's baselines (show).")},
+    {"compare", QT_TRANSLATE_NOOP("CCliTool", "List what differs between a session and its room's baseline or another session.")},
+    {"verify", QT_TRANSLATE_NOOP("CCliTool", "Check the source files of a report against its manifest.")},
 };
 
 QString Native(const QString& strPath)
@@ -243,7 +248,8 @@ void CCliTool::PrintGeneralHelp(std::FILE* pStream)
     for (const Command& command : kCommands)
         strText += QStringLiteral("  %1 %2\n").arg(QLatin1String(command.pName), -10).arg(tr(command.pSummary));
     strText += QLatin1Char('\n') + tr("\"kv521-cli <command> --help\" describes a command.") + QLatin1Char('\n')
-             + tr("Exit codes: 0 done, 1 failed, 2 bad usage.") + QLatin1Char('\n');
+             + tr("Exit codes: 0 done, 1 failed, 2 bad usage.") + QLatin1Char('\n')
+             + tr("compare ends with 3 when the sessions differ.") + QLatin1Char('\n');
     std::fprintf(pStream, "%s", strText.toLocal8Bit().constData());
 }
 
@@ -405,6 +411,38 @@ int CCliTool::RunCommand(const QStringList& arguments)
                            {QStringLiteral("sessions"), tr("List the matching files rather than their events.")},
                            {QStringLiteral("csv"), tr("Write CSV.")},
                            {QStringLiteral("json"), tr("Write JSON.")}});
+    } else if (strCommand == QLatin1String("baseline")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[10].pSummary));
+        parser.addPositionalArgument(QStringLiteral("action"), tr("set followed by a realtime or log file, or show."),
+                                     QStringLiteral("set FILE|show"));
+        parser.addOptions({storageOption,
+                           {QStringLiteral("site"), tr("show: only the site <site>."), QStringLiteral("site")},
+                           {QStringLiteral("room"), tr("show: the room <room>."), QStringLiteral("room")},
+                           {QStringLiteral("csv"), tr("Write CSV.")},
+                           {QStringLiteral("json"), tr("Write JSON.")}});
+        nMin = 1;
+        nMax = 2;
+    } else if (strCommand == QLatin1String("compare")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[11].pSummary));
+        parser.addPositionalArgument(QStringLiteral("new"), tr("The session to look at (.rdf or .ldf)."), QStringLiteral("NEW"));
+        parser.addPositionalArgument(QStringLiteral("base"), tr("The session to compare with (default: the baseline of NEW's room)."),
+                                     QStringLiteral("[BASE]"));
+        parser.addOptions({storageOption,
+                           {QStringLiteral("tolerance"), tr("Frequencies closer than <MHz> are the same (default 1)."),
+                            QStringLiteral("MHz")},
+                           {QStringLiteral("min-change"), tr("Highest levels that moved by at least <dB> (default 6)."),
+                            QStringLiteral("dB")},
+                           {QStringLiteral("csv"), tr("Write CSV.")},
+                           {QStringLiteral("json"), tr("Write JSON.")}});
+        parser.setApplicationDescription(tr("Exit codes: 0 nothing differs, 3 something differs, 1 failed, 2 bad usage."));
+        nMin = 1;
+        nMax = 2;
+    } else if (strCommand == QLatin1String("verify")) {
+        parser.addPositionalArgument(strCommand, tr(kCommands[12].pSummary));
+        parser.addPositionalArgument(QStringLiteral("manifest"), tr("The report's JSON manifest."), QStringLiteral("REPORT.json"));
+        parser.setApplicationDescription(
+            tr("Exit codes: 0 every file matches, 1 a file changed or is missing (each named), 2 the manifest cannot be read."));
+        nMin = nMax = 1;
     } else {
         return Usage(tr("Unknown command \"%1\".").arg(strCommand));
     }
@@ -431,6 +469,12 @@ int CCliTool::RunCommand(const QStringList& arguments)
         return Catalogue(parser, args);
     if (strCommand == QLatin1String("find"))
         return Find(parser, args);
+    if (strCommand == QLatin1String("baseline"))
+        return Baseline(parser, args);
+    if (strCommand == QLatin1String("compare"))
+        return Compare(parser, args);
+    if (strCommand == QLatin1String("verify"))
+        return Verify(parser, args);
     return Report(parser, args);
 }
 
@@ -1002,4 +1046,169 @@ int CCliTool::Find(QCommandLineParser& parser, const QStringList&)
     if (!strError.isEmpty())
         return Fail(strError);
     return WriteOut(data, &strError) ? int(ExitOk) : Fail(strError);
+}
+
+bool CCliTool::OpenCatalogue(CCatalogue& catalogue, QString* pError)
+{
+    if (!catalogue.Open(pError) || !catalogue.Sync(pError))
+        return false;
+    if (!catalogue.Notice().isEmpty())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", catalogue.Notice().toLocal8Bit().constData());
+    for (const QString& strWarning : catalogue.Warnings())
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    return true;
+}
+
+int CCliTool::Baseline(QCommandLineParser& parser, const QStringList& args)
+{
+    const QString strAction = args.value(0);
+    if (strAction == QLatin1String("set")) {
+        if (args.size() != 2)
+            return Usage(tr("baseline set needs the realtime or log file."));
+        QString strError;
+        if (!CheckRegularInput(args[1], &strError))
+            return Fail(strError);
+        CCatalogue catalogue(StorageOf(parser));
+        if (!OpenCatalogue(catalogue, &strError) || !catalogue.SetBaseline(args[1], &strError))
+            return Fail(strError);
+        CSidecar sidecar;
+        CSidecar::Read(args[1], sidecar);
+        Print(tr("%1 is now the baseline of room %2.").arg(Native(args[1]), sidecar.m_Context.m_strRoom));
+        return ExitOk;
+    }
+    if (strAction != QLatin1String("show"))
+        return Usage(tr("baseline takes set or show."));
+    if (args.size() > 1)
+        return Usage(tr("Unexpected argument \"%1\".").arg(args[1]));
+    const QString strRoom = parser.value(QStringLiteral("room"));
+    if (strRoom.isEmpty())
+        return Usage(tr("baseline show needs --room."));
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return Usage(tr("--csv and --json exclude each other."));
+    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
+                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
+                                                                              : CFindPrinter::Format::Table;
+    CCatalogue catalogue(StorageOf(parser));
+    QString strError;
+    if (!OpenCatalogue(catalogue, &strError))
+        return Fail(strError);
+    strError.clear();
+    const bool bAnySite = !parser.isSet(QStringLiteral("site"));
+    const QList<CCatalogue::BaselineRow> rows =
+        catalogue.BaselineHistory(parser.value(QStringLiteral("site")), strRoom, &strError, bAnySite);
+    if (!strError.isEmpty())
+        return Fail(strError);
+    if (rows.isEmpty() && eFormat == CFindPrinter::Format::Table) {
+        Print(tr("Room %1 has no baseline.").arg(strRoom));
+        return ExitOk;
+    }
+    return WriteOut(CFindPrinter::Baselines(rows, eFormat), &strError) ? int(ExitOk) : Fail(strError);
+}
+
+int CCliTool::Compare(QCommandLineParser& parser, const QStringList& args)
+{
+    CSessionComparison::Options options;
+    if (parser.isSet(QStringLiteral("tolerance"))) {
+        bool bOk = false;
+        const double dMhz = parser.value(QStringLiteral("tolerance")).toDouble(&bOk);
+        if (!bOk || dMhz < 0.0 || dMhz * 1000.0 > CSessionComparison::kMaxToleranceKhz)
+            return Usage(tr("--tolerance takes a frequency difference in MHz."));
+        options.dToleranceKhz = dMhz * 1000.0;
+    }
+    if (parser.isSet(QStringLiteral("min-change"))) {
+        bool bOk = false;
+        options.dMinChangeDb = parser.value(QStringLiteral("min-change")).toDouble(&bOk);
+        if (!bOk || options.dMinChangeDb < 0.0 || options.dMinChangeDb > 200.0)
+            return Usage(tr("--min-change takes a level difference in dB."));
+    }
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return Usage(tr("--csv and --json exclude each other."));
+    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
+                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
+                                                                              : CFindPrinter::Format::Table;
+    const QString strNew = args.value(0);
+    QString strBase = args.value(1);
+    QString strError;
+    if (!CheckRegularInput(strNew, &strError))
+        return Fail(strError);
+    if (strBase.isEmpty()) {
+        CSidecar sidecar;
+        if (!CSidecar::Read(strNew, sidecar) || sidecar.m_Context.m_strRoom.isEmpty())
+            return Fail(tr("%1 was not recorded in a room, so it has no baseline; name the session to compare it with.")
+                            .arg(Native(strNew)));
+        CCatalogue catalogue(StorageOf(parser));
+        CCatalogue::BaselineRow baseline;
+        if (!OpenCatalogue(catalogue, &strError))
+            return Fail(strError);
+        strError.clear();
+        if (!catalogue.Baseline(sidecar.m_Context.Site(), sidecar.m_Context.m_strRoom, baseline, &strError))
+            return Fail(strError.isEmpty()
+                            ? tr("Room %1 has no baseline; set one with \"kv521-cli baseline set FILE\" or name the "
+                                 "session to compare with.")
+                                  .arg(sidecar.m_Context.m_strRoom)
+                            : strError);
+        strBase = QDir(catalogue.Storage()).filePath(baseline.strPath);
+    }
+    CSessionComparison::Session sessions[2];
+    CCaptureTime capture;
+    const QString paths[2] = {strNew, strBase};
+    for (int i = 0; i < 2; ++i) {
+        int nVersion = 0;
+        QString strWarning;
+        if (!CheckRegularInput(paths[i], &strError)
+            || !CDeviceFiles::LoadDataFile(paths[i], sessions[i].records, nVersion, &strError, &strWarning))
+            return Fail(strError);
+        if (!strWarning.isEmpty())
+            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        sessions[i].bLog = nVersion == CDeviceFiles::kLogVersion;
+        CCaptureTime fileCapture;
+        if (ApplyCapture(paths[i], sessions[i].records, fileCapture) && i == 0)
+            capture = fileCapture;
+    }
+    const QList<CSessionDifference> differences = CSessionComparison::Compare(sessions[0], sessions[1], options);
+    if (differences.isEmpty() && eFormat == CFindPrinter::Format::Table) {
+        Print(tr("Nothing differs from %1.").arg(Native(strBase)));
+        return ExitOk;
+    }
+    if (!WriteOut(CFindPrinter::Differences(differences, capture, Native(strNew), Native(strBase), eFormat), &strError))
+        return Fail(strError);
+    return differences.isEmpty() ? int(ExitOk) : int(ExitDifferent);
+}
+
+int CCliTool::Verify(QCommandLineParser&, const QStringList& args)
+{
+    const QString strManifest = args.value(0);
+    CReportManifest manifest;
+    QString strError;
+    if (!CReportManifest::Read(strManifest, manifest, &strError)) {
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strError.toLocal8Bit().constData());
+        return ExitUsage;
+    }
+    const QDir folder = QFileInfo(strManifest).absoluteDir();
+    int nBad = 0;
+    for (const CReportManifest::Check& check : manifest.Verify(folder.absolutePath())) {
+        const QString strFile = Native(QDir::cleanPath(folder.filePath(check.strPath)));
+        switch (check.eState) {
+        case CReportManifest::State::Same:
+            Print(tr("unchanged: %1").arg(strFile));
+            continue;
+        case CReportManifest::State::Changed:
+            Fail(tr("%1 has changed since report %2 was made.").arg(strFile).arg(manifest.m_nReportNumber));
+            break;
+        case CReportManifest::State::Missing:
+            Fail(tr("%1 is missing.").arg(strFile));
+            break;
+        case CReportManifest::State::Unreadable:
+            Fail(tr("%1 cannot be read.").arg(strFile));
+            break;
+        }
+        ++nBad;
+    }
+    if (nBad > 0)
+        return Fail(tr("%1 of the %2 source files of report %3 do not match its manifest.")
+                        .arg(nBad)
+                        .arg(manifest.m_Sources.size())
+                        .arg(manifest.m_nReportNumber));
+    Print(tr("All %1 source files of report %2 match its manifest.").arg(manifest.m_Sources.size()).arg(manifest.m_nReportNumber));
+    return ExitOk;
 }

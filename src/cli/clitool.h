@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+class CCatalogue;
 class QCommandLineParser;
 
 // The commands of kv521-cli. Each returns the process's exit code: 0 done,
@@ -16,7 +17,8 @@ class CCliTool
     Q_DECLARE_TR_FUNCTIONS(CCliTool)
 
 public:
-    enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+    // compare ends with ExitDifferent when the sessions differ.
+    enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitDifferent = 3 };
 
     CCliTool(std::FILE* pOut = stdout, std::FILE* pErr = stderr);
 
@@ -40,6 +42,11 @@ private:
     int Monitor(QCommandLineParser& parser, const QStringList& args);
     int Catalogue(QCommandLineParser& parser, const QStringList& args);
     int Find(QCommandLineParser& parser, const QStringList& args);
+    int Baseline(QCommandLineParser& parser, const QStringList& args);
+    int Compare(QCommandLineParser& parser, const QStringList& args);
+    int Verify(QCommandLineParser& parser, const QStringList& args);
+    // Opens and syncs the catalogue of --storage, telling its notices and warnings.
+    bool OpenCatalogue(CCatalogue& catalogue, QString* pError);
     // Indexes freshly stored files that lie in the storage folder; a failure is told, never fatal.
     void Catalogue(const QString& strStorage, const QStringList& paths);
 

@@ -3,7 +3,9 @@
 #include "csvexporter.h"
 #include "recordjson.h"
 #include "recordtexts.h"
+#include "sessioncomparison.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -150,5 +152,81 @@ QByteArray CFindPrinter::Files(const QList<CCatalogue::FileRow>& rows, Format eF
                              row.context.Site(),  row.context.m_strRoom,
                              row.context.m_strOperator, QString::number(row.nRecords),
                              QString::number(row.nAlarms), row.strPath};
+    return eFormat == Format::Csv ? Csv(table) : Table(table);
+}
+
+QByteArray CFindPrinter::Baselines(const QList<CCatalogue::BaselineRow>& rows, Format eFormat)
+{
+    const auto setAt = [](int64_t nMs) {
+        return QDateTime::fromMSecsSinceEpoch(nMs, Qt::UTC).toString(Qt::ISODate);
+    };
+    if (eFormat == Format::Json) {
+        QJsonArray list;
+        for (const CCatalogue::BaselineRow& row : rows) {
+            list.append(QJsonObject{
+                {QStringLiteral("current"), row.bCurrent},
+                {QStringLiteral("setAt"), setAt(row.nSetAtMs)},
+                {QStringLiteral("site"), row.strSite},
+                {QStringLiteral("room"), row.strRoom},
+                {QStringLiteral("file"), row.strPath},
+                {QStringLiteral("first"), row.capture.IsoText(row.nFirstMs)},
+                {QStringLiteral("last"), row.capture.IsoText(row.nLastMs)},
+                {QStringLiteral("utcOffsetSeconds"), row.capture.m_nUtcOffsetSecs},
+                {QStringLiteral("timeGuessed"), row.capture.m_bGuessed},
+            });
+        }
+        return Json("baselines", list);
+    }
+    QList<QStringList> table;
+    table << QStringList{tr("Current"), tr("Set at"), tr("Site"), tr("Room"), tr("First"), tr("Last"), tr("File")};
+    for (const CCatalogue::BaselineRow& row : rows)
+        table << QStringList{row.bCurrent ? QStringLiteral("*") : QString(), setAt(row.nSetAtMs), row.strSite,
+                             row.strRoom, TimeText(row.capture, row.nFirstMs), TimeText(row.capture, row.nLastMs),
+                             row.strPath};
+    return eFormat == Format::Csv ? Csv(table) : Table(table);
+}
+
+QByteArray CFindPrinter::Differences(const QList<CSessionDifference>& differences, const CCaptureTime& capture,
+                                     const QString& strNew, const QString& strBase, Format eFormat)
+{
+    const auto timeOf = [&](const CSessionDifference& d) {
+        if (d.m_nPosition < 0)
+            return QString();
+        if (capture.m_bKnown)
+            return capture.IsoText(d.m_nTime * 1000);
+        return QDateTime::fromSecsSinceEpoch(d.m_nTime).toOffsetFromUtc(QDateTime::fromSecsSinceEpoch(d.m_nTime).offsetFromUtc())
+                   .toString(Qt::ISODate)
+             + QStringLiteral("?");
+    };
+    if (eFormat == Format::Json) {
+        QJsonArray list;
+        for (const CSessionDifference& d : differences) {
+            QJsonObject entry{{QStringLiteral("kind"), CSessionDifference::KindKey(d.m_eKind)},
+                              {QStringLiteral("description"), d.m_strText},
+                              {QStringLiteral("time"), d.m_nPosition < 0 ? QJsonValue() : QJsonValue(timeOf(d))},
+                              {QStringLiteral("position"), d.m_nPosition < 0 ? QJsonValue() : QJsonValue(qint64(d.m_nPosition))}};
+            if (d.m_nSignal > 0)
+                entry.insert(QStringLiteral("signal"), KindName(d.m_nSignal));
+            if (d.m_nChannel >= 0)
+                entry.insert(QStringLiteral("channel"), CSessionComparison::ChannelName(d.m_nChannel));
+            if (d.m_eKind == CSessionDifference::Kind::FrequencyNew)
+                entry.insert(QStringLiteral("frequencyMHz"), d.m_dFrequency / 1000.0);
+            if (d.m_eKind == CSessionDifference::Kind::LevelRose || d.m_eKind == CSessionDifference::Kind::LevelFell) {
+                entry.insert(QStringLiteral("before"), d.m_dBefore);
+                entry.insert(QStringLiteral("now"), d.m_dNow);
+            }
+            list.append(entry);
+        }
+        const QJsonObject document{{QStringLiteral("schema"), CRecordJson::kSchemaVersion},
+                                   {QStringLiteral("new"), strNew},
+                                   {QStringLiteral("base"), strBase},
+                                   {QStringLiteral("differences"), list}};
+        return QJsonDocument(document).toJson(QJsonDocument::Indented);
+    }
+    QList<QStringList> table;
+    table << QStringList{tr("Time"), tr("Record"), tr("Difference"), tr("Description")};
+    for (const CSessionDifference& d : differences)
+        table << QStringList{timeOf(d), d.m_nPosition < 0 ? QString() : QString::number(d.m_nPosition + 1),
+                             CSessionDifference::KindKey(d.m_eKind), d.m_strText};
     return eFormat == Format::Csv ? Csv(table) : Table(table);
 }

@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -20,6 +22,40 @@ void SetError(QString* pError, const QString& strText)
 }
 
 std::atomic<bool> g_bWarned{false};
+
+const QString kBaselineKey = QStringLiteral("baselineSetAt");
+const QString kBaselineBeforeKey = QStringLiteral("baselineSetBefore");
+
+QString UtcText(int64_t nMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(nMs, Qt::UTC).toString(Qt::ISODateWithMs);
+}
+
+// An instant the program wrote; anything else is left out, never fatal:
+// the rest of the sidecar is still good.
+bool ParseUtc(const QJsonValue& value, int64_t& nMs)
+{
+    const QDateTime time = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+    if (!time.isValid())
+        return false;
+    nMs = time.toMSecsSinceEpoch();
+    return true;
+}
+
+void SetBaselineKeys(QJsonObject& object, const QList<int64_t>& instants)
+{
+    object.remove(kBaselineKey);
+    object.remove(kBaselineBeforeKey);
+    if (instants.isEmpty())
+        return;
+    object.insert(kBaselineKey, UtcText(instants.last()));
+    if (instants.size() > 1) {
+        QJsonArray before;
+        for (qsizetype i = 0; i + 1 < instants.size(); ++i)
+            before.append(UtcText(instants[i]));
+        object.insert(kBaselineBeforeKey, before);
+    }
+}
 
 } // namespace
 
@@ -54,13 +90,14 @@ QByteArray CSidecar::ToJson() const
     if (m_Capture.m_bGuessed)
         capture.insert(QStringLiteral("guessed"), true);
     const QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
-    const QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
+    QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
                              {QStringLiteral("site"), site},
                              {QStringLiteral("room"), m_Context.m_strRoom},
                              {QStringLiteral("operator"), m_Context.m_strOperator},
                              {QStringLiteral("notes"), m_Context.m_strNotes},
                              {QStringLiteral("capture"), capture},
                              {QStringLiteral("detector"), detector}};
+    SetBaselineKeys(object, m_BaselineSetAtMs);
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -102,6 +139,16 @@ bool CSidecar::FromJson(const QByteArray& json, CSidecar& sidecar, QString* pErr
     const QJsonObject detector = object.value(QStringLiteral("detector")).toObject();
     result.m_strUsbSerial = detector.value(QStringLiteral("usbSerial")).toString();
     result.m_strPort = detector.value(QStringLiteral("port")).toString();
+    int64_t nMs = 0;
+    for (const QJsonValue& value : object.value(kBaselineBeforeKey).toArray())
+        if (ParseUtc(value, nMs))
+            result.m_BaselineSetAtMs << nMs;
+    std::sort(result.m_BaselineSetAtMs.begin(), result.m_BaselineSetAtMs.end());
+    // The latest stays the latest even when an earlier one was mistyped later.
+    if (ParseUtc(object.value(kBaselineKey), nMs)) {
+        result.m_BaselineSetAtMs.removeAll(nMs);
+        result.m_BaselineSetAtMs << nMs;
+    }
     sidecar = result;
     return true;
 }
@@ -138,6 +185,32 @@ bool CSidecar::Read(const QString& strDataPath, CSidecar& sidecar, QString* pErr
     QString strReason;
     if (!FromJson(file.read(kMaxSize), sidecar, &strReason)) {
         SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), strReason));
+        return false;
+    }
+    return true;
+}
+
+bool CSidecar::AddBaseline(const QString& strDataPath, int64_t nSetAtMs, QString* pError)
+{
+    CSidecar sidecar;
+    if (!Read(strDataPath, sidecar, pError))
+        return false;
+    const QString strPath = PathFor(strDataPath);
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.errorString()));
+        return false;
+    }
+    QJsonObject object = QJsonDocument::fromJson(file.read(kMaxSize)).object();
+    file.close();
+    QList<int64_t> instants = sidecar.m_BaselineSetAtMs;
+    instants.removeAll(nSetAtMs);
+    instants << nSetAtMs;
+    std::sort(instants.begin(), instants.end() - 1);
+    SetBaselineKeys(object, instants);
+    CCheckedSaveFile save(strPath);
+    if (!save.Open() || !save.Write(QJsonDocument(object).toJson(QJsonDocument::Indented)) || !save.Commit()) {
+        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), save.ErrorString()));
         return false;
     }
     return true;

@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QList>
 #include <QString>
+
+#include <cstdint>
 
 // What a data file cannot hold, kept beside it as "name.rdf.json" or
 // "name.ldf.json": the sweep's context, the year and the PC's UTC offset at
@@ -29,6 +32,9 @@ public:
     CCaptureTime m_Capture;
     QString m_strUsbSerial;
     QString m_strPort;
+    // When the file was made its room's baseline, ms since 1970 UTC, oldest
+    // first; a file chosen again keeps its earlier choices. Empty: never.
+    QList<int64_t> m_BaselineSetAtMs;
 
     static QString PathFor(const QString& strDataPath);
     static bool IsSidecarName(const QString& strFileName);
@@ -54,6 +60,10 @@ public:
     // gets one whose year and zone come from its modification time and stay
     // marked as guessed. False with the reason; the data file is not touched.
     static bool SetPlace(const QString& strDataPath, const CSweepContext& place, QString* pError);
+    // Records that the file became its room's baseline at nSetAtMs. The
+    // sidecar is edited in place, so keys this program does not know stay.
+    static bool AddBaseline(const QString& strDataPath, int64_t nSetAtMs, QString* pError);
+
     // Tells a sidecar failure once per run.
     static void WarnOnce(const QString& strText);
 };

@@ -2,16 +2,21 @@
 // after a rebuild, a migration, damage, and two programs writing at once.
 #include "catalogue.h"
 #include "catalogueschema.h"
+#include "sessioncomparison.h"
 #include "sweepfiles.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
+
+#include <algorithm>
 
 using namespace SweepFiles;
 
@@ -72,6 +77,21 @@ QList<int64_t> Positions(const QList<CCatalogue::EventRow>& rows)
     for (const CCatalogue::EventRow& row : rows)
         positions << row.nPosition;
     return positions;
+}
+
+CDeviceRecord Converted(DeviceRawRecord raw, uint32_t nKilohertz = 0)
+{
+    qToLittleEndian<quint32>(nKilohertz, raw.Levels + 16);
+    raw.Levels[20] = nKilohertz != 0 ? 1 : 0;
+    return CDeviceRecord::FromRaw(raw, CDeviceRecord::Mode::File, 2026);
+}
+
+QStringList Keys(const QList<CSessionDifference>& differences)
+{
+    QStringList keys;
+    for (const CSessionDifference& d : differences)
+        keys << QStringLiteral("%1@%2").arg(CSessionDifference::KindKey(d.m_eKind)).arg(d.m_nPosition);
+    return keys;
 }
 
 void RemoveDatabase(const CCatalogue& catalogue)
@@ -318,6 +338,193 @@ private Q_SLOTS:
         QVERIFY(!catalogue.Open(&strError));
         QVERIFY(strError.contains(QStringLiteral("later version")));
         QVERIFY(QFileInfo::exists(catalogue.DatabasePath()));
+    }
+
+    void baselinesKeepTheirHistoryAndSurviveARebuild()
+    {
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        const QString strOffice = QStringLiteral("Office");
+        const QString strBoardroom = QStringLiteral("Boardroom");
+        const QString strRecording = storage.filePath(QStringLiteral("rt_0315_1000.rdf"));
+        const QString strLog = storage.filePath(QStringLiteral("log_0316_0900.ldf"));
+        QList<CCatalogue::BaselineRow> history;
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+            CCatalogue::BaselineRow row;
+            QVERIFY(!catalogue.Baseline(strOffice, strBoardroom, row, &strError));
+            QVERIFY(strError.isEmpty());
+            const QDateTime t1 = QDateTime::fromString(QStringLiteral("2026-03-20T10:00:00Z"), Qt::ISODate);
+            QVERIFY2(catalogue.SetBaseline(strRecording, &strError, t1), qPrintable(strError));
+            QVERIFY(catalogue.SetBaseline(strLog, &strError, t1.addDays(1)));
+            // Chosen again with a clock set back: it is still the room's baseline now.
+            QVERIFY(catalogue.SetBaseline(strRecording, &strError, t1.addDays(-1)));
+            QVERIFY(catalogue.Baseline(strOffice, strBoardroom, row, &strError));
+            QCOMPARE(row.strPath, QStringLiteral("rt_0315_1000.rdf"));
+            QVERIFY(row.nSetAtMs > t1.addDays(1).toMSecsSinceEpoch());
+            history = catalogue.BaselineHistory(strOffice, strBoardroom, &strError);
+            QCOMPARE(history.size(), 3);
+            QCOMPARE(history[1].strPath, QStringLiteral("log_0316_0900.ldf"));
+            QCOMPARE(history[2].nSetAtMs, t1.toMSecsSinceEpoch());
+            QVERIFY(history[0].bCurrent && !history[1].bCurrent && !history[2].bCurrent);
+            // Another room's baseline is its own.
+            QVERIFY(!catalogue.Baseline(strOffice, QStringLiteral("Room 2"), row, &strError));
+            // A file from before sidecars has no room: refused, nothing written beside it.
+            const QString strOld = storage.filePath(QStringLiteral("old/rt_0402_0800.rdf"));
+            QVERIFY(!catalogue.SetBaseline(strOld, &strError));
+            QVERIFY(strError.contains(QStringLiteral("room")));
+            QVERIFY(!QFileInfo::exists(CSidecar::PathFor(strOld)));
+        }
+        CSidecar sidecar;
+        QVERIFY(CSidecar::Read(strRecording, sidecar));
+        QCOMPARE(sidecar.m_Context.m_strRoom, strBoardroom);
+        // The catalogue is lost: the folder alone gives the same baselines.
+        CCatalogue rebuilt(dir.path());
+        RemoveDatabase(rebuilt);
+        QString strError;
+        QVERIFY2(rebuilt.Open(&strError), qPrintable(strError));
+        const QList<CCatalogue::BaselineRow> again = rebuilt.BaselineHistory(strOffice, strBoardroom, &strError);
+        QCOMPARE(again.size(), history.size());
+        for (int i = 0; i < again.size(); ++i) {
+            QCOMPARE(again[i].strPath, history[i].strPath);
+            QCOMPARE(again[i].nSetAtMs, history[i].nSetAtMs);
+            QCOMPARE(again[i].bCurrent, history[i].bCurrent);
+        }
+    }
+
+    void reportNumbersAreNeverGivenTwice()
+    {
+        QTemporaryDir dir;
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY(catalogue.Open(&strError));
+        }
+        constexpr int kEach = 15;
+        QList<int64_t> numbers[2];
+        QStringList errors[2];
+        QList<QThread*> threads;
+        for (int w = 0; w < 2; ++w)
+            threads << QThread::create([&, w] {
+                CCatalogue catalogue(dir.path());
+                QString strError;
+                int64_t nNumber = 0;
+                if (!catalogue.Open(&strError))
+                    errors[w] << strError;
+                for (int i = 0; errors[w].isEmpty() && i < kEach; ++i) {
+                    if (catalogue.NextReportNumber(nNumber, &strError))
+                        numbers[w] << nNumber;
+                    else
+                        errors[w] << strError;
+                }
+            });
+        for (QThread* pThread : threads)
+            pThread->start();
+        for (QThread* pThread : threads) {
+            QVERIFY(pThread->wait(60000));
+            delete pThread;
+        }
+        QCOMPARE(errors[0] + errors[1], QStringList());
+        QList<int64_t> all = numbers[0] + numbers[1];
+        std::sort(all.begin(), all.end());
+        for (int i = 0; i < all.size(); ++i)
+            QCOMPARE(all[i], int64_t(i + 1));
+        QVERIFY(std::is_sorted(numbers[0].cbegin(), numbers[0].cend()));
+
+        // The catalogue lost: the file beside it keeps the count; the file
+        // lost: the catalogue does.
+        CCatalogue catalogue(dir.path());
+        RemoveDatabase(catalogue);
+        QString strError;
+        QVERIFY(catalogue.Open(&strError));
+        int64_t nNumber = 0;
+        QVERIFY2(catalogue.NextReportNumber(nNumber, &strError), qPrintable(strError));
+        QCOMPARE(nNumber, 2 * kEach + 1);
+        const QString strFile = QDir(dir.path()).filePath(CCatalogue::ReportNumberFileName());
+        QVERIFY(QFile::remove(strFile));
+        QVERIFY(catalogue.NextReportNumber(nNumber, &strError));
+        QCOMPARE(nNumber, 2 * kEach + 2);
+        // Garbled: no number rather than one perhaps given before.
+        QFile garbled(strFile);
+        QVERIFY(garbled.open(QIODevice::WriteOnly));
+        garbled.write("12x\n");
+        garbled.close();
+        QVERIFY(!catalogue.NextReportNumber(nNumber, &strError));
+        QVERIFY(strError.contains(CCatalogue::ReportNumberFileName()));
+        QCOMPARE(nNumber, 2 * kEach + 2);
+    }
+
+    void comparisonTellsWhatChangedAndNothingElse()
+    {
+        CSessionComparison::Session base;
+        base.records = {Converted(Record(3, 15, 10, 0, 0, 40, 55, 1), 2400000),
+                        Converted(Record(3, 15, 10, 0, 1, 50, 55), 2437000)};
+        CSessionComparison::Session now;
+        now.records = {Converted(Record(4, 15, 10, 0, 0, 40, 55, 1), 2400000),
+                       Converted(Record(4, 15, 10, 0, 1, 50, 55), 2437400), // the same carrier, read 0.4 MHz off
+                       Converted(Record(4, 15, 10, 0, 2, 52, 55, 2), 2460000),
+                       Converted(Record(4, 15, 10, 0, 3, 57, 55, 2), 2460300)};
+        QCOMPARE(Keys(CSessionComparison::Compare(now, now)), QStringList());
+        QCOMPARE(Keys(CSessionComparison::Compare(base, base)), QStringList());
+
+        const QList<CSessionDifference> differences = CSessionComparison::Compare(now, base);
+        QCOMPARE(Keys(differences),
+                 (QStringList{"signal-new@2", "frequency-new@2", "level-rose@3", "alarm-new@3"}));
+        QCOMPARE(differences[0].m_nSignal, 2);
+        QCOMPARE(differences[0].m_nTime, now.records[2].m_nTime);
+        QCOMPARE(differences[1].m_dFrequency, 2460000.0);
+        QCOMPARE(differences[2].m_dBefore, 50.0);
+        QCOMPARE(differences[2].m_dNow, 57.0);
+        QCOMPARE(differences[3].m_nChannel, 0);
+        QCOMPARE(differences[3].m_nSignal, 2);
+        QVERIFY(differences[3].m_strText.contains(QStringLiteral("GSM")));
+
+        // The other way round: what is gone, and no alarm or frequency "new".
+        QCOMPARE(Keys(CSessionComparison::Compare(base, now)), (QStringList{"signal-gone@-1", "level-fell@1"}));
+
+        // A larger least change hides the rise; a tighter tolerance parts the carriers.
+        CSessionComparison::Options options;
+        options.dMinChangeDb = 8;
+        options.dToleranceKhz = 200;
+        QCOMPARE(Keys(CSessionComparison::Compare(now, base, options)),
+                 (QStringList{"signal-new@2", "frequency-new@1", "frequency-new@2", "frequency-new@3", "alarm-new@3"}));
+    }
+
+    void aCatalogueWithoutBaselinesLearnsThemFromTheSidecars()
+    {
+        // A version-1 catalogue built while the sidecars already told of a
+        // baseline (by a later program, then rebuilt by an earlier one).
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        const QString strRecording = storage.filePath(QStringLiteral("rt_0315_1000.rdf"));
+        QVERIFY(CSidecar::AddBaseline(strRecording, Utc("2026-03-20T10:00:00Z"), nullptr));
+        {
+            CCatalogue catalogue(dir.path());
+            QString strError;
+            QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            db.setDatabaseName(storage.filePath(CCatalogue::FileName()));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE baselines")));
+            QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+        CCatalogue catalogue(dir.path());
+        QString strError;
+        QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        QVERIFY2(catalogue.Sync(&strError), qPrintable(strError));
+        CCatalogue::BaselineRow row;
+        QVERIFY(catalogue.Baseline(QStringLiteral("office"), QStringLiteral("boardroom"), row, &strError));
+        QCOMPARE(row.strPath, QStringLiteral("rt_0315_1000.rdf"));
+        QCOMPARE(row.nSetAtMs, Utc("2026-03-20T10:00:00Z"));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "kv521simulator.h"
 #include "progressprinter.h"
 #include "recordstream.h"
+#include "reportmanifest.h"
 #include "sidecar.h"
 #include "sweepfiles.h"
 
@@ -456,6 +457,146 @@ private Q_SLOTS:
         QCOMPARE(whole.err, QByteArray());
         QCOMPARE(ReadAll(dir.filePath(QStringLiteral("b/") + QFileInfo(strName).completeBaseName() + ".csv")),
                  ReadAll(QDir(strOut).filePath(QFileInfo(strName).completeBaseName() + ".csv")));
+    }
+
+    // Two visits to two rooms: the second brings one extra signal kind into
+    // the boardroom. Compared with each room's baseline, exactly that is told.
+    void comparesASecondVisitWithTheRoomsBaseline()
+    {
+        using namespace SweepFiles;
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        const auto visit = [&](int nMonth, bool bExtraKind) {
+            QList<DeviceRawRecord> boardroom = {Record(nMonth, 15, 10, 0, 0, 40, 55, 1), Record(nMonth, 15, 10, 0, 1, 58, 55, 1),
+                                                Record(nMonth, 15, 10, 0, 2, 45, 55)};
+            if (bExtraKind)
+                boardroom.insert(2, Record(nMonth, 15, 10, 0, 2, 44, 55, 4));
+            const QString strFolder = QStringLiteral("visit%1/").arg(nMonth);
+            return WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_boardroom.rdf")), boardroom, false,
+                              QStringLiteral("Office"), QStringLiteral("Boardroom"), 2026, 3600)
+                && WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_room2.rdf")),
+                              {Record(nMonth, 15, 11, 0, 0, 30, 55, 2), Record(nMonth, 15, 11, 0, 1, 61, 55, 2)}, false,
+                              QStringLiteral("Office"), QStringLiteral("Room 2"), 2026, 3600);
+        };
+        QVERIFY(visit(3, false));
+        QVERIFY(visit(4, true));
+        const QString strStorage = storage.path();
+        const QString strNewBoardroom = storage.filePath(QStringLiteral("visit4/rt_boardroom.rdf"));
+        const auto compare = [&](QStringList arguments) {
+            arguments.prepend(QStringLiteral("compare"));
+            arguments << QStringLiteral("--storage") << strStorage;
+            return RunCli(arguments);
+        };
+
+        Result result = compare({strNewBoardroom});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("has no baseline"), result.err);
+        for (const char* pFile : {"visit3/rt_boardroom.rdf", "visit3/rt_room2.rdf"}) {
+            result = RunCli({QStringLiteral("baseline"), QStringLiteral("set"), storage.filePath(QLatin1String(pFile)),
+                             QStringLiteral("--storage"), strStorage});
+            QVERIFY2(result.nExit == 0, result.err);
+        }
+        result = RunCli({QStringLiteral("baseline"), QStringLiteral("show"), QStringLiteral("--room"),
+                         QStringLiteral("boardroom"), QStringLiteral("--storage"), strStorage, QStringLiteral("--json")});
+        QCOMPARE(result.nExit, 0);
+        const QJsonArray baselines = QJsonDocument::fromJson(result.out).object().value(QStringLiteral("baselines")).toArray();
+        QCOMPARE(baselines.size(), 1);
+        QCOMPARE(baselines[0].toObject().value(QStringLiteral("file")).toString(), QStringLiteral("visit3/rt_boardroom.rdf"));
+        QVERIFY(baselines[0].toObject().value(QStringLiteral("current")).toBool());
+
+        result = compare({strNewBoardroom, QStringLiteral("--json")});
+        QCOMPARE(result.nExit, 3);
+        const QJsonArray differences =
+            QJsonDocument::fromJson(result.out).object().value(QStringLiteral("differences")).toArray();
+        QCOMPARE(differences.size(), 1);
+        const QJsonObject difference = differences[0].toObject();
+        QCOMPARE(difference.value(QStringLiteral("kind")).toString(), QStringLiteral("signal-new"));
+        QCOMPARE(difference.value(QStringLiteral("signal")).toString(), QStringLiteral("WLAN"));
+        QCOMPARE(difference.value(QStringLiteral("position")).toInt(), 2);
+        QCOMPARE(difference.value(QStringLiteral("time")).toString(), QStringLiteral("2026-04-15T10:00:02+01:00"));
+        result = compare({strNewBoardroom});
+        QCOMPARE(result.nExit, 3);
+        QVERIFY2(result.out.contains("New signal kind: WLAN"), result.out);
+
+        // The other room, and a session with itself: nothing.
+        QCOMPARE(compare({storage.filePath(QStringLiteral("visit4/rt_room2.rdf"))}).nExit, 0);
+        result = compare({strNewBoardroom, strNewBoardroom, QStringLiteral("--csv")});
+        QCOMPARE(result.nExit, 0);
+        QCOMPARE(CsvRows(result.out).size(), 1);
+
+        // A file without a room cannot be a baseline.
+        QVERIFY(WriteData(storage.filePath(QStringLiteral("loose.rdf")), {Record(5, 1, 8, 0, 0, 20)}, false));
+        result = RunCli({QStringLiteral("baseline"), QStringLiteral("set"), storage.filePath(QStringLiteral("loose.rdf")),
+                         QStringLiteral("--storage"), strStorage});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("room"), result.err);
+        QCOMPARE(compare({strNewBoardroom, QStringLiteral("--min-change"), QStringLiteral("x")}).nExit, 2);
+    }
+
+    void verifyNamesEachSourceThatChangedOrWentMissing()
+    {
+        using namespace SweepFiles;
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteOfficeDay(storage));
+        QVERIFY(storage.mkpath(QStringLiteral("reports")));
+        const QString strReports = storage.filePath(QStringLiteral("reports"));
+        CReportManifest manifest;
+        manifest.m_nReportNumber = 7;
+        manifest.m_nCreatedMs = QDateTime::currentMSecsSinceEpoch();
+        QString strError;
+        for (const char* pName : {"rt_0315_1000.rdf", "rt_0315_1100.rdf", "log_0316_0900.ldf"})
+            QVERIFY2(manifest.AddSource(storage.filePath(QLatin1String(pName)), strReports, storage.path(), &strError),
+                     qPrintable(strError));
+        manifest.RoomsFromSources();
+        QCOMPARE(manifest.m_Rooms.size(), 2);
+        QCOMPARE(manifest.m_Sources[0].strPath, QStringLiteral("../rt_0315_1000.rdf"));
+        QCOMPARE(manifest.m_Sources[0].strStoragePath, QStringLiteral("rt_0315_1000.rdf"));
+        const QString strManifest = QDir(strReports).filePath(QStringLiteral("report-7.json"));
+        QVERIFY2(manifest.Write(strManifest, &strError), qPrintable(strError));
+        const QJsonObject written = QJsonDocument::fromJson(ReadAll(strManifest)).object();
+        QCOMPARE(written.value(QStringLiteral("files")).toArray()[0].toObject().value(QStringLiteral("first")).toString(),
+                 QStringLiteral("2026-03-15T10:00:00+01:00"));
+
+        Result result = RunCli({QStringLiteral("verify"), strManifest});
+        QVERIFY2(result.nExit == 0, result.err);
+
+        // One byte of one source changed, another source gone: both named, the third not.
+        {
+            QFile file(storage.filePath(QStringLiteral("rt_0315_1000.rdf")));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(40));
+            char cByte = 0;
+            QVERIFY(file.getChar(&cByte));
+            QVERIFY(file.seek(40));
+            QVERIFY(file.putChar(char(cByte ^ 1)));
+        }
+        QVERIFY(QFile::remove(storage.filePath(QStringLiteral("log_0316_0900.ldf"))));
+        result = RunCli({QStringLiteral("verify"), strManifest});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("rt_0315_1000.rdf has changed"), result.err);
+        QVERIFY2(result.err.contains("log_0316_0900.ldf is missing"), result.err);
+        QVERIFY(!result.err.contains("rt_0315_1100.rdf"));
+
+        // A manifest that is not one, cut short, or that lies about a hash's form.
+        QByteArray json = ReadAll(strManifest);
+        const QList<QByteArray> broken = {json.left(json.size() / 2), QByteArray("[]"),
+                                          QByteArray(json).replace("\"sha256\": \"", "\"sha256\": \"zz"),
+                                          QByteArray(json).replace("\"reportNumber\": 7", "\"reportNumber\": -7")};
+        for (const QByteArray& bytes : broken) {
+            QFile file(strManifest);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+            file.close();
+            result = RunCli({QStringLiteral("verify"), strManifest});
+            QVERIFY2(result.nExit == 2, bytes.left(80));
+            QVERIFY(result.err.contains("report-7.json"));
+        }
+#ifdef Q_OS_UNIX
+        const QString strFifo = QDir(strReports).filePath(QStringLiteral("pipe.json"));
+        QCOMPARE(::mkfifo(QFile::encodeName(strFifo).constData(), 0600), 0);
+        QCOMPARE(RunCli({QStringLiteral("verify"), strFifo}).nExit, 2);
+#endif
     }
 
     // The catalogue through the tool: searches against known answers, a
