@@ -42,6 +42,7 @@ class CRecordingController;
 class CRealtimeView;
 class CWindowState;
 class CPictureActions;
+class CMonitoringController;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -97,6 +98,7 @@ public:
         return CClockCheck::ClockDifferenceText(nDetectorMinusPc);
     }
     CReportExporter* ReportExporter() const { return m_pReportExporter; }
+    CMonitoringController* Monitoring() const { return m_pMonitoring; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -170,4 +172,5 @@ private:
     int m_nTicksSinceRepaint = 0;
     QString m_strDefaultStorage;
     CPictureActions* m_pPictureActions = nullptr;
+    CMonitoringController* m_pMonitoring = nullptr;
 };
