@@ -123,14 +123,15 @@ void CMonitorService::OnTick()
             qCWarning(lcMonitor).noquote() << QString::fromUtf8(e.what());
         }
     }
-    m_pFeed->Poll();
     const bool bUp = m_pDevice->IsConnected();
+    // The recording's sidecar, written with its first records, names the detector.
+    if (bUp && !m_bLinkUp)
+        m_pRecorder->SetDetector(m_pDevice->GetPortName(), m_pDevice->GetUsbSerial());
+    m_pFeed->Poll();
     if (bUp != m_bLinkUp) {
         m_bLinkUp = bUp;
-        if (bUp) {
+        if (bUp)
             qCInfo(lcMonitor).noquote() << QStringLiteral("Detector online on %1").arg(m_pDevice->GetPortName());
-            m_pRecorder->SetDetector(m_pDevice->GetPortName(), m_pDevice->GetUsbSerial());
-        }
         else
             qCWarning(lcMonitor) << "Detector offline; waiting for it to come back";
         Q_EMIT linkChanged(bUp);

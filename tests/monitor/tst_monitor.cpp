@@ -8,6 +8,7 @@
 #include "metricsendpoint.h"
 #include "monitorconfig.h"
 #include "monitorservice.h"
+#include "sidecar.h"
 #include "simulatorpair.h"
 #include "testbroker.h"
 
@@ -246,17 +247,24 @@ private Q_SLOTS:
     }
 
     // Without a broker host or a metrics port nothing listens or connects,
-    // and the records still go to the storage folder.
+    // and the records still go to the storage folder, with the room and the
+    // port in their sidecar.
     void defaultOpensNoSocket()
     {
         QProcess monitor;
-        QVERIFY(StartMonitor(monitor, QStringLiteral("storage3"), {}));
+        QVERIFY(StartMonitor(monitor, QStringLiteral("storage3"), {QStringLiteral("--room"), QStringLiteral("Boardroom")}));
         const QDir recordings(m_Dir.filePath(QStringLiteral("storage3/Recordings")));
         QVERIFY(QTest::qWaitFor([&] { return !recordings.entryList({QStringLiteral("*.rdf")}).isEmpty(); }, 15000));
         QCOMPARE(InetSockets(monitor.processId()), 0);
         monitor.terminate();
         QVERIFY(monitor.waitForFinished(15000));
         QCOMPARE(monitor.exitCode(), 0);
+        CSidecar sidecar;
+        QString strError;
+        QVERIFY2(CSidecar::Read(recordings.filePath(recordings.entryList({QStringLiteral("*.rdf")}).value(0)), sidecar, &strError),
+                 qPrintable(strError));
+        QCOMPARE(sidecar.m_Context.m_strRoom, QStringLiteral("Boardroom"));
+        QVERIFY(!sidecar.m_strPort.isEmpty());
     }
 
     void malformedConfigNamesTheLine()
