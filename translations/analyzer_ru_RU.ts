@@ -1608,6 +1608,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>B2 AC Thres.</source>
         <translation>B2 AC порог</translation>
     </message>
+    <message>
+        <source>Monitoring is off: %1</source>
+        <translation>Мониторинг выключен: %1</translation>
+    </message>
 </context>
 <context>
     <name>CLinkStatusField</name>
@@ -2193,6 +2197,18 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>Cannot read the password file %1.</source>
         <translation>Не удаётся прочитать файл пароля %1.</translation>
     </message>
+    <message>
+        <source>The site of the sweep (kept beside the files and in the catalogue).</source>
+        <translation>Объект обследования (сохраняется рядом с файлами и в каталоге).</translation>
+    </message>
+    <message>
+        <source>The room of the sweep.</source>
+        <translation>Помещение обследования.</translation>
+    </message>
+    <message>
+        <source>Who made the sweep.</source>
+        <translation>Кто провёл обследование.</translation>
+    </message>
 </context>
 <context>
     <name>COscFilterDialog</name>
@@ -2403,6 +2419,36 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     </message>
 </context>
 <context>
+    <name>CMonitoringController</name>
+    <message>
+        <source>Choose the monitoring configuration file.</source>
+        <translation>Выберите файл конфигурации мониторинга.</translation>
+    </message>
+    <message>
+        <source>%1 names no broker (mqtt-host) and no metrics port (metrics-port).</source>
+        <translation>В %1 не указаны ни брокер (mqtt-host), ни порт метрик (metrics-port).</translation>
+    </message>
+    <message>
+        <source>Broker: connected</source>
+        <translation>Брокер: подключён</translation>
+    </message>
+    <message>
+        <source>Broker: disconnected</source>
+        <translation>Брокер: не подключён</translation>
+    </message>
+</context>
+<context>
+    <name>CPreferencesDialog</name>
+    <message>
+        <source>Monitoring configuration</source>
+        <translation>Конфигурация мониторинга</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.conf);;All files (*)</source>
+        <translation>Файлы конфигурации (*.conf);;Все файлы (*)</translation>
+    </message>
+</context>
+<context>
     <name>CPreferencesDialogClass</name>
     <message>
         <location filename="../forms/preferencesdialog.ui" line="+14"/>
@@ -2423,6 +2469,22 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <location line="+10"/>
         <source>&amp;Cancel</source>
         <translation>О&amp;тмена</translation>
+    </message>
+    <message>
+        <source>Monitoring</source>
+        <translation>Мониторинг</translation>
+    </message>
+    <message>
+        <source>&amp;Publish to MQTT while the program runs</source>
+        <translation>&amp;Публиковать в MQTT, пока программа работает</translation>
+    </message>
+    <message>
+        <source>Configuration &amp;file:</source>
+        <translation>&amp;Файл конфигурации:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>О&amp;бзор...</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "linkstatusfield.h"
 #include "logview.h"
 #include "manualwindow.h"
+#include "monitoringcontroller.h"
 #include "oscilloscopewindow.h"
 #include "pictureactions.h"
 #include "preferencesdialog.h"
@@ -155,6 +156,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_RecordFeed.Subscribe(m_pRealtime);
     m_RecordFeed.Subscribe(m_pClockCheck);
     m_RecordFeed.Subscribe(m_pAlarms);
+    m_pMonitoring = new CMonitoringController(&m_RecordFeed, m_pDevice, statusBar(), this);
+    if (QString strError; !m_pMonitoring->Restore(&strError))
+        CStatusMessage::Show(statusBar(), tr("Monitoring is off: %1").arg(strError));
     m_pConnection->Start();
 
     connect(&m_PollTimer, &QTimer::timeout, this, &CKV521MainWindow::OnTimer);
@@ -178,6 +182,7 @@ CKV521MainWindow::~CKV521MainWindow()
     m_pRealtime->CloseOscilloscope();
     g_pDevice->Stop();
     m_pWindowState->Save();
+    m_pMonitoring->Stop();
     m_RecordFeed.Unsubscribe(m_pRealtime);
     m_RecordFeed.Unsubscribe(m_pClockCheck);
     m_RecordFeed.Unsubscribe(m_pAlarms);
@@ -341,6 +346,7 @@ void CKV521MainWindow::OnTimer()
             m_pClockCheck->Reset();
         }
         m_pAlarms->Poll(g_pDevice);
+        m_pMonitoring->Tick(g_pDevice, bConnected);
         m_pRecording->Poll(g_pDevice->IsConnected());
         m_pContextBar->SetRecording(Recorder()->IsWriting());
         // Drawn when something changed, not for nothing at every tick, and new
@@ -485,6 +491,11 @@ void CKV521MainWindow::OnFileDeviceMenuAction()
 void CKV521MainWindow::OnFilePreferencesAction()
 {
     CPreferencesDialog dialog(CLanguage::Instance().Name() == QLatin1String("ru_RU") ? 1 : 0, this);
+    dialog.SetMonitoring(m_pMonitoring->IsOn(),
+                         QSettings().value(QLatin1String(CMonitoringController::kConfigKey)).toString(),
+                         [this](bool bOn, const QString& strFile, QString* pError) {
+                             return m_pMonitoring->Apply(bOn, strFile, pError);
+                         });
     if (dialog.exec() != QDialog::Accepted)
         return;
     switch (dialog.GetLanguage()) {
@@ -506,6 +517,7 @@ void CKV521MainWindow::OnFilePreferencesAction()
     m_pContextBar->Retranslate();
     m_pReadyLabel->setText(tr("Ready"));
     m_pStateLabel->setText(tr("Normal"));
+    m_pMonitoring->Retranslate();
     m_pLogView->InitLogList();
     setWindowTitle(QCoreApplication::applicationName());
     if (QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem())

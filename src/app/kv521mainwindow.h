@@ -44,6 +44,7 @@ class CWindowState;
 class CPictureActions;
 class CSweepContextBar;
 class CCatalogueController;
+class CMonitoringController;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -101,6 +102,7 @@ public:
     CReportExporter* ReportExporter() const { return m_pReportExporter; }
     CSweepContextBar* ContextBar() const { return m_pContextBar; }
     CCatalogueController* Catalogue() const { return m_pCatalogue; }
+    CMonitoringController* Monitoring() const { return m_pMonitoring; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -178,4 +180,5 @@ private:
     CPictureActions* m_pPictureActions = nullptr;
     CSweepContextBar* m_pContextBar = nullptr;
     CCatalogueController* m_pCatalogue = nullptr;
+    CMonitoringController* m_pMonitoring = nullptr;
 };

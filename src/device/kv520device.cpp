@@ -609,8 +609,11 @@ void CKV520Device::HandleDataFrame(const uint8_t* f)
     switch (nCommand) {
     case kNoCommand:
         m_Exchange.Answer(nCommand);
-        if (f[kIndicators] != 0xFF)
+        if (f[kIndicators] != 0xFF) {
             m_Model.StoreDataFrame(f, nTick);
+            if (m_FrameStored)
+                m_FrameStored((f[kIndicators] & 1) != 0);
+        }
         break;
     case kCmdReadLog:
         m_Exchange.Answer(nCommand);

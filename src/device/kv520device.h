@@ -10,6 +10,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -104,6 +105,10 @@ public:
     const Timing& GetTiming() const { return m_Timing; }
     // Set before Start: where the time comes from (the PC's clocks by default).
     void SetClock(std::shared_ptr<IClock> pClock);
+    // Set before Start: called on the link's thread after each stored data
+    // frame with its alarm indicator, for a reader that must not wait for its
+    // next poll. It must return at once.
+    void SetFrameStoredHandler(std::function<void(bool bAlarm)> handler) { m_FrameStored = std::move(handler); }
 
     // The pending command code, 0xFF when none.
     int PendingCommand() const;
@@ -158,6 +163,7 @@ private:
     // Both set only while the worker is stopped.
     Timing m_Timing;
     std::shared_ptr<IClock> m_pClock;
+    std::function<void(bool)> m_FrameStored;
 
     // Command hand-over: the command code in bits 0-7, the key byte in bits
     // 8-15 and a generation count above, so the worker completes exactly the

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char* const kChannelNames[CMonitorService::kChannels] = {"B1", "B1F", "B2"};
+const char* const kChannelNames[CMonitorReporter::kChannels] = {"B1", "B1F", "B2"};
 
 void Metric(QByteArray& text, const char* pName, const char* pType, const char* pHelp, double dValue)
 {
@@ -42,7 +42,7 @@ bool CMetricsEndpoint::Listen(const QString& strAddress, int nPort, QString* pEr
     return true;
 }
 
-QByteArray CMetricsEndpoint::Text(const CMonitorService::Figures& figures)
+QByteArray CMetricsEndpoint::Text(const CMonitorReporter::Figures& figures)
 {
     QByteArray text;
     Metric(text, "kv521_link_up", "gauge", "1 while the detector answers.", figures.m_bLinkUp ? 1 : 0);
@@ -55,7 +55,7 @@ QByteArray CMetricsEndpoint::Text(const CMonitorService::Figures& figures)
     Metric(text, "kv521_queue_dropped_total", "counter", "Messages dropped from a full queue.",
            double(figures.m_nDropped));
     text += "# HELP kv521_level_db The last level of each channel, in dB.\n# TYPE kv521_level_db gauge\n";
-    for (int c = 0; c < CMonitorService::kChannels; ++c) {
+    for (int c = 0; c < CMonitorReporter::kChannels; ++c) {
         if (!figures.m_bChannelSeen[c])
             continue;
         text += QByteArray("kv521_level_db{channel=\"") + kChannelNames[c] + "\",component=\"dc\"} "

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitorservice.h"
+#include "monitorreporter.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -19,14 +19,14 @@ class CMetricsEndpoint
     Q_DECLARE_TR_FUNCTIONS(CMetricsEndpoint)
 
 public:
-    using Source = std::function<CMonitorService::Figures()>;
+    using Source = std::function<CMonitorReporter::Figures()>;
 
     explicit CMetricsEndpoint(Source source);
     ~CMetricsEndpoint();
 
     bool Listen(const QString& strAddress, int nPort, QString* pError);
     // The exposition text of these figures.
-    static QByteArray Text(const CMonitorService::Figures& figures);
+    static QByteArray Text(const CMonitorReporter::Figures& figures);
 
 private:
     Source m_Source;

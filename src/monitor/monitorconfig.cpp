@@ -17,6 +17,9 @@ const Key kKeys[] = {
     {"port", "name", QT_TRANSLATE_NOOP("CMonitorConfig", "Use serial port <name>.")},
     {"simulate", nullptr, QT_TRANSLATE_NOOP("CMonitorConfig", "Use a simulated detector.")},
     {"storage", "dir", QT_TRANSLATE_NOOP("CMonitorConfig", "The storage folder; records go to its Recordings folder (default: the program's).")},
+    {"site", "site", QT_TRANSLATE_NOOP("CMonitorConfig", "The site of the sweep (kept beside the files and in the catalogue).")},
+    {"room", "room", QT_TRANSLATE_NOOP("CMonitorConfig", "The room of the sweep.")},
+    {"operator", "name", QT_TRANSLATE_NOOP("CMonitorConfig", "Who made the sweep.")},
     {"detector-id", "id", QT_TRANSLATE_NOOP("CMonitorConfig", "The detector's name in topics (default: its USB serial number, else its port's name).")},
     {"mqtt-host", "host", QT_TRANSLATE_NOOP("CMonitorConfig", "Publish to the MQTT broker on <host> (default: no publishing).")},
     {"mqtt-port", "port", QT_TRANSLATE_NOOP("CMonitorConfig", "The broker's port (default: 1883).")},
@@ -109,6 +112,12 @@ bool CMonitorConfig::Set(const QString& strKey, const QString& strValue, QString
             return bad();
     } else if (strKey == QLatin1String("storage")) {
         m_strStorage = strValue;
+    } else if (strKey == QLatin1String("site")) {
+        m_Context.m_strClient = strValue;
+    } else if (strKey == QLatin1String("room")) {
+        m_Context.m_strRoom = strValue;
+    } else if (strKey == QLatin1String("operator")) {
+        m_Context.m_strOperator = strValue;
     } else if (strKey == QLatin1String("detector-id")) {
         if (!strValue.isEmpty() && (!IsTopicSafe(strValue) || strValue.contains(QLatin1Char('/'))))
             return bad();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sweepcontext.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,7 @@ public:
     QString m_strPort;
     bool m_bSimulate = false;
     QString m_strStorage;     // the storage folder; records go to its "Recordings"
+    CSweepContext m_Context;  // where the detector is, for the recordings' sidecars
     QString m_strDetectorId;  // empty: the USB serial number or the port's name
     QString m_strMqttHost;    // empty: no MQTT
     int m_nMqttPort = kDefaultMqttPort;

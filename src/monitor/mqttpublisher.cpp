@@ -101,8 +101,10 @@ void CMqttPublisher::Stop(const QByteArray& lastTopic, const QByteArray& lastPay
     // A clean disconnection: the broker keeps the will to itself, so the
     // state was set above. What is queued before it still goes out.
     mosquitto_disconnect(m_pMosq);
+    // Without a connection the network thread may sit in a blocking connect
+    // to a host that never answers; the window must not wait for it.
     if (m_bLoopRunning)
-        mosquitto_loop_stop(m_pMosq, false);
+        mosquitto_loop_stop(m_pMosq, !m_bConnected);
     m_bLoopRunning = false;
     mosquitto_destroy(m_pMosq);
     m_pMosq = nullptr;

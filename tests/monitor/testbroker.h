@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QDateTime>
+#include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -73,3 +77,93 @@ private:
     int m_nPort;
     QProcess m_Process;
 };
+
+namespace {
+
+struct Received
+{
+    QString strTopic;
+    QByteArray payload;
+    QDateTime arrived;
+    int nIndex = 0; // the order of arrival
+};
+
+// mosquitto_sub with a session the broker keeps across its restart.
+class CSubscriber
+{
+public:
+    explicit CSubscriber(int nPort)
+    {
+        QObject::connect(&m_Process, &QProcess::readyReadStandardOutput, [this] { Read(); });
+        m_Process.start(QStringLiteral("mosquitto_sub"),
+                        {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(nPort),
+                         QStringLiteral("-v"), QStringLiteral("-q"), QStringLiteral("1"), QStringLiteral("-c"),
+                         QStringLiteral("-i"), QStringLiteral("kv521-test-sub"), QStringLiteral("-t"),
+                         QStringLiteral("kv521/#"), QStringLiteral("-t"), QStringLiteral("homeassistant/#")});
+    }
+    ~CSubscriber()
+    {
+        m_Process.kill();
+        m_Process.waitForFinished(5000);
+    }
+    QList<Received> Messages(const QString& strTopicEnd) const
+    {
+        QList<Received> result;
+        for (const Received& message : m_Messages)
+            if (message.strTopic.endsWith(strTopicEnd))
+                result << message;
+        return result;
+    }
+    bool WaitFor(const QString& strTopicEnd, const QByteArray& payload, int nTimeoutMs)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                const QList<Received> messages = Messages(strTopicEnd);
+                return !messages.isEmpty() && (payload.isEmpty() || messages.last().payload == payload);
+            },
+            nTimeoutMs);
+    }
+
+private:
+    void Read()
+    {
+        while (m_Process.canReadLine()) {
+            const QByteArray line = m_Process.readLine().trimmed();
+            const int nSpace = line.indexOf(' ');
+            m_Messages << Received{QString::fromUtf8(line.left(nSpace)), nSpace < 0 ? QByteArray() : line.mid(nSpace + 1),
+                                   QDateTime::currentDateTime(), int(m_Messages.size())};
+        }
+    }
+    QProcess m_Process;
+    QList<Received> m_Messages;
+};
+
+// The inet sockets of a process: its socket descriptors that the system's
+// TCP and UDP tables know.
+int InetSockets(qint64 nPid)
+{
+    QSet<QString> inodes;
+    const QFileInfoList fds = QDir(QStringLiteral("/proc/%1/fd").arg(nPid)).entryInfoList(QDir::System);
+    for (const QFileInfo& fd : fds) {
+        const QString strTarget = fd.symLinkTarget().isEmpty() ? QFile::symLinkTarget(fd.filePath()) : fd.symLinkTarget();
+        static const QRegularExpression kSocket(QStringLiteral(R"(socket:\[(\d+)\])"));
+        const QRegularExpressionMatch match = kSocket.match(QFileInfo(fd.filePath()).symLinkTarget() + strTarget);
+        if (match.hasMatch())
+            inodes.insert(match.captured(1));
+    }
+    int nInet = 0;
+    for (const char* pTable : {"tcp", "tcp6", "udp", "udp6"}) {
+        QFile table(QStringLiteral("/proc/%1/net/%2").arg(nPid).arg(QLatin1String(pTable)));
+        if (!table.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> rows = table.readAll().split('\n');
+        for (const QByteArray& row : rows) {
+            const QList<QByteArray> fields = row.simplified().split(' ');
+            if (fields.size() > 9 && inodes.contains(QString::fromLatin1(fields[9])))
+                ++nInet;
+        }
+    }
+    return nInet;
+}
+
+} // namespace
