@@ -42,6 +42,7 @@ class CRecordingController;
 class CRealtimeView;
 class CWindowState;
 class CPictureActions;
+class CQSearchPane;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -97,6 +98,8 @@ public:
         return CClockCheck::ClockDifferenceText(nDetectorMinusPc);
     }
     CReportExporter* ReportExporter() const { return m_pReportExporter; }
+    CQSearchPane* SearchPane() const { return m_pSearch; }
+    CLogView* LogView() const { return m_pLogView; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -145,6 +148,9 @@ protected:
 private:
     void InitLayout();
     void InitKeyboard();
+    void InitSearch();
+    // A search result: the file opened as from the tree, at record nPosition (-1: none).
+    void OpenSearchResult(const QString& strPath, qint64 nPosition);
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -170,4 +176,5 @@ private:
     int m_nTicksSinceRepaint = 0;
     QString m_strDefaultStorage;
     CPictureActions* m_pPictureActions = nullptr;
+    CQSearchPane* m_pSearch = nullptr;
 };

@@ -517,3 +517,21 @@ QList<CCatalogue::FileRow> CCatalogue::FindFiles(const Query& q, QString* pError
     }
     return rows;
 }
+
+QStringList CCatalogue::DistinctValues(Field eField, QString* pError)
+{
+    // The column comes from this fixed choice, never from the caller's text.
+    const QString strColumn = eField == Field::Site ? QStringLiteral("site") : QStringLiteral("room");
+    QStringList values;
+    QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
+    if (!Select(query,
+                // Searches ignore case, so "Boardroom" and "boardroom" are one choice.
+                QStringLiteral("SELECT MIN(%1) FROM files WHERE %1 <> '' GROUP BY %1 COLLATE NOCASE"
+                               " ORDER BY MIN(%1) COLLATE NOCASE")
+                    .arg(strColumn),
+                {}, pError))
+        return values;
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}

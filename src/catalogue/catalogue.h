@@ -110,6 +110,11 @@ public:
     QList<EventRow> FindEvents(const Query& query, QString* pError);
     QList<FileRow> FindFiles(const Query& query, QString* pError);
 
+    // The sites or rooms the catalogue knows, each once, blanks left out, in
+    // the order people read them: what a search offers to choose from.
+    enum class Field { Site, Room };
+    QStringList DistinctValues(Field eField, QString* pError);
+
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.
     QString Relative(const QString& strPath) const;
