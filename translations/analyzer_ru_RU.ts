@@ -1899,8 +1899,8 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Запись в файл</translation>
     </message>
     <message>
-        <source>&amp;View</source>
-        <translation>&amp;Вид</translation>
+        <source>V&amp;iew</source>
+        <translation>Ви&amp;д</translation>
     </message>
 </context>
 <context>
@@ -3019,12 +3019,12 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>По</translation>
     </message>
     <message>
-        <source>&amp;Site:</source>
-        <translation>&amp;Объект:</translation>
+        <source>Si&amp;te:</source>
+        <translation>Объек&amp;т:</translation>
     </message>
     <message>
-        <source>&amp;Room:</source>
-        <translation>&amp;Помещение:</translation>
+        <source>Roo&amp;m:</source>
+        <translation>Поме&amp;щение:</translation>
     </message>
     <message>
         <source>any</source>

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -56,6 +57,7 @@ CQSearchPane::CQSearchPane(QWidget* pParent) : QDockWidget(pParent)
         pEdit->setCalendarPopup(true);
         pEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         pEdit->setEnabled(false);
+        pEdit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         connect(pBox, &QCheckBox::toggled, pEdit, &QWidget::setEnabled);
         pForm->addRow(pBox, pEdit);
     };
@@ -94,6 +96,7 @@ CQSearchPane::CQSearchPane(QWidget* pParent) : QDockWidget(pParent)
     m_pLevel->setValue(60.0);
     m_pLevel->setSuffix(QStringLiteral(" dB"));
     m_pLevel->setEnabled(false);
+    m_pLevel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_pLevelBox, &QCheckBox::toggled, m_pLevel, &QWidget::setEnabled);
     pForm->addRow(m_pLevelBox, m_pLevel);
     pLayout->addLayout(pForm);
@@ -132,8 +135,8 @@ void CQSearchPane::Retranslate()
     setWindowTitle(tr("Search"));
     m_pFromBox->setText(tr("From"));
     m_pToBox->setText(tr("To"));
-    m_pSiteLabel->setText(tr("&Site:"));
-    m_pRoomLabel->setText(tr("&Room:"));
+    m_pSiteLabel->setText(tr("Si&te:"));
+    m_pRoomLabel->setText(tr("Roo&m:"));
     m_pSite->lineEdit()->setPlaceholderText(tr("any"));
     m_pRoom->lineEdit()->setPlaceholderText(tr("any"));
     m_pKindsLabel->setText(tr("Signals:"));
@@ -156,6 +159,17 @@ void CQSearchPane::changeEvent(QEvent* pEvent)
         Run(m_LastQuery);
     else
         EnsureOpen();
+}
+
+void CQSearchPane::showEvent(QShowEvent* pEvent)
+{
+    QDockWidget::showEvent(pEvent);
+    if (m_bSized || isFloating())
+        return;
+    m_bSized = true;
+    // The results have seven columns: a dock of its bare hint would hide most of them.
+    if (auto* pWindow = qobject_cast<QMainWindow*>(parentWidget()))
+        pWindow->resizeDocks({this}, {std::max(sizeHint().width(), pWindow->width() * 2 / 5)}, Qt::Horizontal);
 }
 
 void CQSearchPane::SetStorage(const QString& strFolder)

@@ -64,6 +64,7 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
     void Retranslate();
@@ -77,6 +78,7 @@ private:
     QString m_strStorage;
     std::unique_ptr<CCatalogue> m_pCatalogue;
     bool m_bSearched = false;
+    bool m_bSized = false;
     CCatalogue::Query m_LastQuery;
 
     QCheckBox* m_pFromBox = nullptr;
