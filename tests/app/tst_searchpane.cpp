@@ -134,6 +134,20 @@ private Q_SLOTS:
         const quint64 nStart = quint64(CDeviceRecord::TimeOf(lab[0], QDate::currentDate().year()));
         QVERIFY(axis.m_vVisibleMin.toULongLong() <= nAlarm && nAlarm <= axis.m_vVisibleMax.toULongLong());
         QVERIFY(axis.m_vVisibleMin.toULongLong() > nStart);
+
+        // The catalogue replaced by a rebuilt one (it was found damaged): the pane reads the new file.
+        for (const QString& strSuffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(storage.filePath(CCatalogue::FileName() + strSuffix));
+        QVERIFY(SweepFiles::WriteSweep(storage.filePath("Lab/rt_0321_0900.rdf"), {Record(3, 21, 9, 0, 0, 40, 55),
+                                        Record(3, 21, 9, 0, 1, 66, 55)}, false, "Office", "Lab", 2026, 3600));
+        {
+            CCatalogue catalogue(storage.path());
+            QString strError;
+            QVERIFY2(catalogue.Open(&strError), qPrintable(strError));
+        }
+        pPane->Refresh();
+        QCOMPARE(Listed(pPane->Results()),
+                 (QMap<QString, QList<qint64>>{{"Lab/rt_0320_1400.rdf", {25}}, {"Lab/rt_0321_0900.rdf", {1}}}));
     }
 };
 

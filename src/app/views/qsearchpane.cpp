@@ -211,6 +211,7 @@ bool CQSearchPane::EnsureOpen()
         ShowStatus(tr("The catalogue could not be opened: %1").arg(strError));
         return false;
     }
+    m_DatabaseBirth = QFileInfo(pCatalogue->DatabasePath()).birthTime();
     m_pCatalogue = std::move(pCatalogue);
     return true;
 }
@@ -262,8 +263,14 @@ void CQSearchPane::Search()
 
 void CQSearchPane::Refresh()
 {
-    // The database may have been replaced (rebuilt) since: read it afresh.
-    m_pCatalogue.reset();
+    // A catalogue found damaged is replaced by a rebuilt file, which the old
+    // connection would never see; an unchanged file keeps its connection,
+    // since opening checks the whole database.
+    if (m_pCatalogue) {
+        const QFileInfo database(m_pCatalogue->DatabasePath());
+        if (!database.isFile() || !m_DatabaseBirth.isValid() || database.birthTime() != m_DatabaseBirth)
+            m_pCatalogue.reset();
+    }
     FillChoices();
     if (m_bSearched)
         Run(m_LastQuery);

@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 
+#include <QDateTime>
 #include <QDockWidget>
 #include <QList>
 #include <QString>
@@ -79,6 +80,8 @@ private:
     std::unique_ptr<CCatalogue> m_pCatalogue;
     bool m_bSearched = false;
     bool m_bSized = false;
+    // When the open database file was made: a rebuilt one is another file.
+    QDateTime m_DatabaseBirth;
     CCatalogue::Query m_LastQuery;
 
     QCheckBox* m_pFromBox = nullptr;
