@@ -2045,6 +2045,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>Record to File</source>
         <translation>Запись в файл</translation>
     </message>
+    <message>
+        <source>V&amp;iew</source>
+        <translation>Ви&amp;д</translation>
+    </message>
 </context>
 <context>
     <name>CManualWindowClass</name>
@@ -2907,6 +2911,22 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>The file has been exported</source>
         <translation>Файл экспортирован</translation>
     </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Room: %1</source>
+        <translation>Помещение: %1</translation>
+    </message>
+    <message>
+        <source>Site: %1</source>
+        <translation>Объект: %1</translation>
+    </message>
+    <message>
+        <source>The file %1 is not in the storage folder any more.</source>
+        <translation>Файла %1 больше нет в папке хранилища.</translation>
+    </message>
 </context>
 <context>
     <name>CSweepContextBar</name>
@@ -3297,6 +3317,121 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>Description</source>
         <translation>Описание</translation>
+    </message>
+</context>
+<context>
+    <name>CQSearchPane</name>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>С</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>По</translation>
+    </message>
+    <message>
+        <source>Si&amp;te:</source>
+        <translation>Объек&amp;т:</translation>
+    </message>
+    <message>
+        <source>Roo&amp;m:</source>
+        <translation>Поме&amp;щение:</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>любой</translation>
+    </message>
+    <message>
+        <source>Signals:</source>
+        <translation>Сигналы:</translation>
+    </message>
+    <message>
+        <source>Level at least</source>
+        <translation>Уровень не ниже</translation>
+    </message>
+    <message>
+        <source>Alarms only</source>
+        <translation>Только тревоги</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <source>Level, dB</source>
+        <translation>Уровень, дБ</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Помещение</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Search results</source>
+        <translation>Результаты поиска</translation>
+    </message>
+    <message>
+        <source>There is no catalogue in this storage folder yet: the search finds nothing until the files are catalogued.</source>
+        <translation>В этой папке хранилища ещё нет каталога: поиск ничего не найдёт, пока файлы не внесены в каталог.</translation>
+    </message>
+    <message>
+        <source>The catalogue could not be opened: %1</source>
+        <translation>Не удалось открыть каталог: %1</translation>
+    </message>
+    <message>
+        <source>The search failed: %1</source>
+        <translation>Поиск не удался: %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>с %1 по %2</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Журнал</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>alarm</source>
+        <translation>тревога</translation>
+    </message>
+    <message>
+        <source>event</source>
+        <translation>событие</translation>
+    </message>
+    <message>
+        <source>record %1</source>
+        <translation>запись %1</translation>
+    </message>
+    <message>
+        <source>Sessions: %1, events: %2</source>
+        <translation>Сеансов: %1, событий: %2</translation>
+    </message>
+    <message>
+        <source>(the first %1 are listed; narrow the search to see the rest)</source>
+        <translation>(показаны первые %1; уточните поиск, чтобы увидеть остальные)</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,7 @@
 #include "oscilloscopewindow.h"
 #include "pictureactions.h"
 #include "preferencesdialog.h"
+#include "qsearchpane.h"
 #include "qdiagramwidget.h"
 #include "realtimerecorder.h"
 #include "realtimeview.h"
@@ -144,6 +145,7 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
                                                     m_pLogView);
     InitLayout();
     InitKeyboard();
+    InitSearch();
     m_pLogView->InitLogList();
     m_pManualWindow = new CManualWindow(&CLanguage::Instance());
 
@@ -255,6 +257,7 @@ void CKV521MainWindow::InitSweep()
     connect(m_pLogView, &CLogView::LogDownloaded, m_pCatalogue, &CCatalogueController::IndexFiles);
     connect(m_pLogView, &CLogView::SessionPlaceChanged, m_pCatalogue, &CCatalogueController::IndexFile);
     connect(m_pCatalogue, &CCatalogueController::KnownValues, m_pContextBar, &CSweepContextBar::AddKnownValues);
+    connect(m_pCatalogue, &CCatalogueController::CatalogueChanged, m_pSearch, &CQSearchPane::Refresh);
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView,
             [this] { m_pLogView->SetShownFile(m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem())); });
     m_pLogView->SetKnownValues([this] { return m_pContextBar->KnownValues(); });
@@ -300,6 +303,27 @@ void CKV521MainWindow::InitKeyboard()
     // Pictures of the view that has the keyboard focus.
     m_pPictureActions = new CPictureActions(ui.m_pFileMenu, ui.m_pFileExitAction, ui.m_pRealtimeGraphFrame,
                                             ui.m_pDeviceFrame, [this] { return OscilloscopeWindow(); }, this);
+}
+
+void CKV521MainWindow::InitSearch()
+{
+    // Hidden until asked for: the storage and log panes keep their room.
+    m_pSearch = new CQSearchPane(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pSearch);
+    m_pSearch->hide();
+    QAction* pShow = m_pSearch->toggleViewAction();
+    pShow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    pShow->setShortcutContext(Qt::WindowShortcut);
+    m_pUi->m_pViewMenu->addAction(pShow);
+    m_pSearch->SetStorage(m_pStorage->StorageFolder());
+    connect(m_pStorage, &CStorageBrowser::StorageChanged, m_pSearch, &CQSearchPane::SetStorage);
+    connect(m_pSearch, &CQSearchPane::OpenRequested, this, &CKV521MainWindow::OpenSearchResult);
+}
+
+void CKV521MainWindow::OpenSearchResult(const QString& strPath, qint64 nPosition)
+{
+    if (m_pStorage->OpenPath(strPath) && nPosition >= 0)
+        m_pLogView->ShowRecord(nPosition);
 }
 
 bool CKV521MainWindow::SwitchPort(const CPortChoice& choice)

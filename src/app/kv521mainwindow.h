@@ -45,6 +45,7 @@ class CPictureActions;
 class CSweepContextBar;
 class CCatalogueController;
 class CMonitoringController;
+class CQSearchPane;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -103,6 +104,8 @@ public:
     CSweepContextBar* ContextBar() const { return m_pContextBar; }
     CCatalogueController* Catalogue() const { return m_pCatalogue; }
     CMonitoringController* Monitoring() const { return m_pMonitoring; }
+    CQSearchPane* SearchPane() const { return m_pSearch; }
+    CLogView* LogView() const { return m_pLogView; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -153,6 +156,9 @@ private:
     void InitKeyboard();
     // The sweep's context bar and the catalogue, tied to recording, saving and the log.
     void InitSweep();
+    void InitSearch();
+    // A search result: the file opened as from the tree, at record nPosition (-1: none).
+    void OpenSearchResult(const QString& strPath, qint64 nPosition);
 
     std::unique_ptr<Ui::CMainWindowClass> m_pUi;
     QTimer m_PollTimer;
@@ -181,4 +187,5 @@ private:
     CSweepContextBar* m_pContextBar = nullptr;
     CCatalogueController* m_pCatalogue = nullptr;
     CMonitoringController* m_pMonitoring = nullptr;
+    CQSearchPane* m_pSearch = nullptr;
 };

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMutexLocker>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -151,6 +152,7 @@ void CLogView::FillLogList(const QList<CDeviceRecord>& records)
     int nRow = 0;
     for (const CDeviceRecord& record : records) {
         auto* pItem = new CQSmartTreeWidgetItem;
+        pItem->setData(ColNum, RecordRole, nRow);
         const QStringList texts = RowTexts(record, ++nRow);
         const unsigned nHighlight = HighlightMask(record);
         for (int c = 0; c < ColumnCount; ++c) {
@@ -172,6 +174,10 @@ void CLogView::FillLogList(const QList<CDeviceRecord>& records)
 
 void CLogView::ShowFileData(const QList<CDeviceRecord>& records, int nVersion)
 {
+    m_RecordTimes.clear();
+    m_RecordTimes.reserve(records.size());
+    for (const CDeviceRecord& record : records)
+        m_RecordTimes << record.m_nTime;
     if (!m_pGraph)
         return;
     m_pGraph->ClearAll(true);
@@ -214,6 +220,41 @@ void CLogView::ShowFile(const QList<CDeviceRecord>& records, int nVersion)
         m_pNumEventsLabel->setVisible(bLog);
     if (m_pNumEventsEdit)
         m_pNumEventsEdit->setVisible(bLog);
+}
+
+bool CLogView::ShowRecord(qint64 nIndex)
+{
+    if (nIndex < 0 || nIndex >= m_RecordTimes.size())
+        return false;
+    const qint64 nTime = m_RecordTimes[nIndex];
+    if (m_pGraph) {
+        CDiagramAxis& axis = m_pGraph->Axis();
+        {
+            QMutexLocker lock(&CDiagramAxis::Mutex());
+            const qint64 nDataMin = qint64(axis.m_vDataMin.toULongLong());
+            const qint64 nDataMax = qint64(axis.m_vDataMax.toULongLong());
+            const qint64 nVisible = qint64(axis.m_vVisibleMax.toULongLong()) - qint64(axis.m_vVisibleMin.toULongLong());
+            // A window the user zoomed into stays as narrow as it was.
+            const qint64 nSpan = nVisible > 0 ? qMin(nVisible, kRecordWindowSecs) : kRecordWindowSecs;
+            qint64 nStart = nTime - nSpan / 2;
+            nStart = qMax(nDataMin, qMin(nStart, nDataMax - nSpan));
+            const qint64 nEnd = qMin(nDataMax, nStart + nSpan);
+            nStart = qMax(nDataMin, nEnd - nSpan);
+            m_pGraph->SetXVisible(QVariant::fromValue<quint64>(quint64(nStart)), QVariant::fromValue<quint64>(quint64(nEnd)));
+        }
+        m_pGraph->update();
+    }
+    if (m_pList) {
+        for (int i = 0; i < m_pList->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* pItem = m_pList->topLevelItem(i);
+            if (pItem->data(ColNum, RecordRole).toLongLong() != nIndex)
+                continue;
+            m_pList->setCurrentItem(pItem);
+            m_pList->scrollToItem(pItem, QAbstractItemView::PositionAtCenter);
+            break;
+        }
+    }
+    return true;
 }
 
 void CLogView::ShowMessage(const QString& strText, int nTimeoutMs)

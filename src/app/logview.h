@@ -42,6 +42,16 @@ public:
     bool IsAutoColumnWidths() const { return m_bAutoWidths; }
     void FillLogList(const QList<CDeviceRecord>& records);
     void ShowFileData(const QList<CDeviceRecord>& records, int nVersion);
+    // Brings record nIndex of the file shown (from 0, in file order) into
+    // view: the diagram centred on its time, its row current in the list.
+    // False when the file has no such record.
+    bool ShowRecord(qint64 nIndex);
+    // The diagram's window when a record is shown: wide enough to see what
+    // led up to it, narrow enough to see the record itself.
+    static constexpr qint64 kRecordWindowSecs = 300;
+    // The list rows' record index (from 0), on the number column.
+    static constexpr int RecordRole = Qt::UserRole + 1;
+
     // The file shown: a log file's session may be given its site and room.
     void SetShownFile(const QString& strPath) { m_strShownFile = strPath; }
     // Where the values offered for a site and room come from.
@@ -80,4 +90,6 @@ private:
     bool m_bAutoWidths = true;
     bool m_bFitting = false;
     bool m_bSortChosen = false;
+    // The diagram times of the file shown, in file order.
+    QList<qint64> m_RecordTimes;
 };

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QIcon>
 #include <QInputDialog>
 #include <QMenu>
@@ -121,9 +122,93 @@ QTreeWidgetItem* CStorageBrowser::AddItem(QTreeWidgetItem* pParent, const QStrin
         pItem->setIcon(0, QIcon(QStringLiteral(":/CKV521MainWindow/Resources/file_realtime.png")));
         break;
     }
+    if (nKind != KindFolder)
+        ShowContext(pItem);
     if (pParent)
         pParent->addChild(pItem);
     return pItem;
+}
+
+QString CStorageBrowser::ContextText(const QString& strDataPath)
+{
+    const QFileInfo info(CSidecar::PathFor(strDataPath));
+    if (!info.isFile()) {
+        m_SidecarTexts.remove(info.filePath());
+        return QString();
+    }
+    SidecarText& entry = m_SidecarTexts[info.filePath()];
+    const qint64 nMtime = info.lastModified().toMSecsSinceEpoch();
+    if (entry.nSize == info.size() && entry.nMtime == nMtime)
+        return entry.strText;
+    entry = SidecarText{nMtime, info.size(), QString(), QString()};
+    CSidecar sidecar;
+    // One that cannot be read shows nothing here; the catalogue tells why.
+    if (!CSidecar::Read(strDataPath, sidecar))
+        return QString();
+    const QString strRoom = sidecar.m_Context.m_strRoom.trimmed();
+    const QString strSite = sidecar.m_Context.Site().trimmed();
+    entry.strText = strRoom.isEmpty() || strSite.isEmpty() ? strRoom + strSite
+                                                           : tr("%1 — %2").arg(strRoom, strSite);
+    QStringList tips;
+    if (!strRoom.isEmpty())
+        tips << tr("Room: %1").arg(strRoom);
+    if (!strSite.isEmpty())
+        tips << tr("Site: %1").arg(strSite);
+    entry.strToolTip = tips.join(QLatin1Char('\n'));
+    return entry.strText;
+}
+
+void CStorageBrowser::ShowContext(QTreeWidgetItem* pItem)
+{
+    const QString strPath = pItem->data(0, PathRole).toString();
+    pItem->setText(ContextColumn, ContextText(strPath));
+    const QString strTip = m_SidecarTexts.value(CSidecar::PathFor(strPath)).strToolTip;
+    pItem->setToolTip(ContextColumn, strTip);
+    if (!pItem->data(0, LinkRole).toBool())
+        pItem->setToolTip(0, strTip);
+}
+
+QTreeWidgetItem* CStorageBrowser::FindFileItem(const QString& strPath) const
+{
+    QTreeWidgetItem* pRoot = RootItem();
+    if (!pRoot)
+        return nullptr;
+    const QString strWanted = QDir::cleanPath(QFileInfo(strPath).absoluteFilePath());
+    QList<QTreeWidgetItem*> pending = {pRoot};
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* pItem = pending.takeLast();
+        for (int i = 0; i < pItem->childCount(); ++i) {
+            QTreeWidgetItem* pChild = pItem->child(i);
+            if (ItemKind(pChild) == KindFolder)
+                pending << pChild;
+            else if (QDir::cleanPath(QFileInfo(GetItemPath(pChild)).absoluteFilePath()) == strWanted)
+                return pChild;
+        }
+    }
+    return nullptr;
+}
+
+bool CStorageBrowser::OpenPath(const QString& strPath)
+{
+    QTreeWidgetItem* pItem = FindFileItem(strPath);
+    if (!pItem) {
+        // Written since the tree was filled (a recording, a download elsewhere).
+        FillStorageTree();
+        pItem = FindFileItem(strPath);
+    }
+    if (!pItem) {
+        Warn(tr("The file %1 is not in the storage folder any more.").arg(QDir::toNativeSeparators(strPath)));
+        return false;
+    }
+    for (QTreeWidgetItem* pParent = pItem->parent(); pParent; pParent = pParent->parent())
+        pParent->setExpanded(true);
+    {
+        // Selected without the click's own load: it is loaded once, here.
+        const QSignalBlocker block(m_pTree);
+        m_pTree->setCurrentItem(pItem);
+    }
+    m_pTree->scrollToItem(pItem);
+    return LoadItem(pItem);
 }
 
 QTreeWidgetItem* CStorageBrowser::AddFolderItem(QTreeWidgetItem* pParent, const QString& strName)
@@ -147,6 +232,10 @@ void CStorageBrowser::FillStorageTree()
     if (!m_pTree)
         return;
     m_pTree->clear();
+    // The names keep their width; room and site take what is left.
+    m_pTree->setColumnCount(ContextColumn + 1);
+    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_pTree->header()->setStretchLastSection(true);
     const QString strText = m_strStorageFolder == m_strDefaultStorage ? QString::fromLatin1(kDefaultStorageText)
                                                                        : QDir::toNativeSeparators(m_strStorageFolder);
     QTreeWidgetItem* pRoot = AddItem(nullptr, strText, KindFolder, m_strStorageFolder);
@@ -358,19 +447,25 @@ QString CStorageBrowser::CheckName(const QString& strName)
 
 void CStorageBrowser::OnStorageItemActivated(QTreeWidgetItem* pItem)
 {
+    LoadItem(pItem);
+}
+
+bool CStorageBrowser::LoadItem(QTreeWidgetItem* pItem)
+{
     if (!pItem || ItemKind(pItem) == KindFolder || !g_pDevice)
-        return;
+        return false;
     ShowMessage(tr("Loading file..."));
     QList<CDeviceRecord> records;
     int nVersion = 0;
     if (!g_pDevice->LoadDataFile(GetItemPath(pItem), records, nVersion)) {
         ShowMessage(QString());
         Warn(tr("An error occured loading the file!"), g_pDevice->GetLastFileError());
-        return;
+        return false;
     }
     const QString strNotice = g_pDevice->GetLastFileError();
     Q_EMIT FileLoaded(records, nVersion);
     ShowMessage(strNotice.isEmpty() ? tr("A file loaded") : strNotice, strNotice.isEmpty() ? kDoneMessageMs : 0);
+    return true;
 }
 
 void CStorageBrowser::OnStorageItemExpanded(QTreeWidgetItem* pItem)
@@ -400,6 +495,7 @@ void CStorageBrowser::OnBrowseButton()
     FillStorageTree();
     if (QTreeWidgetItem* pRoot = RootItem())
         pRoot->setText(0, QDir::toNativeSeparators(strPath));
+    Q_EMIT StorageChanged(m_strStorageFolder);
     ShowMessage(tr("New storage has been loaded"), kDoneMessageMs);
 }
 
@@ -459,6 +555,7 @@ void CStorageBrowser::OnRenameButton()
     }
     pItem->setText(0, QFileInfo(strNew).completeBaseName());
     pItem->setData(0, PathRole, strNew);
+    ShowContext(pItem);
     if (QTreeWidgetItem* pParentItem = pItem->parent()) {
         SortChildren(pParentItem);
         m_pTree->setCurrentItem(pItem);

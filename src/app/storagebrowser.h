@@ -2,6 +2,7 @@
 
 #include "devicerecord.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -29,6 +30,8 @@ public:
     static constexpr int PathRole = Qt::UserRole + 1;
     // True on items that are symbolic links (or junctions): shown, never walked into.
     static constexpr int LinkRole = Qt::UserRole + 2;
+    // Column 1 of a data file: its room and site, from its sidecar.
+    static constexpr int ContextColumn = 1;
 
     CStorageBrowser(QTreeWidget* pTree, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent = nullptr);
 
@@ -62,6 +65,13 @@ public:
     // root; a file's folder for a file.
     QTreeWidgetItem* TargetFolderItem() const;
     void SelectStorageFile(QTreeWidgetItem* pFolderItem, const QString& strName);
+    // The item of a data file by its path; null when the tree does not show it.
+    QTreeWidgetItem* FindFileItem(const QString& strPath) const;
+    // Selects and opens a data file as a click on it does, filling the tree
+    // again first when it does not show the file yet. True when it was loaded.
+    bool OpenPath(const QString& strPath);
+    // "Room — Site" of a data file, from its sidecar; empty without one.
+    QString ContextText(const QString& strDataPath);
 
     // Deletes the directory and all inside it; links are removed, never followed.
     static bool RemoveFolder(const QString& strPath);
@@ -86,8 +96,12 @@ public Q_SLOTS:
 Q_SIGNALS:
     // A file was opened from the tree.
     void FileLoaded(const QList<CDeviceRecord>& records, int nVersion);
+    // Another storage folder is shown.
+    void StorageChanged(const QString& strFolder);
 
 private:
+    bool LoadItem(QTreeWidgetItem* pItem);
+    void ShowContext(QTreeWidgetItem* pItem);
     QTreeWidgetItem* AddItem(QTreeWidgetItem* pParent, const QString& strText, int nKind, const QString& strPath);
     void FillFolder(QTreeWidgetItem* pItem, const QString& strPath, QStringList& visited);
     void MarkLink(QTreeWidgetItem* pItem, const QFileInfo& info, int nIcon);
@@ -102,4 +116,13 @@ private:
     QMenu* m_pStorageMenu = nullptr;
     QString m_strDefaultStorage;
     QString m_strStorageFolder;
+    // Sidecars read for the tree, by sidecar path; read again when they change.
+    struct SidecarText
+    {
+        qint64 nMtime = 0;
+        qint64 nSize = -1;
+        QString strText;
+        QString strToolTip;
+    };
+    QHash<QString, SidecarText> m_SidecarTexts;
 };

@@ -531,13 +531,16 @@ QStringList CCatalogue::DistinctValues(const QString& strColumn, QString* pError
 {
     QStringList values;
     // Named into the statement, so only the context columns are let through.
-    static const QStringList columns = {QStringLiteral("client"), QStringLiteral("address"), QStringLiteral("room"),
-                                        QStringLiteral("operator")};
+    static const QStringList columns = {QStringLiteral("client"), QStringLiteral("address"), QStringLiteral("site"),
+                                        QStringLiteral("room"), QStringLiteral("operator")};
     if (!columns.contains(strColumn))
         return values;
     QSqlQuery query(QSqlDatabase::database(m_strConnection, false));
     if (!Select(query,
-                QStringLiteral("SELECT DISTINCT %1 FROM files WHERE %1 <> '' ORDER BY %1 COLLATE NOCASE").arg(strColumn),
+                // Searches ignore case, so "Boardroom" and "boardroom" are one choice.
+                QStringLiteral("SELECT MIN(%1) FROM files WHERE %1 <> '' GROUP BY %1 COLLATE NOCASE"
+                               " ORDER BY MIN(%1) COLLATE NOCASE")
+                    .arg(strColumn),
                 {}, pError))
         return values;
     while (query.next())

@@ -123,8 +123,9 @@ public:
 
     QList<EventRow> FindEvents(const Query& query, QString* pError);
     QList<FileRow> FindFiles(const Query& query, QString* pError);
-    // The values one context column holds ("client", "address", "room" or
-    // "operator"), each once, sorted; empty for any other column.
+    // The values one context column holds ("client", "address", "site",
+    // "room" or "operator"), each once whatever its case, sorted; empty for
+    // any other column.
     QStringList DistinctValues(const QString& strColumn, QString* pError);
     // Rows written through this object since it opened: tells a look at the
     // folder that changed something from one that did not. -1 when unknown.
@@ -150,6 +151,14 @@ public:
     // knows, so a rebuilt or replaced catalogue never gives one again. Two
     // programs asking at once get two numbers (the write lock is held).
     bool NextReportNumber(int64_t& nNumber, QString* pError);
+
+    // The sites or rooms the catalogue knows, each once, blanks left out, in
+    // the order people read them: what a search offers to choose from.
+    enum class Field { Site, Room };
+    QStringList DistinctValues(Field eField, QString* pError)
+    {
+        return DistinctValues(eField == Field::Site ? QStringLiteral("site") : QStringLiteral("room"), pError);
+    }
 
     // The path of a file relative to the storage folder, '/' separated;
     // empty when it lies outside.

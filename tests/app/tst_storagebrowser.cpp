@@ -2,6 +2,7 @@
 #include "checkedsavefile.h"
 #include "dialoganswerer.h"
 #include "storagebrowser.h"
+#include "sweepfiles.h"
 
 #include "kv520device.h"
 #include "kv520protocol.h"
@@ -550,6 +551,44 @@ private Q_SLOTS:
         QFile f(strCsv);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll().count("\r\n"), 3);
+    }
+
+    void treeShowsRoomAndSiteFromTheSidecar()
+    {
+        using SweepFiles::Record;
+        QVERIFY(SweepFiles::WriteSweep(Path("sub/rt_0315_1000.rdf"), {Record(3, 15, 10, 0, 0, 50)}, false,
+                                       "Office", "Boardroom", 2026, 3600));
+        QVERIFY(SweepFiles::WriteData(Path("bare.rdf"), {Record(3, 15, 10, 0, 0, 50)}, false));
+        m_pBrowser->FillStorageTree();
+        QTreeWidgetItem* pRoot = m_pTree->topLevelItem(0);
+        QTreeWidgetItem* pFile = Child(Child(pRoot, "sub"), "rt_0315_1000");
+        QCOMPARE(pFile->text(CStorageBrowser::ContextColumn), QString("Boardroom — Office"));
+        QVERIFY(pFile->toolTip(0).contains("Boardroom"));
+        QCOMPARE(Child(pRoot, "bare")->text(CStorageBrowser::ContextColumn), QString());
+        QCOMPARE(Child(pRoot, "sub")->text(CStorageBrowser::ContextColumn), QString());
+
+        // A sidecar changed since it was read (the session given another room) is read again.
+        CSidecar sidecar;
+        QVERIFY(CSidecar::Read(Path("sub/rt_0315_1000.rdf"), sidecar));
+        sidecar.m_Context.m_strRoom = "Room 2";
+        QVERIFY(sidecar.Write(Path("sub/rt_0315_1000.rdf")));
+        QFile changed(CSidecar::PathFor(Path("sub/rt_0315_1000.rdf")));
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime));
+        changed.close();
+        m_pBrowser->FillStorageTree();
+        pFile = Child(Child(m_pTree->topLevelItem(0), "sub"), "rt_0315_1000");
+        QCOMPARE(pFile->text(CStorageBrowser::ContextColumn), QString("Room 2 — Office"));
+
+        // Renamed, the file keeps its room.
+        m_pTree->setCurrentItem(pFile);
+        {
+            DialogAnswerer answers;
+            answers.Text("visit");
+            m_pBrowser->OnRenameButton();
+        }
+        QCOMPARE(pFile->text(0), QString("visit"));
+        QCOMPARE(pFile->text(CStorageBrowser::ContextColumn), QString("Room 2 — Office"));
     }
 };
 
