@@ -619,9 +619,10 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
         first.Clear();
         first.Month = uint8_t(now.date().month());
         QString strSidecarError;
-        if (!CSidecar::At(SweepContextOf(parser), first, now, session.Device().GetPortName(),
-                          session.Device().GetUsbSerial())
-                 .Write(strFile, &strSidecarError))
+        CSidecar sidecar = CSidecar::At(SweepContextOf(parser), first, now, session.Device().GetPortName(),
+                                        session.Device().GetUsbSerial());
+        sidecar.TakeDetectorState(session.Device(), now);
+        if (!sidecar.Write(strFile, &strSidecarError))
             CSidecar::WarnOnce(strSidecarError);
     }
     if (bCsv && !stream.SetCsvStream(m_pOut, &strError, CsvDialect(parser)))

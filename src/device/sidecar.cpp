@@ -1,6 +1,8 @@
 #include "sidecar.h"
 
 #include "checkedsavefile.h"
+#include "idevice.h"
+#include "kv520protocol.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
+#include <QRegularExpression>
+
+#include <cmath>
 
 #include <atomic>
 
@@ -50,7 +55,11 @@ QByteArray CSidecar::ToJson() const
                            {QStringLiteral("address"), m_Context.m_strAddress}};
     const QJsonObject capture{{QStringLiteral("year"), m_Capture.m_nYear},
                               {QStringLiteral("utcOffsetSeconds"), m_Capture.m_nUtcOffsetSecs}};
-    const QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
+    QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
+    if (!m_MenuBlock.isEmpty())
+        detector.insert(QStringLiteral("menuBlock"), QString::fromLatin1(m_MenuBlock.toHex()));
+    if (m_bClockOffsetKnown)
+        detector.insert(QStringLiteral("clockOffsetSeconds"), m_nClockOffsetSecs);
     const QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
                              {QStringLiteral("site"), site},
                              {QStringLiteral("room"), m_Context.m_strRoom},
@@ -98,8 +107,41 @@ bool CSidecar::FromJson(const QByteArray& json, CSidecar& sidecar, QString* pErr
     const QJsonObject detector = object.value(QStringLiteral("detector")).toObject();
     result.m_strUsbSerial = detector.value(QStringLiteral("usbSerial")).toString();
     result.m_strPort = detector.value(QStringLiteral("port")).toString();
+    // The optional keys are additions: one that does not hold what it should
+    // is left out, and the rest of the sidecar still counts.
+    const QString strMenu = detector.value(QStringLiteral("menuBlock")).toString();
+    static const QRegularExpression hex(QStringLiteral("^([0-9a-fA-F]{2})+$"));
+    if (strMenu.size() <= 2 * KV520::kMenuSize && hex.match(strMenu).hasMatch())
+        result.m_MenuBlock = QByteArray::fromHex(strMenu.toLatin1());
+    const QJsonValue offset = detector.value(QStringLiteral("clockOffsetSeconds"));
+    if (offset.isDouble() && std::abs(offset.toDouble()) <= 400.0 * 86400.0) {
+        result.m_bClockOffsetKnown = true;
+        result.m_nClockOffsetSecs = qint64(offset.toDouble());
+    }
     sidecar = result;
     return true;
+}
+
+void CSidecar::TakeDetectorState(IDevice& device, const QDateTime& pcNow)
+{
+    QByteArray menu;
+    QDateTime clock;
+    if (!device.GetDetectorSettings(menu, clock))
+        return;
+    m_MenuBlock = menu;
+    m_bClockOffsetKnown = clock.isValid() && pcNow.isValid();
+    m_nClockOffsetSecs = m_bClockOffsetKnown ? ClockOffset(clock, pcNow) : 0;
+}
+
+qint64 CSidecar::ClockOffset(const QDateTime& detector, const QDateTime& pcNow)
+{
+    qint64 nBest = pcNow.secsTo(detector);
+    for (int nYears : {-1, 1}) {
+        const qint64 nOffset = pcNow.secsTo(detector.addYears(nYears));
+        if (std::abs(nOffset) < std::abs(nBest))
+            nBest = nOffset;
+    }
+    return nBest;
 }
 
 bool CSidecar::Write(const QString& strDataPath, QString* pError) const
@@ -140,7 +182,7 @@ bool CSidecar::Read(const QString& strDataPath, CSidecar& sidecar, QString* pErr
 }
 
 void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
-                        const QDateTime& now, const QString& strPort, const QString& strUsbSerial)
+                        const QDateTime& now, const QString& strPort, const QString& strUsbSerial, IDevice* pDevice)
 {
     const QDir folder(strFolder);
     for (const QString& strName : names) {
@@ -156,7 +198,10 @@ void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, cons
         if (file.open(QIODevice::ReadOnly) && file.seek(4))
             file.read(reinterpret_cast<char*>(&first), sizeof(first));
         QString strError;
-        if (!At(context, first, now, strPort, strUsbSerial).Write(strPath, &strError))
+        CSidecar sidecar = At(context, first, now, strPort, strUsbSerial);
+        if (pDevice)
+            sidecar.TakeDetectorState(*pDevice, now);
+        if (!sidecar.Write(strPath, &strError))
             WarnOnce(strError);
     }
 }

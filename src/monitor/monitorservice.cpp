@@ -57,6 +57,7 @@ CMonitorService::CMonitorService(const CMonitorConfig& config, QObject* pParent)
         m_Config.m_strStorage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     m_pRecorder->SetFolder(RecordingFolder());
     m_pFeed->Subscribe(m_pRecorder.get());
+    m_pRecorder->SetDetectorSource([this]() -> IDevice* { return m_pDevice.get(); });
     m_pFeed->Subscribe(this);
     m_Tick.setInterval(kPollMs);
     connect(&m_Tick, &QTimer::timeout, this, &CMonitorService::OnTick);
