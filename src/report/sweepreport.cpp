@@ -360,6 +360,8 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     const double dHeight = device.height();
     QFont base(QStringLiteral("DejaVu Sans"));
     base.setStyleHint(QFont::SansSerif);
+    // No ligatures: "file" stays four letters for a reader's search and copy.
+    base.setStyleStrategy(QFont::PreferNoShaping);
     painter.setFont(base);
 
     QFont cell = base;
