@@ -590,6 +590,32 @@ Every option can also be a &quot;key = value&quot; line of the --config file; op
     <message>
         <source>All %1 source files of report %2 match its manifest.</source>
         <translation>Все исходные файлы отчёта %2 (%1) совпадают с манифестом.</translation>
+        <source>Make a PDF report of a realtime or log file, or of a site visit&apos;s files.</source>
+        <translation>Создать PDF-отчёт по файлу реального времени или журнала либо по файлам выезда на объект.</translation>
+    </message>
+    <message>
+        <source>A realtime (.rdf) or log (.ldf) file; several, or --findings or --number, make the report of a site visit.</source>
+        <translation>Файл реального времени (.rdf) или журнала (.ldf); несколько файлов, --findings или --number дают отчёт о выезде на объект.</translation>
+    </message>
+    <message>
+        <source>The PDF file to write (default: beside the first file); - writes it to the output.</source>
+        <translation>Записываемый PDF-файл (по умолчанию рядом с первым файлом); - выводит его в стандартный вывод.</translation>
+    </message>
+    <message>
+        <source>Findings and recommendations, a UTF-8 text file.</source>
+        <translation>Выводы и рекомендации: текстовый файл в UTF-8.</translation>
+    </message>
+    <message>
+        <source>The report number.</source>
+        <translation>Номер отчёта.</translation>
+    </message>
+    <message>
+        <source>%1 is too large for findings.</source>
+        <translation>%1 слишком велик для выводов.</translation>
+    </message>
+    <message>
+        <source>%1 has no sweep details beside it: its room is its file name, its year this one.</source>
+        <translation>Рядом с %1 нет сведений об обследовании: помещением считается имя файла, годом — текущий.</translation>
     </message>
 </context>
 <context>
@@ -3107,6 +3133,54 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>Could not write the report.</source>
         <translation>Не удалось записать отчёт.</translation>
     </message>
+    <message>
+        <source>RF sweep of %1</source>
+        <translation>Радиочастотное обследование: %1</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Помещение</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>Signal kinds: events</source>
+        <translation>Виды сигналов: события</translation>
+    </message>
+    <message>
+        <source>Signal kinds: episodes</source>
+        <translation>Виды сигналов: эпизоды</translation>
+    </message>
+    <message>
+        <source>Channels: events</source>
+        <translation>Каналы: события</translation>
+    </message>
+    <message>
+        <source>Channels: records</source>
+        <translation>Каналы: записи</translation>
+    </message>
+    <message>
+        <source>An episode is a run of consecutive records of one signal kind, not a count of devices; the file holds %1 records.</source>
+        <translation>Эпизод — ряд следующих подряд записей одного вида сигнала, а не число устройств; в файле %1 записей.</translation>
+    </message>
+    <message>
+        <source>Alarm: the detector flagged a level at or above its threshold.</source>
+        <translation>Тревога: детектор отметил уровень на пороге или выше.</translation>
+    </message>
+    <message>
+        <source>Alarm: a level reached its threshold.</source>
+        <translation>Тревога: уровень достиг порога.</translation>
+    </message>
+    <message>
+        <source>Levels in dB; B1/B1F columns hold the level of the channel named in the Band column.</source>
+        <translation>Уровни в дБ; столбцы B1/B1F содержат уровень канала, указанного в столбце «Канал».</translation>
+    </message>
 </context>
 <context>
     <name>CWidgetPicture</name>
@@ -3529,6 +3603,310 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>Alarm on %1, none in the compared session</source>
         <translation>Тревога в %1, в сравниваемом сеансе её не было</translation>
+    </message>
+</context>
+<context>
+    <name>CMenuSettingsTable</name>
+    <message>
+        <source>on</source>
+        <translation>вкл.</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>выкл.</translation>
+    </message>
+    <message>
+        <source>unknown (%1)</source>
+        <translation>неизвестно (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>CReportTime</name>
+    <message>
+        <source>time zone not recorded</source>
+        <translation>часовой пояс не записан</translation>
+    </message>
+</context>
+<context>
+    <name>CVisitReport</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Страница %1</translation>
+    </message>
+    <message>
+        <source>Sweep report %1</source>
+        <translation>Отчёт об обследовании %1</translation>
+    </message>
+    <message>
+        <source>Could not write the report.</source>
+        <translation>Не удалось записать отчёт.</translation>
+    </message>
+    <message>
+        <source>RF sweep of %1</source>
+        <translation>Радиочастотное обследование: %1</translation>
+    </message>
+    <message>
+        <source>the rooms listed</source>
+        <translation>перечисленные помещения</translation>
+    </message>
+    <message>
+        <source>Could not write the report: %1</source>
+        <translation>Не удалось записать отчёт: %1</translation>
+    </message>
+    <message>
+        <source>RF Sweep Report</source>
+        <translation>Отчёт о радиочастотном обследовании</translation>
+    </message>
+    <message>
+        <source>Report number %1</source>
+        <translation>Отчёт № %1</translation>
+    </message>
+    <message>
+        <source>not assigned</source>
+        <translation>не присвоен</translation>
+    </message>
+    <message>
+        <source>USB serial number %1</source>
+        <translation>серийный номер USB %1</translation>
+    </message>
+    <message>
+        <source>port %1</source>
+        <translation>порт %1</translation>
+    </message>
+    <message>
+        <source>the detector&apos;s clock agreed with the PC&apos;s to the second</source>
+        <translation>часы детектора совпадали с часами ПК с точностью до секунды</translation>
+    </message>
+    <message>
+        <source>the detector&apos;s clock was %1 s ahead of the PC&apos;s</source>
+        <translation>часы детектора спешили относительно часов ПК на %1 с</translation>
+    </message>
+    <message>
+        <source>the detector&apos;s clock was %1 s behind the PC&apos;s</source>
+        <translation>часы детектора отставали от часов ПК на %1 с</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>не записано</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Заказчик</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>Visit</source>
+        <translation>Выезд</translation>
+    </message>
+    <message>
+        <source>no records</source>
+        <translation>нет записей</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Часовой пояс</translation>
+    </message>
+    <message>
+        <source>Detector</source>
+        <translation>Детектор</translation>
+    </message>
+    <message>
+        <source>PC clock</source>
+        <translation>Часы ПК</translation>
+    </message>
+    <message>
+        <source>offset to the detector&apos;s clock not recorded</source>
+        <translation>расхождение с часами детектора не записано</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Создан</translation>
+    </message>
+    <message>
+        <source>Rooms swept</source>
+        <translation>Обследованные помещения</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Помещение</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Тревоги</translation>
+    </message>
+    <message>
+        <source>Settings in force</source>
+        <translation>Действовавшие настройки</translation>
+    </message>
+    <message>
+        <source>Read from the detector with %1; for a log file, when the log was downloaded.</source>
+        <translation>Считаны с детектора вместе с %1; для файла журнала — при загрузке журнала.</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Группа</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Настройка</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Settings not read for %1.</source>
+        <translation>Настройки не считаны для %1.</translation>
+    </message>
+    <message>
+        <source>Room: %1</source>
+        <translation>Помещение: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 – %3</source>
+        <translation>%1: %2 – %3</translation>
+    </message>
+    <message>
+        <source>Comparison with the baseline</source>
+        <translation>Сравнение с эталоном</translation>
+    </message>
+    <message>
+        <source>Not compared with a baseline.</source>
+        <translation>С эталоном не сравнивалось.</translation>
+    </message>
+    <message>
+        <source>No baseline: none has been set for this room.</source>
+        <translation>Эталона нет: для этого помещения он не задан.</translation>
+    </message>
+    <message>
+        <source>Baseline: %1</source>
+        <translation>Эталон: %1</translation>
+    </message>
+    <message>
+        <source>No difference from the baseline was found.</source>
+        <translation>Отличий от эталона не обнаружено.</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Когда</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Отличие</translation>
+    </message>
+    <message>
+        <source>Baseline</source>
+        <translation>Эталон</translation>
+    </message>
+    <message>
+        <source>This visit</source>
+        <translation>Этот выезд</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <source>No signal above the alarm threshold was found.</source>
+        <translation>Сигналов выше порога тревоги не обнаружено.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Highest level</source>
+        <translation>Наибольший уровень</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <source>Freq (MHz)</source>
+        <translation>Частота (МГц)</translation>
+    </message>
+    <message>
+        <source>%1 alarms in all; the first %2 are listed, the source files hold every one.</source>
+        <translation>Всего тревог: %1; перечислены первые %2, исходные файлы содержат все.</translation>
+    </message>
+    <message>
+        <source>Highest levels</source>
+        <translation>Наибольшие уровни</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Findings and recommendations</source>
+        <translation>Выводы и рекомендации</translation>
+    </message>
+    <message>
+        <source>No findings were entered.</source>
+        <translation>Выводы не введены.</translation>
+    </message>
+    <message>
+        <source>The detector shows signals above its thresholds at the time and place of measurement; a signal below them, or one not transmitting during the sweep, is not shown.</source>
+        <translation>Детектор показывает сигналы выше своих порогов во время и в месте измерения; сигнал ниже порогов или не передававший во время обследования не отображается.</translation>
+    </message>
+    <message>
+        <source>Appendix: source files</source>
+        <translation>Приложение: исходные файлы</translation>
+    </message>
+    <message>
+        <source>Each file&apos;s SHA-256 lets anyone check that the data behind this report is unchanged.</source>
+        <translation>Хеш SHA-256 каждого файла позволяет любому проверить, что данные отчёта не изменены.</translation>
+    </message>
+    <message>
+        <source>Captured</source>
+        <translation>Записан</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Записи</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байт</translation>
+    </message>
+</context>
+<context>
+    <name>CVisitReportData</name>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <source>%1 changed while it was read.</source>
+        <translation>%1 изменился во время чтения.</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "reportexporter.h"
 
+#include "sidecar.h"
 #include "statusmessage.h"
 #include "sweepreport.h"
 
@@ -67,6 +68,10 @@ void CReportExporter::OnExportReportAction()
     CStatusMessage::Show(m_pStatusBar, tr("Writing the report..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CSweepReport report(m_Records, m_nVersion, info.fileName());
+    // The sweep beside the file names the site, room and operator, and the zone.
+    CSidecar sidecar;
+    if (CSidecar::Read(m_strPath, sidecar))
+        report.SetContext(sidecar.m_Context, sidecar.m_Capture.m_bKnown, sidecar.m_Capture.m_nUtcOffsetSecs);
     QString strError;
     const bool bOk = report.Write(strTarget, &strError);
     QApplication::restoreOverrideCursor();

@@ -19,6 +19,7 @@
 #include "reportmanifest.h"
 #include "recordstream.h"
 #include "reportloader.h"
+#include "visitreportdata.h"
 #include "serial.h"
 #include "sessioncomparison.h"
 #include "sidecar.h"
@@ -71,7 +72,7 @@ const Command kCommands[] = {
     {"convert", QT_TRANSLATE_NOOP("CCliTool", "Convert realtime and log files to CSV or JSON lines.")},
     {"settings", QT_TRANSLATE_NOOP("CCliTool", "Read the detector's settings into a file (get) or write a file to it (set).")},
     {"clock", QT_TRANSLATE_NOOP("CCliTool", "Set the detector's clock to this computer's (sync).")},
-    {"report", QT_TRANSLATE_NOOP("CCliTool", "Make a PDF report of a realtime or log file.")},
+    {"report", QT_TRANSLATE_NOOP("CCliTool", "Make a PDF report of a realtime or log file, or of a site visit's files.")},
     {"monitor", QT_TRANSLATE_NOOP("CCliTool", "Record without end and publish levels and alarms (a service).")},
     {"catalogue", QT_TRANSLATE_NOOP("CCliTool", "Rebuild the catalogue of the storage folder from its files (rebuild).")},
     {"find", QT_TRANSLATE_NOOP("CCliTool", "Search the catalogue for sessions and events.")},
@@ -372,11 +373,17 @@ int CCliTool::RunCommand(const QStringList& arguments)
         nMin = nMax = 1;
     } else if (strCommand == QLatin1String("report")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[6].pSummary));
-        parser.addPositionalArgument(QStringLiteral("file"), tr("A realtime (.rdf) or log (.ldf) file."),
-                                     QStringLiteral("FILE"));
-        parser.addOption({QStringLiteral("out"), tr("The PDF file to write (default: beside the file); - writes it to the output."),
-                          QStringLiteral("file")});
-        nMin = nMax = 1;
+        parser.addPositionalArgument(QStringLiteral("files"),
+                                     tr("A realtime (.rdf) or log (.ldf) file; several, or --findings or --number, make "
+                                        "the report of a site visit."),
+                                     QStringLiteral("FILE..."));
+        parser.addOptions({{QStringLiteral("out"), tr("The PDF file to write (default: beside the first file); - writes it to the output."),
+                            QStringLiteral("file")},
+                           {QStringLiteral("findings"), tr("Findings and recommendations, a UTF-8 text file."), QStringLiteral("file")},
+                           {QStringLiteral("number"), tr("The report number."), QStringLiteral("number")},
+                           storageOption});
+        nMin = 1;
+        nMax = -1;
     } else if (strCommand == QLatin1String("monitor")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[7].pSummary));
         parser.setApplicationDescription(
@@ -663,9 +670,10 @@ int CCliTool::Record(QCommandLineParser& parser, const QStringList&)
         first.Clear();
         first.Month = uint8_t(now.date().month());
         QString strSidecarError;
-        if (!CSidecar::At(SweepContextOf(parser), first, now, session.Device().GetPortName(),
-                          session.Device().GetUsbSerial())
-                 .Write(strFile, &strSidecarError))
+        CSidecar sidecar = CSidecar::At(SweepContextOf(parser), first, now, session.Device().GetPortName(),
+                                        session.Device().GetUsbSerial());
+        sidecar.TakeDetectorState(session.Device(), now);
+        if (!sidecar.Write(strFile, &strSidecarError))
             CSidecar::WarnOnce(strSidecarError);
     }
     if (bCsv && !stream.SetCsvStream(m_pOut, &strError, CsvDialect(parser)))
@@ -872,8 +880,11 @@ int CCliTool::Clock(QCommandLineParser& parser, const QStringList& args)
 
 int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
 {
+    const bool bVisit = args.size() > 1 || parser.isSet(QStringLiteral("findings")) || parser.isSet(QStringLiteral("number"));
     const QString strPath = args.value(0);
     QString strError;
+    if (bVisit)
+        return VisitReport(parser, args);
     QList<CDeviceRecord> records;
     int nVersion = 0;
     QString strWarning;
@@ -882,23 +893,89 @@ int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
         return Fail(strError);
     if (!strWarning.isEmpty())
         std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    // The sweep beside the file, when there is one: its year places the
+    // records, its zone is stated, its operator signs the document.
+    CVisitReportData::Source source;
+    const bool bSidecar = CVisitReportData::LoadSource(strPath, source, &strError) && source.bHasSidecar;
+    if (bSidecar)
+        records = source.records;
+    const CSidecar& sidecar = source.sidecar;
     const QFileInfo info(strPath);
     const QString strOut = parser.isSet(QStringLiteral("out"))
                              ? parser.value(QStringLiteral("out"))
                              : info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
     if (!CReportLoader::Instance().Load(&strError))
         return Fail(strError);
+    const auto write = CReportLoader::Instance().WriteReport2();
+    const CSweepContext context = bSidecar ? sidecar.m_Context : CSweepContext();
     if (IsStandardOutput(strOut)) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        if (!CReportLoader::Instance().WriteReportTo()(records, nVersion, info.fileName(), buffer, &strError)
+        if (!write(records, nVersion, info.fileName(), context, bSidecar && sidecar.m_Capture.m_bKnown,
+                   sidecar.m_Capture.m_nUtcOffsetSecs, QString(), &buffer, &strError)
             || !WriteOut(buffer.data(), &strError))
             return Fail(strError);
         return ExitOk;
     }
     if (!CheckRegularOutput(strOut, &strError))
         return Fail(strError);
-    if (!CReportLoader::Instance().WriteReport()(records, nVersion, info.fileName(), strOut, &strError))
+    if (!write(records, nVersion, info.fileName(), context, bSidecar && sidecar.m_Capture.m_bKnown,
+               sidecar.m_Capture.m_nUtcOffsetSecs, strOut, nullptr, &strError))
+        return Fail(strError);
+    Print(Native(strOut));
+    return ExitOk;
+}
+
+int CCliTool::VisitReport(QCommandLineParser& parser, const QStringList& args)
+{
+    // Findings longer than this are not notes of a visit.
+    constexpr qint64 kMaxFindings = 1024 * 1024;
+    QString strError;
+    CVisitReportData data;
+    data.m_strNumber = parser.value(QStringLiteral("number"));
+    if (parser.isSet(QStringLiteral("findings"))) {
+        const QString strFindings = parser.value(QStringLiteral("findings"));
+        if (!CheckRegularInput(strFindings, &strError))
+            return Fail(strError);
+        QFile file(strFindings);
+        if (QFileInfo(strFindings).size() > kMaxFindings)
+            return Fail(tr("%1 is too large for findings.").arg(Native(strFindings)));
+        if (!file.open(QIODevice::ReadOnly))
+            return Fail(QStringLiteral("%1: %2").arg(Native(strFindings), file.errorString()));
+        data.m_strFindings = QString::fromUtf8(file.read(kMaxFindings));
+    }
+    for (const QString& strPath : args) {
+        CVisitReportData::Source source;
+        QString strWarning;
+        if (!CheckRegularInput(strPath, &strError) || !CVisitReportData::LoadSource(strPath, source, &strError, &strWarning))
+            return Fail(strError);
+        if (!strWarning.isEmpty())
+            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+        if (!source.bHasSidecar)
+            std::fprintf(m_pErr, "kv521-cli: %s\n",
+                         tr("%1 has no sweep details beside it: its room is its file name, its year this one.")
+                             .arg(Native(strPath))
+                             .toLocal8Bit()
+                             .constData());
+        data.m_Sources << source;
+    }
+    const QFileInfo first(args.value(0));
+    const QString strOut = parser.isSet(QStringLiteral("out"))
+                             ? parser.value(QStringLiteral("out"))
+                             : first.absoluteDir().filePath(first.completeBaseName() + QStringLiteral("-visit.pdf"));
+    if (!CReportLoader::Instance().Load(&strError))
+        return Fail(strError);
+    const auto write = CReportLoader::Instance().WriteVisitReport();
+    if (IsStandardOutput(strOut)) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!write(data, QString(), &buffer, &strError) || !WriteOut(buffer.data(), &strError))
+            return Fail(strError);
+        return ExitOk;
+    }
+    if (!CheckRegularOutput(strOut, &strError))
+        return Fail(strError);
+    if (!write(data, strOut, nullptr, &strError))
         return Fail(strError);
     Print(Native(strOut));
     return ExitOk;

@@ -39,6 +39,7 @@ private:
     int Settings(QCommandLineParser& parser, const QStringList& args);
     int Clock(QCommandLineParser& parser, const QStringList& args);
     int Report(QCommandLineParser& parser, const QStringList& args);
+    int VisitReport(QCommandLineParser& parser, const QStringList& args);
     int Monitor(QCommandLineParser& parser, const QStringList& args);
     int Catalogue(QCommandLineParser& parser, const QStringList& args);
     int Find(QCommandLineParser& parser, const QStringList& args);

@@ -31,7 +31,7 @@ CReportLoader& CReportLoader::Instance()
 
 bool CReportLoader::Load(QString* pError)
 {
-    if (m_fnCreate && m_fnWrite && m_fnWriteTo)
+    if (m_fnCreate && m_fnWrite && m_fnWriteTo && m_fnWrite2 && m_fnWriteVisit)
         return true;
     QStringList tried;
     for (const QString& strPath : Candidates()) {
@@ -45,7 +45,9 @@ bool CReportLoader::Load(QString* pError)
         m_fnCreate = reinterpret_cast<KV521CreateReportApplication>(library.resolve(KV521_REPORT_CREATE_APPLICATION));
         m_fnWrite = reinterpret_cast<KV521WriteReport>(library.resolve(KV521_REPORT_WRITE));
         m_fnWriteTo = reinterpret_cast<KV521WriteReportTo>(library.resolve(KV521_REPORT_WRITE_TO));
-        if (m_fnCreate && m_fnWrite && m_fnWriteTo)
+        m_fnWrite2 = reinterpret_cast<KV521WriteReport2>(library.resolve(KV521_REPORT_WRITE_2));
+        m_fnWriteVisit = reinterpret_cast<KV521WriteVisitReport>(library.resolve(KV521_REPORT_WRITE_VISIT));
+        if (m_fnCreate && m_fnWrite && m_fnWriteTo && m_fnWrite2 && m_fnWriteVisit)
             return true;
         tried << tr("%1 is not this program's report module.").arg(QDir::toNativeSeparators(strPath));
         library.unload();

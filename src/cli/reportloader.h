@@ -20,6 +20,8 @@ public:
     KV521CreateReportApplication CreateApplication() const { return m_fnCreate; }
     KV521WriteReport WriteReport() const { return m_fnWrite; }
     KV521WriteReportTo WriteReportTo() const { return m_fnWriteTo; }
+    KV521WriteReport2 WriteReport2() const { return m_fnWrite2; }
+    KV521WriteVisitReport WriteVisitReport() const { return m_fnWriteVisit; }
 
 private:
     CReportLoader() = default;
@@ -27,4 +29,6 @@ private:
     KV521CreateReportApplication m_fnCreate = nullptr;
     KV521WriteReport m_fnWrite = nullptr;
     KV521WriteReportTo m_fnWriteTo = nullptr;
+    KV521WriteReport2 m_fnWrite2 = nullptr;
+    KV521WriteVisitReport m_fnWriteVisit = nullptr;
 };

@@ -85,6 +85,15 @@ public:
     virtual CSweepContext GetSweepContext() { return CSweepContext(); }
     // The USB serial number of the detector's port, empty when unknown.
     virtual QString GetUsbSerial() { return QString(); }
+    // The settings (menu positions 0-53) and the clock as the detector last
+    // reported them, without edits not yet sent; false while no data frame
+    // has brought them. The clock's year is the PC's.
+    virtual bool GetDetectorSettings(QByteArray& menu, QDateTime& clock)
+    {
+        Q_UNUSED(menu);
+        Q_UNUSED(clock);
+        return false;
+    }
     // The tick counter (quarter seconds since midnight) of the newest frame,
     // stored or not; -1 before the first one.
     virtual int32_t GetNewestTick() { return -1; }

@@ -65,10 +65,12 @@ void CKV520DataModel::StoreDataFrame(const uint8_t* f, int32_t nTickBase)
     s.m_nTickBase = nTickBase;
     ++s.m_nFrameCount;
 
-    if (!m_bClockEdited) {
-        m_Clock = {rec.Month, rec.Day, uint8_t((nTickBase / kTicksPerHour) % 24),
-                   uint8_t((nTickBase / kTicksPerMinute) % 60), uint8_t((nTickBase / kTicksPerSecond) % 60)};
-    }
+    m_DetectorClock = {rec.Month, rec.Day, uint8_t((nTickBase / kTicksPerHour) % 24),
+                       uint8_t((nTickBase / kTicksPerMinute) % 60), uint8_t((nTickBase / kTicksPerSecond) % 60)};
+    if (!m_bClockEdited)
+        m_Clock = m_DetectorClock;
+    std::memcpy(m_DetectorMenu.data(), f + kMenuBlock, kMenuExchanged);
+    m_bDetectorSeen = true;
 
     std::memcpy(rec.Levels, s.m_Levels, kLevelBlockSize);
     std::memcpy(rec.Thresholds, s.m_Thresholds, kThresholdBlockSize);
@@ -186,6 +188,15 @@ std::array<uint8_t, KV520::kClockSize> CKV520DataModel::ClockBlock() const
 {
     std::lock_guard<std::mutex> guard(m_Lock);
     return m_Clock;
+}
+
+bool CKV520DataModel::DetectorState(std::array<uint8_t, KV520::kMenuExchanged>& menu,
+                                    std::array<uint8_t, KV520::kClockSize>& clock) const
+{
+    std::lock_guard<std::mutex> guard(m_Lock);
+    menu = m_DetectorMenu;
+    clock = m_DetectorClock;
+    return m_bDetectorSeen;
 }
 
 void CKV520DataModel::SetClockBlock(const std::array<uint8_t, KV520::kClockSize>& clock)

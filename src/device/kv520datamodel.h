@@ -65,6 +65,11 @@ public:
     // way of setting the clock from the PC sends exactly these bytes.
     static std::array<uint8_t, KV520::kClockSize> PcClockBlock(const QDateTime& pcNow);
     void SetClockBlock(const std::array<uint8_t, KV520::kClockSize>& clock);
+    // The settings (menu positions 0-53) and the clock as the detector last
+    // reported them, edits not yet sent left out; false before its first
+    // stored data frame.
+    bool DetectorState(std::array<uint8_t, KV520::kMenuExchanged>& menu,
+                       std::array<uint8_t, KV520::kClockSize>& clock) const;
 
     // The 54 + 5 bytes of a settings write. When menu byte 31 is set the clock
     // block is first taken from pcNow. The pending edits count as sent.
@@ -84,5 +89,8 @@ private:
     std::array<bool, KV520::kMenuExchanged> m_MenuEdited{};
     std::array<uint8_t, KV520::kClockSize> m_Clock{};
     bool m_bClockEdited = false;
+    std::array<uint8_t, KV520::kMenuExchanged> m_DetectorMenu{};
+    std::array<uint8_t, KV520::kClockSize> m_DetectorClock{};
+    bool m_bDetectorSeen = false;
     QByteArray m_OscSamples;
 };

@@ -250,7 +250,8 @@ bool CKV520Device::SaveLogFile(const QString& strFolder)
     }
     qCDebug(lcFiles) << "log files to" << strFolder << (bOk ? "saved" : "failed:") << strError;
     if (bOk)
-        CSidecar::WriteFor(strFolder, written, GetSweepContext(), m_pClock->LocalTime(), GetPortName(), GetUsbSerial());
+        CSidecar::WriteFor(strFolder, written, GetSweepContext(), m_pClock->LocalTime(), GetPortName(), GetUsbSerial(),
+                           this);
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
     m_LastSavedFiles = written;
@@ -286,7 +287,7 @@ bool CKV520Device::SaveRealtimeFile(const QString& strFolder, int nVersion, QStr
     const bool bOk = CDeviceFiles::SaveRealtimeFile(m_Model, strFolder, nVersion, strName, &strError);
     if (bOk)
         CSidecar::WriteFor(strFolder, {strName + QStringLiteral(".rdf")}, GetSweepContext(), m_pClock->LocalTime(),
-                           GetPortName(), GetUsbSerial());
+                           GetPortName(), GetUsbSerial(), this);
     qCDebug(lcFiles) << "realtime file" << strName << "in" << strFolder << (bOk ? "saved" : "failed:") << strError;
     QMutexLocker locker(&m_InfoLock);
     m_strFileError = strError;
@@ -422,14 +423,32 @@ int CKV520Device::QueryFixedZero()
     return 0;
 }
 
-QDateTime CKV520Device::GetDeviceTime()
+namespace {
+
+QDateTime ClockTime(const std::array<uint8_t, KV520::kClockSize>& clock, int nYear)
 {
-    const auto clock = m_Model.ClockBlock();
-    const int nYear = m_pClock->LocalTime().date().year();
     const int nMonth = qBound(1, int(clock[0]), 12);
     const int nDay = qBound(1, int(clock[1]), QDate(nYear, nMonth, 1).daysInMonth());
     return QDateTime(QDate(nYear, nMonth, nDay), QTime(qMin(int(clock[2]), 23), qMin(int(clock[3]), 59),
                                                          qMin(int(clock[4]), 59)));
+}
+
+} // namespace
+
+QDateTime CKV520Device::GetDeviceTime()
+{
+    return ClockTime(m_Model.ClockBlock(), m_pClock->LocalTime().date().year());
+}
+
+bool CKV520Device::GetDetectorSettings(QByteArray& menu, QDateTime& clock)
+{
+    std::array<uint8_t, KV520::kMenuExchanged> block{};
+    std::array<uint8_t, KV520::kClockSize> time{};
+    if (!m_Model.DetectorState(block, time))
+        return false;
+    menu = QByteArray(reinterpret_cast<const char*>(block.data()), int(block.size()));
+    clock = ClockTime(time, m_pClock->LocalTime().date().year());
+    return true;
 }
 
 void CKV520Device::SetDeviceTime(const QDateTime& dateTime)

@@ -46,6 +46,7 @@ public:
     bool LoadMenuFile(const QString& strPath) override;
     bool SaveMenuFile(const QString& strPath) override;
     int QueryFixedZero() override;
+    bool GetDetectorSettings(QByteArray& menu, QDateTime& clock) override;
     QDateTime GetDeviceTime() override;
     void SetDeviceTime(const QDateTime& dateTime) override;
     const std::atomic<int>* GetProgress() override;

@@ -131,7 +131,11 @@ bool CRealtimeRecorder::OpenFor(const DeviceRawRecord& first)
     m_bDirty = true;
     m_nFlushedAtMs = m_pClock->MonotonicMs();
     QString strSidecarError;
-    if (!CSidecar::At(m_Context, first, m_pClock->LocalTime(), m_strPort, m_strUsbSerial).Write(strPath, &strSidecarError))
+    const QDateTime now = m_pClock->LocalTime();
+    CSidecar sidecar = CSidecar::At(m_Context, first, now, m_strPort, m_strUsbSerial);
+    if (IDevice* pDevice = m_DetectorSource ? m_DetectorSource() : nullptr)
+        sidecar.TakeDetectorState(*pDevice, now);
+    if (!sidecar.Write(strPath, &strSidecarError))
         CSidecar::WarnOnce(strSidecarError);
     return true;
 }

@@ -22,6 +22,8 @@
 //
 // A write that fails (disk full, folder not writable) stops the recording and
 // leaves the reason in Error(); the caller reports it and the program goes on.
+class IDevice;
+
 class CRealtimeRecorder : public IRecordSink
 {
 public:
@@ -43,6 +45,9 @@ public:
     CSweepContext SweepContext() const { return m_Context; }
     // The detector as known, for the sidecars.
     void SetDetector(const QString& strPort, const QString& strUsbSerial);
+    // The device whose settings and clock each new file's sidecar keeps, as
+    // they are when the file begins; none: they stay unknown.
+    void SetDetectorSource(std::function<IDevice*()> source) { m_DetectorSource = std::move(source); }
     // Called with the path of each file once it is complete (closed), not
     // for the file the destructor closes.
     void SetFileClosedHandler(std::function<void(const QString&)> handler) { m_FileClosed = std::move(handler); }
@@ -85,6 +90,7 @@ private:
     QString m_strPort;
     QString m_strUsbSerial;
     std::function<void(const QString&)> m_FileClosed;
+    std::function<IDevice*()> m_DetectorSource;
     std::shared_ptr<IClock> m_pClock;
     int64_t m_nFlushedAtMs = -1; // on m_pClock; -1 before the file is opened
     int64_t m_nInFile = 0;

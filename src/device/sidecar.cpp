@@ -1,6 +1,8 @@
 #include "sidecar.h"
 
 #include "checkedsavefile.h"
+#include "idevice.h"
+#include "kv520protocol.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
+#include <QRegularExpression>
+
+#include <cmath>
 
 #include <algorithm>
 #include <atomic>
@@ -89,7 +94,11 @@ QByteArray CSidecar::ToJson() const
     // Only when so: sidecars written at capture stay as they always were.
     if (m_Capture.m_bGuessed)
         capture.insert(QStringLiteral("guessed"), true);
-    const QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
+    QJsonObject detector{{QStringLiteral("usbSerial"), m_strUsbSerial}, {QStringLiteral("port"), m_strPort}};
+    if (!m_MenuBlock.isEmpty())
+        detector.insert(QStringLiteral("menuBlock"), QString::fromLatin1(m_MenuBlock.toHex()));
+    if (m_bClockOffsetKnown)
+        detector.insert(QStringLiteral("clockOffsetSeconds"), m_nClockOffsetSecs);
     QJsonObject object{{QStringLiteral("schema"), kSchemaVersion},
                              {QStringLiteral("site"), site},
                              {QStringLiteral("room"), m_Context.m_strRoom},
@@ -149,8 +158,41 @@ bool CSidecar::FromJson(const QByteArray& json, CSidecar& sidecar, QString* pErr
         result.m_BaselineSetAtMs.removeAll(nMs);
         result.m_BaselineSetAtMs << nMs;
     }
+    // The optional keys are additions: one that does not hold what it should
+    // is left out, and the rest of the sidecar still counts.
+    const QString strMenu = detector.value(QStringLiteral("menuBlock")).toString();
+    static const QRegularExpression hex(QStringLiteral("^([0-9a-fA-F]{2})+$"));
+    if (strMenu.size() <= 2 * KV520::kMenuSize && hex.match(strMenu).hasMatch())
+        result.m_MenuBlock = QByteArray::fromHex(strMenu.toLatin1());
+    const QJsonValue offset = detector.value(QStringLiteral("clockOffsetSeconds"));
+    if (offset.isDouble() && std::abs(offset.toDouble()) <= 400.0 * 86400.0) {
+        result.m_bClockOffsetKnown = true;
+        result.m_nClockOffsetSecs = qint64(offset.toDouble());
+    }
     sidecar = result;
     return true;
+}
+
+void CSidecar::TakeDetectorState(IDevice& device, const QDateTime& pcNow)
+{
+    QByteArray menu;
+    QDateTime clock;
+    if (!device.GetDetectorSettings(menu, clock))
+        return;
+    m_MenuBlock = menu;
+    m_bClockOffsetKnown = clock.isValid() && pcNow.isValid();
+    m_nClockOffsetSecs = m_bClockOffsetKnown ? ClockOffset(clock, pcNow) : 0;
+}
+
+qint64 CSidecar::ClockOffset(const QDateTime& detector, const QDateTime& pcNow)
+{
+    qint64 nBest = pcNow.secsTo(detector);
+    for (int nYears : {-1, 1}) {
+        const qint64 nOffset = pcNow.secsTo(detector.addYears(nYears));
+        if (std::abs(nOffset) < std::abs(nBest))
+            nBest = nOffset;
+    }
+    return nBest;
 }
 
 bool CSidecar::Write(const QString& strDataPath, QString* pError) const
@@ -217,7 +259,7 @@ bool CSidecar::AddBaseline(const QString& strDataPath, int64_t nSetAtMs, QString
 }
 
 void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
-                        const QDateTime& now, const QString& strPort, const QString& strUsbSerial)
+                        const QDateTime& now, const QString& strPort, const QString& strUsbSerial, IDevice* pDevice)
 {
     const QDir folder(strFolder);
     for (const QString& strName : names) {
@@ -233,7 +275,10 @@ void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, cons
         if (file.open(QIODevice::ReadOnly) && file.seek(4))
             file.read(reinterpret_cast<char*>(&first), sizeof(first));
         QString strError;
-        if (!At(context, first, now, strPort, strUsbSerial).Write(strPath, &strError))
+        CSidecar sidecar = At(context, first, now, strPort, strUsbSerial);
+        if (pDevice)
+            sidecar.TakeDetectorState(*pDevice, now);
+        if (!sidecar.Write(strPath, &strError))
             WarnOnce(strError);
     }
 }

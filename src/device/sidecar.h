@@ -19,6 +19,8 @@
 // A sidecar is an addition: one that cannot be written or read never stops
 // the data file's write or load. The first failure of a run is told on the
 // warning channel, later ones are not repeated.
+class IDevice;
+
 class CSidecar
 {
     Q_DECLARE_TR_FUNCTIONS(CSidecar)
@@ -35,6 +37,19 @@ public:
     // When the file was made its room's baseline, ms since 1970 UTC, oldest
     // first; a file chosen again keeps its earlier choices. Empty: never.
     QList<int64_t> m_BaselineSetAtMs;
+    // What the detector reported while the file was made: its settings
+    // (menu positions 0-53; empty when none had been read) and how far its
+    // clock was ahead of the PC's. Optional keys; older sidecars lack them.
+    QByteArray m_MenuBlock;
+    bool m_bClockOffsetKnown = false;
+    qint64 m_nClockOffsetSecs = 0;
+
+    // Takes the settings and the clock offset from the device, as it reports
+    // them at pcNow; leaves them unknown when it has reported none yet.
+    void TakeDetectorState(IDevice& device, const QDateTime& pcNow);
+    // Seconds the detector's clock is ahead of the PC's; the detector keeps
+    // no year, so the year that gives the smallest difference is taken.
+    static qint64 ClockOffset(const QDateTime& detector, const QDateTime& pcNow);
 
     static QString PathFor(const QString& strDataPath);
     static bool IsSidecarName(const QString& strFileName);
@@ -54,7 +69,8 @@ public:
     // Writes the sidecars of freshly written data files in strFolder, each
     // with the year of its own first record. Failures are warned of once.
     static void WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,
-                         const QDateTime& now, const QString& strPort, const QString& strUsbSerial);
+                         const QDateTime& now, const QString& strPort, const QString& strUsbSerial,
+                         IDevice* pDevice = nullptr);
     // Gives a stored file another site and room (client, address, room of
     // place), keeping everything else its sidecar holds. A file without one
     // gets one whose year and zone come from its modification time and stay

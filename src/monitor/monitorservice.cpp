@@ -25,6 +25,7 @@ CMonitorService::CMonitorService(const CMonitorConfig& config, QObject* pParent)
     m_pRecorder->SetFolder(RecordingFolder());
     m_pRecorder->SetSweepContext(m_Config.m_Context);
     m_pFeed->Subscribe(m_pRecorder.get());
+    m_pRecorder->SetDetectorSource([this]() -> IDevice* { return m_pDevice.get(); });
     m_pFeed->Subscribe(m_pReporter.get());
     m_Tick.setInterval(kPollMs);
     connect(&m_Tick, &QTimer::timeout, this, &CMonitorService::OnTick);

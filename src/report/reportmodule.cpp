@@ -1,6 +1,7 @@
 #include "reportmodule.h"
 
 #include "sweepreport.h"
+#include "visitreport.h"
 
 #include <QGuiApplication>
 
@@ -26,4 +27,21 @@ extern "C" Q_DECL_EXPORT bool kv521_report_write_to_v1(const QList<CDeviceRecord
 {
     CSweepReport report(records, nVersion, strFileName);
     return report.Write(device, pError);
+}
+
+extern "C" Q_DECL_EXPORT bool kv521_report_write_v2(const QList<CDeviceRecord>& records, int nVersion,
+                                                    const QString& strFileName, const CSweepContext& context,
+                                                    bool bZoneKnown, int nUtcOffsetSecs, const QString& strPath,
+                                                    QIODevice* pDevice, QString* pError)
+{
+    CSweepReport report(records, nVersion, strFileName);
+    report.SetContext(context, bZoneKnown, nUtcOffsetSecs);
+    return pDevice ? report.Write(*pDevice, pError) : report.Write(strPath, pError);
+}
+
+extern "C" Q_DECL_EXPORT bool kv521_report_write_visit_v1(const CVisitReportData& data, const QString& strPath,
+                                                          QIODevice* pDevice, QString* pError)
+{
+    CVisitReport report(data);
+    return pDevice ? report.Write(*pDevice, pError) : report.Write(strPath, pError);
 }

@@ -2,14 +2,18 @@
 
 #include "alarmrule.h"
 #include "checkedsavefile.h"
+#include "pdfdocumentinfo.h"
 #include "recordtexts.h"
+#include "reportdiagram.h"
+#include "reporttime.h"
 
 #include <QDateTime>
+#include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -18,16 +22,20 @@ namespace {
 
 const char* const kChannelNames[3] = {"B1", "B1F", "B2"};
 const char* const kEntryNames[6] = {"B1 DC", "B1 AC", "B1F DC", "B1F AC", "B2 DC", "B2 AC"};
+// The level columns: B1F shares B1's, as in the log list; the Band column
+// tells which of the two a row's levels are.
+const char* const kLevelHeaders[4] = {"B1/B1F DC", "B1/B1F AC", "B2 DC", "B2 AC"};
 // The list's Comment column is always empty in a file; the report leaves it out.
 constexpr int kTableColumns = CRecordTexts::ColComment;
 // Rows measured for the column widths: the cells have fixed formats, so a
 // long table's first rows show its widest texts.
 constexpr int kMeasuredRows = 2000;
-const QColor kChannelColors[3] = {QColor(0x1f, 0x5f, 0xbf), QColor(0x2e, 0x8b, 0x2e), QColor(0xc0, 0x30, 0x30)};
 const QColor kAlarmFill(0xff, 0xe0, 0xe0);
 const QColor kGrid(0xd0, 0xd0, 0xd0);
 
-// The list's texts, but the signal kind keeps its inner blank ("DECT BASE"):
+// The list's texts, but in the report's words: the channels by the names the
+// detector's display uses, the time with its year in the report's one
+// format, and the signal kind with its inner blank ("DECT BASE"), for which
 // the report has the room the list's narrow column lacks.
 QStringList TableTexts(const CDeviceRecord& record, int nRow)
 {
@@ -35,38 +43,24 @@ QStringList TableTexts(const CDeviceRecord& record, int nRow)
     const int nKind = CRecordTexts::SignalKindOf(record);
     if (nKind > 0 && nKind < kSignalKindCount)
         texts[CRecordTexts::ColSignal] = SignalKindName(nKind).trimmed();
+    for (int c = 0; c < 3; ++c)
+        if (record.m_nBandMask == (1 << c))
+            texts[CRecordTexts::ColBand] = QLatin1String(kChannelNames[c]);
+    texts[CRecordTexts::ColAlarmTime] = CReportTime::Text(int64_t(quint32(record.m_nTime)));
     return texts;
 }
 
-QString TimeText(int64_t nSeconds)
+QStringList TableHeader()
 {
-    return QDateTime::fromSecsSinceEpoch(nSeconds).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    QStringList header = CRecordTexts::HeaderLabels();
+    for (int i = 0; i < 4; ++i)
+        header[CRecordTexts::Col1DC + i] = QLatin1String(kLevelHeaders[i]);
+    return header;
 }
 
 double LevelOf(const CDeviceRecord& record, int nEntry)
 {
     return nEntry < record.m_Levels.size() ? record.m_Levels[nEntry].m_dLevel : 0.0;
-}
-
-// A step of 1, 2 or 5 times a power of ten that gives at most nMax steps over dSpan.
-double NiceStep(double dSpan, int nMax)
-{
-    const double dRaw = dSpan / std::max(1, nMax);
-    const double dPower = std::pow(10.0, std::floor(std::log10(std::max(dRaw, 1e-9))));
-    for (double dFactor : {1.0, 2.0, 5.0, 10.0})
-        if (dFactor * dPower >= dRaw)
-            return dFactor * dPower;
-    return 10.0 * dPower;
-}
-
-// A step of whole seconds, minutes, hours or days that gives at most nMax steps.
-double TimeStep(double dSpan, int nMax)
-{
-    static const double kSteps[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400};
-    for (double dStep : kSteps)
-        if (dSpan / dStep <= nMax)
-            return dStep;
-    return std::ceil(dSpan / nMax / 86400.0) * 86400.0;
 }
 
 } // namespace
@@ -78,6 +72,13 @@ CSweepReport::CSweepReport(const QList<CDeviceRecord>& records, int nVersion, co
     , m_strFileName(strFileName)
 {
     Summarise();
+}
+
+void CSweepReport::SetContext(const CSweepContext& context, bool bZoneKnown, int nUtcOffsetSecs)
+{
+    m_Context = context;
+    m_bZoneKnown = bZoneKnown;
+    m_nUtcOffsetSecs = nUtcOffsetSecs;
 }
 
 bool CSweepReport::IsAlarm(const CDeviceRecord& record, bool bLog)
@@ -92,6 +93,7 @@ void CSweepReport::Summarise()
     m_Summary.maxLevels.fill(-1.0);
     bool bFirst = true;
     bool bWasAlarm = false;
+    int nLastKind = -1;
     for (int i = 0; i < m_Records.size(); ++i) {
         const CDeviceRecord& record = m_Records[i];
         if (bFirst) {
@@ -101,7 +103,11 @@ void CSweepReport::Summarise()
         m_Summary.nFirst = std::min(m_Summary.nFirst, record.m_nTime);
         m_Summary.nLast = std::max(m_Summary.nLast, record.m_nTime);
         const int nKind = CRecordTexts::SignalKindOf(record);
-        ++m_Summary.signalCounts[nKind >= 0 && nKind < kSignalKindCount ? nKind : kSignalKindCount];
+        const int nKindRow = nKind >= 0 && nKind < kSignalKindCount ? nKind : kSignalKindCount;
+        ++m_Summary.signalCounts[size_t(nKindRow)];
+        if (nKindRow != nLastKind)
+            ++m_Summary.signalEpisodes[size_t(nKindRow)];
+        nLastKind = nKindRow;
         for (int c = 0; c < 3; ++c)
             if (record.m_nBandMask & (1 << c))
                 ++m_Summary.channelCounts[size_t(c)];
@@ -148,19 +154,46 @@ bool CSweepReport::Write(const QString& strPath, QString* pError)
 
 bool CSweepReport::Write(QIODevice& device, QString* pError)
 {
-    QPdfWriter writer(&device);
-    writer.setResolution(m_nResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(tr("Sweep report: %1").arg(m_strFileName));
-    writer.setCreator(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        *pError = tr("Could not write the report.");
+    m_Created = QDateTime::currentDateTime();
+    const QString strTitle = tr("Sweep report: %1").arg(m_strFileName);
+    const QString strCreator = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+    // Painted into memory first: the document information goes after the
+    // writer's last byte, and a half-painted report never reaches the device.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(m_nResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(strTitle);
+        writer.setCreator(strCreator);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            *pError = tr("Could not write the report.");
+            return false;
+        }
+        Paint(painter, writer);
+        if (!painter.end()) {
+            *pError = tr("Could not write the report.");
+            return false;
+        }
+    }
+    QByteArray pdf = buffer.data();
+    CPdfDocumentInfo info;
+    info.m_strTitle = strTitle;
+    info.m_strAuthor = m_Context.m_strOperator;
+    info.m_strSubject = tr("RF sweep of %1").arg(m_Context.Site().isEmpty() ? m_strFileName : m_Context.Site());
+    info.m_strKeywords = QStringList({m_Context.Site(), m_Context.m_strRoom}).filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
+    info.m_strCreator = strCreator;
+    info.m_Created = m_Created;
+    // Without the entries the report is still whole; the writer's own title stays.
+    info.AppendTo(pdf);
+    if (device.write(pdf) != pdf.size()) {
+        *pError = device.errorString();
         return false;
     }
-    Paint(painter, writer);
-    return painter.end();
+    return true;
 }
 
 double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
@@ -184,13 +217,23 @@ double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
     for (int c = 0; c < 3; ++c)
         if (m_Summary.nChannelMask & (1 << c))
             channels << QLatin1String(kChannelNames[c]);
-    const QList<QPair<QString, QString>> lines = {
+    const QString strZone = CReportTime::ZoneText(m_bZoneKnown, m_nUtcOffsetSecs);
+    QList<QPair<QString, QString>> lines;
+    if (!m_Context.Site().isEmpty())
+        lines.append({tr("Site"), m_Context.Site()});
+    if (!m_Context.m_strRoom.isEmpty())
+        lines.append({tr("Room"), m_Context.m_strRoom});
+    if (!m_Context.m_strOperator.isEmpty())
+        lines.append({tr("Operator"), m_Context.m_strOperator});
+    lines += {
         {tr("File"), m_strFileName + QStringLiteral(" (") + (m_bLog ? tr("log file") : tr("realtime file")) + QLatin1Char(')')},
         {tr("Period"), m_Records.isEmpty() ? tr("no records")
-                                           : TimeText(m_Summary.nFirst) + QStringLiteral(" \u2013 ") + TimeText(m_Summary.nLast)},
+                                           : CReportTime::Text(m_Summary.nFirst) + QStringLiteral(" \u2013 ")
+                                                 + CReportTime::Text(m_Summary.nLast) + QStringLiteral(" (") + strZone
+                                                 + QLatin1Char(')')},
         {m_bLog ? tr("Events") : tr("Records"), QString::number(m_Records.size())},
         {tr("Channels used"), channels.isEmpty() ? tr("none") : channels.join(QStringLiteral(", "))},
-        {tr("Created"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))},
+        {tr("Created"), CReportTime::Text(m_Created)},
     };
     // Labels differ much in length between languages: the widest sets the column.
     double dLabels = Mm(30);
@@ -205,119 +248,6 @@ double CSweepReport::PaintTitle(QPainter& painter, double dWidth)
         dY += dLine;
     }
     return dY + Mm(4);
-}
-
-void CSweepReport::PaintDiagram(QPainter& painter, const QRectF& area)
-{
-    QFont small = painter.font();
-    small.setPointSizeF(7.5);
-    small.setBold(false);
-    painter.setFont(small);
-    const QFontMetricsF metrics(small, painter.device());
-    const double dLabel = metrics.height();
-    const QRectF plot(area.left() + metrics.horizontalAdvance(tr("%1 dB").arg(QStringLiteral("000"))) + Mm(2), area.top() + Mm(1),
-                      0, 0);
-    QRectF frame = plot;
-    frame.setRight(area.right() - Mm(1));
-    frame.setBottom(area.bottom() - 3 * dLabel - Mm(3));
-
-    double dMaxLevel = 10.0;
-    for (double dLevel : m_Summary.maxLevels)
-        dMaxLevel = std::max(dMaxLevel, dLevel);
-    const double dLevelStep = NiceStep(dMaxLevel, 8);
-    const double dTop = std::ceil(dMaxLevel / dLevelStep) * dLevelStep;
-    // A file of one moment still gets a readable time axis.
-    const double dStart = double(m_Summary.nFirst) - (m_Summary.nLast == m_Summary.nFirst ? 30.0 : 0.0);
-    const double dEnd = double(m_Summary.nLast) + (m_Summary.nLast == m_Summary.nFirst ? 30.0 : 0.0);
-    const auto xOf = [&](double dTime) { return frame.left() + (dTime - dStart) / (dEnd - dStart) * frame.width(); };
-    const auto yOf = [&](double dLevel) { return frame.bottom() - std::clamp(dLevel / dTop, 0.0, 1.0) * frame.height(); };
-
-    painter.setPen(QPen(kGrid, Mm(0.15)));
-    for (double dLevel = 0.0; dLevel <= dTop + 1e-9; dLevel += dLevelStep) {
-        const double dY = yOf(dLevel);
-        painter.drawLine(QPointF(frame.left(), dY), QPointF(frame.right(), dY));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(area.left(), dY - dLabel / 2, frame.left() - area.left() - Mm(1), dLabel),
-                         Qt::AlignRight | Qt::AlignVCenter, tr("%1 dB").arg(dLevel, 0, 'f', 0));
-        painter.setPen(QPen(kGrid, Mm(0.15)));
-    }
-    const bool bOneDay = QDateTime::fromSecsSinceEpoch(qint64(dStart)).date()
-                      == QDateTime::fromSecsSinceEpoch(qint64(dEnd)).date();
-    const QString strFormat = bOneDay ? QStringLiteral("hh:mm:ss") : QStringLiteral("dd.MM hh:mm");
-    const double dTimeStep = TimeStep(dEnd - dStart, 6);
-    for (double dTime = std::ceil(dStart / dTimeStep) * dTimeStep; dTime <= dEnd; dTime += dTimeStep) {
-        const double dX = xOf(dTime);
-        painter.setPen(QPen(kGrid, Mm(0.15)));
-        painter.drawLine(QPointF(dX, frame.top()), QPointF(dX, frame.bottom()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(dX - Mm(15), frame.bottom() + Mm(1), Mm(30), dLabel), Qt::AlignCenter,
-                         QDateTime::fromSecsSinceEpoch(qint64(dTime)).toString(strFormat));
-    }
-    painter.setPen(QPen(Qt::black, Mm(0.2)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(frame);
-
-    painter.save();
-    painter.setClipRect(frame.adjusted(-Mm(0.5), -Mm(0.5), Mm(0.5), Mm(0.5)));
-    // One point per quarter millimetre at most: the highest level in each
-    // column, so peaks survive and a day of records stays a small file.
-    const int nColumns = std::max(1, int(frame.width() / Mm(0.25)));
-    for (int e = 0; e < 6; ++e) {
-        const int nChannel = e / 2;
-        QPen pen(kChannelColors[nChannel], Mm(e % 2 == 0 ? 0.3 : 0.2));
-        if (e % 2 == 1)
-            pen.setStyle(Qt::DashLine);
-        painter.setPen(pen);
-        if (m_bLog) {
-            // Events are moments: a stem up to each level.
-            for (const CDeviceRecord& record : m_Records) {
-                const double dLevel = LevelOf(record, e);
-                if (!(record.m_nBandMask & (1 << nChannel)) || dLevel <= 0.0)
-                    continue;
-                const double dX = xOf(double(record.m_nTime));
-                painter.drawLine(QPointF(dX, yOf(0.0)), QPointF(dX, yOf(dLevel)));
-            }
-            continue;
-        }
-        std::vector<double> columns(size_t(nColumns), -1.0);
-        for (const CDeviceRecord& record : m_Records) {
-            if (!(record.m_nBandMask & (1 << nChannel)))
-                continue;
-            const int nColumn = std::clamp(int((double(record.m_nTime) - dStart) / (dEnd - dStart) * (nColumns - 1)),
-                                           0, nColumns - 1);
-            columns[size_t(nColumn)] = std::max(columns[size_t(nColumn)], LevelOf(record, e));
-        }
-        QPainterPath path;
-        bool bOpen = false;
-        for (int c = 0; c < nColumns; ++c) {
-            if (columns[size_t(c)] < 0.0)
-                continue;
-            const QPointF point(frame.left() + double(c) / std::max(1, nColumns - 1) * frame.width(),
-                                yOf(columns[size_t(c)]));
-            if (bOpen)
-                path.lineTo(point);
-            else
-                path.moveTo(point);
-            bOpen = true;
-        }
-        painter.drawPath(path);
-    }
-    painter.restore();
-
-    // Legend under the time labels.
-    double dX = frame.left();
-    const double dY = frame.bottom() + dLabel + Mm(3);
-    for (int e = 0; e < 6; ++e) {
-        QPen pen(kChannelColors[e / 2], Mm(e % 2 == 0 ? 0.3 : 0.2));
-        if (e % 2 == 1)
-            pen.setStyle(Qt::DashLine);
-        painter.setPen(pen);
-        painter.drawLine(QPointF(dX, dY + dLabel / 2), QPointF(dX + Mm(8), dY + dLabel / 2));
-        painter.setPen(Qt::black);
-        const QString strName = QLatin1String(kEntryNames[e]);
-        painter.drawText(QRectF(dX + Mm(9), dY, Mm(20), dLabel), Qt::AlignLeft | Qt::AlignVCenter, strName);
-        dX += Mm(9) + metrics.horizontalAdvance(strName) + Mm(5);
-    }
 }
 
 double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
@@ -345,9 +275,11 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
 
     double dY = dTop;
     double dBottom = dTop;
-    heading(0, dY, tr("Signal kinds"));
+    // A realtime file holds a record every few milliseconds: its kinds are
+    // counted in episodes, or one transmitter would read like a hundred.
+    heading(0, dY, m_bLog ? tr("Signal kinds: events") : tr("Signal kinds: episodes"));
     for (int k = 0; k <= kSignalKindCount; ++k) {
-        const int nCount = m_Summary.signalCounts[size_t(k)];
+        const int nCount = (m_bLog ? m_Summary.signalCounts : m_Summary.signalEpisodes)[size_t(k)];
         if (nCount == 0)
             continue;
         const QString strName = k == 0 ? tr("none") : k < kSignalKindCount ? SignalKindName(k).trimmed() : tr("unknown");
@@ -358,7 +290,7 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
 
     dY = dTop;
     const double dX2 = dColumn + Mm(4);
-    heading(dX2, dY, tr("Channels"));
+    heading(dX2, dY, m_bLog ? tr("Channels: events") : tr("Channels: records"));
     for (int c = 0; c < 3; ++c) {
         dY += dLine;
         row(dX2, dY, QLatin1String(kChannelNames[c]), QString::number(m_Summary.channelCounts[size_t(c)]));
@@ -374,10 +306,39 @@ double CSweepReport::PaintSummary(QPainter& painter, double dTop, double dWidth)
         painter.drawText(QRectF(dX3, dY, dWide * 0.22, dLine), Qt::AlignLeft | Qt::AlignVCenter,
                          QLatin1String(kEntryNames[e]));
         painter.drawText(QRectF(dX3 + dWide * 0.22, dY, dWide * 0.78, dLine), Qt::AlignLeft | Qt::AlignVCenter,
-                         dLevel > 0.0 ? tr("%1 dB").arg(dLevel, 0, 'f', 1) + QStringLiteral("  ") + TimeText(m_Summary.maxTimes[size_t(e)])
+                         dLevel > 0.0 ? tr("%1 dB").arg(dLevel, 0, 'f', 1) + QStringLiteral("  ") + CReportTime::Text(m_Summary.maxTimes[size_t(e)])
                                       : QStringLiteral("\u2014"));
     }
-    return std::max(dBottom, dY + dLine);
+    dBottom = std::max(dBottom, dY + dLine);
+    if (!m_bLog && !m_Records.isEmpty()) {
+        painter.setFont(body);
+        const QRectF note(0, dBottom + Mm(2), dWidth, 2 * dLine);
+        painter.drawText(note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         tr("An episode is a run of consecutive records of one signal kind, not a count of devices; "
+                            "the file holds %1 records.")
+                             .arg(m_Records.size()));
+        dBottom = note.bottom();
+    }
+    return dBottom;
+}
+
+double CSweepReport::PaintTableLegend(QPainter& painter, double dTop, double dWidth)
+{
+    QFont small = painter.font();
+    small.setPointSizeF(7.5);
+    small.setBold(false);
+    painter.setFont(small);
+    const double dLine = QFontMetricsF(small, painter.device()).height() * 1.2;
+    const QRectF swatch(0, dTop, Mm(6), dLine);
+    painter.fillRect(swatch, kAlarmFill);
+    painter.setPen(Qt::black);
+    painter.drawText(swatch, Qt::AlignCenter, QStringLiteral("!"));
+    const QString strAlarm = m_bLog ? tr("Alarm: the detector flagged a level at or above its threshold.")
+                                    : tr("Alarm: a level reached its threshold.");
+    painter.drawText(QRectF(Mm(8), dTop, dWidth - Mm(8), dLine), Qt::AlignLeft | Qt::AlignVCenter,
+                     strAlarm + QLatin1Char(' ')
+                         + tr("Levels in dB; B1/B1F columns hold the level of the channel named in the Band column."));
+    return dTop + dLine + Mm(1);
 }
 
 void CSweepReport::PaintFooter(QPainter& painter, double dWidth, double dHeight, int nPage)
@@ -399,6 +360,8 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     const double dHeight = device.height();
     QFont base(QStringLiteral("DejaVu Sans"));
     base.setStyleHint(QFont::SansSerif);
+    // No ligatures: "file" stays four letters for a reader's search and copy.
+    base.setStyleStrategy(QFont::PreferNoShaping);
     painter.setFont(base);
 
     QFont cell = base;
@@ -408,15 +371,18 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     const QFontMetricsF cellMetrics(cell, &device);
     const double dRow = cellMetrics.height() * 1.35;
     const double dFooter = QFontMetricsF(cell, &device).height() + Mm(3);
-    const int nRowsPerPage = std::max(1, int((dHeight - dFooter - Mm(8)) / dRow) - 1);
+    QFont legend = base;
+    legend.setPointSizeF(7.5);
+    // Below the table's title (7 mm) and its legend line, as PaintTableLegend places them.
+    const double dTableTop = Mm(7) + QFontMetricsF(legend, &device).height() * 1.2 + Mm(1);
+    const int nRowsPerPage = std::max(1, int((dHeight - dFooter - dTableTop) / dRow) - 1);
     const int nTablePages = (int(m_TableRows.size()) + nRowsPerPage - 1) / nRowsPerPage;
     m_nPages = 1 + nTablePages;
 
     // Page 1: what the file is and what it holds.
     double dY = PaintTitle(painter, dWidth);
     const QRectF diagram(0, dY, dWidth, Mm(100));
-    if (!m_Records.isEmpty())
-        PaintDiagram(painter, diagram);
+    CReportDiagram::Paint(painter, diagram, m_Records, m_bLog, Mm(1));
     dY = diagram.bottom() + Mm(6);
     dY = PaintSummary(painter, dY, dWidth);
     if (m_TableRows.isEmpty()) {
@@ -427,7 +393,7 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
     PaintFooter(painter, dWidth, dHeight, 1);
 
     // The table: whole rows only, the header again on every page.
-    const QStringList header = CRecordTexts::HeaderLabels();
+    const QStringList header = TableHeader();
     // Each column as wide as its widest text, the header's included, in the
     // language of the report; what is left over is shared out in proportion.
     const QFontMetricsF boldMetrics(cellBold, &device);
@@ -456,7 +422,8 @@ void CSweepReport::Paint(QPainter& painter, QPagedPaintDevice& device)
         painter.setFont(cellBold);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(0, 0, dWidth, Mm(7)), Qt::AlignLeft | Qt::AlignVCenter, strTitle);
-        double dRowY = Mm(8);
+        double dRowY = PaintTableLegend(painter, Mm(7), dWidth);
+        painter.setFont(cellBold);
         painter.fillRect(QRectF(0, dRowY, dWidth, dRow), QColor(0xe8, 0xe8, 0xe8));
         for (int c = 0; c < kTableColumns; ++c)
             painter.drawText(QRectF(aColumnX[c + 1] + Mm(0.5), dRowY, aColumnX[c + 2] - aColumnX[c + 1] - Mm(1), dRow),

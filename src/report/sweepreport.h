@@ -1,8 +1,10 @@
 #pragma once
 
 #include "devicerecord.h"
+#include "sweepcontext.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -24,6 +26,11 @@ class CSweepReport
 public:
     CSweepReport(const QList<CDeviceRecord>& records, int nVersion, const QString& strFileName);
 
+    // Where, by whom, and the zone the detector's clock was in, as the
+    // file's sidecar tells them; shown in the title block and kept in the
+    // PDF's document information.
+    void SetContext(const CSweepContext& context, bool bZoneKnown, int nUtcOffsetSecs);
+
     // Written to a temporary file and renamed into place, so a failed report
     // never replaces a good one.
     bool Write(const QString& strPath, QString* pError);
@@ -40,6 +47,9 @@ private:
     struct Summary
     {
         std::array<int, kSignalKindCount + 1> signalCounts{}; // last: kinds this program does not know
+        // Runs of consecutive records of one kind: a realtime file counts a
+        // transmitter seen for a minute as thousands of records.
+        std::array<int, kSignalKindCount + 1> signalEpisodes{};
         std::array<int, 3> channelCounts{};
         std::array<double, 6> maxLevels{};
         std::array<int64_t, 6> maxTimes{};
@@ -52,7 +62,7 @@ private:
     void Paint(QPainter& painter, QPagedPaintDevice& device);
     double PaintTitle(QPainter& painter, double dWidth);
     double PaintSummary(QPainter& painter, double dTop, double dWidth);
-    void PaintDiagram(QPainter& painter, const QRectF& area);
+    double PaintTableLegend(QPainter& painter, double dTop, double dWidth);
     void PaintFooter(QPainter& painter, double dWidth, double dHeight, int nPage);
     double Mm(double dMillimetres) const;
 
@@ -65,6 +75,10 @@ private:
     // file; for a realtime file the records where a level reached its threshold.
     QList<int> m_TableRows;
     Summary m_Summary;
+    CSweepContext m_Context;
+    bool m_bZoneKnown = false;
+    int m_nUtcOffsetSecs = 0;
+    QDateTime m_Created;
     int m_nResolution = 300;
     int m_nPages = 0;
 };

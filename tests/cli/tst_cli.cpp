@@ -11,6 +11,7 @@
 #include "sidecar.h"
 #include "sweepfiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -335,6 +336,51 @@ private Q_SLOTS:
         result = RunCli({QStringLiteral("ports")}, {QStringLiteral("KV521_PORT=") + strPort});
         QVERIFY2(result.out.contains(QStringLiteral("* %1").arg(strPort).toUtf8()), result.out.constData());
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    }
+
+    // A visit of two rooms: the report names both, its number, the settings
+    // by name and each file's hash, with every moment in one format.
+    void visitReportHoldsRoomsNumberAndHashes()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!WriteDefaultLog(dir.path()).isEmpty());
+        const QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.ldf")}, QDir::Files, QDir::Name);
+        QVERIFY(files.size() >= 2);
+        const QStringList rooms = {QStringLiteral("Boardroom"), QStringLiteral("Office 2")};
+        QStringList paths;
+        for (int i = 0; i < 2; ++i) {
+            paths << dir.filePath(files[i]);
+            CSidecar sidecar;
+            QVERIFY(CSidecar::Read(paths[i], sidecar));
+            sidecar.m_Context.m_strClient = QStringLiteral("ACME");
+            sidecar.m_Context.m_strRoom = rooms[i];
+            sidecar.m_MenuBlock = QByteArray(54, '\x01');
+            QVERIFY(sidecar.Write(paths[i]));
+        }
+        const QString strFindings = dir.filePath(QStringLiteral("findings.txt"));
+        QFile findings(strFindings);
+        QVERIFY(findings.open(QIODevice::WriteOnly));
+        findings.write("Sweep the boardroom again after the refit.\n");
+        findings.close();
+        const QString strPdf = dir.filePath(QStringLiteral("visit.pdf"));
+        const Result result = RunCli({QStringLiteral("report"), paths[0], paths[1], QStringLiteral("--number"),
+                                      QStringLiteral("R-0042"), QStringLiteral("--findings"), strFindings,
+                                      QStringLiteral("--out"), strPdf});
+        QVERIFY2(result.nExit == 0, result.err.constData());
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPdf, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QString strText = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (const QString& strRoom : rooms)
+            QVERIFY2(strText.contains(QStringLiteral("Room: ") + strRoom), qPrintable(strRoom));
+        QVERIFY(strText.contains(QStringLiteral("R-0042")));
+        QVERIFY(strText.contains(QStringLiteral("Enable Range 1")));
+        QVERIFY(strText.contains(QStringLiteral("Sweep the boardroom again after the refit.")));
+        for (const QString& strPath : paths)
+            QVERIFY2(strText.contains(QString::fromLatin1(QCryptographicHash::hash(ReadAll(strPath), QCryptographicHash::Sha256).toHex())),
+                     qPrintable(strPath));
+        const QRegularExpression shortDate(QStringLiteral("(?<![\\d-])\\d\\d[.-]\\d\\d[ T]\\d\\d:\\d\\d"));
+        QVERIFY2(!shortDate.match(strText).hasMatch(), qPrintable(shortDate.match(strText).captured()));
     }
 
     void failuresAndBadUsage()

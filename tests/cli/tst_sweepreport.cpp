@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSet>
 
 #include <algorithm>
 #include <QRegularExpression>
@@ -78,7 +79,7 @@ private Q_SLOTS:
         // Every event once, in order, each table page under its own header:
         // no row lost, doubled or cut at a page break.
         int nExpected = 1;
-        const QRegularExpression rowStart(QStringLiteral("^\\s*!?\\s*(\\d+)\\s+(1F|1|2)\\s+\\d\\d-\\d\\d "));
+        const QRegularExpression rowStart(QStringLiteral("^\\s*!?\\s*(\\d+)\\s+(B1F|B1|B2)\\s+\\d{4}-\\d\\d-\\d\\d "));
         for (int p = 1; p < pageTexts.size(); ++p) {
             QVERIFY2(pageTexts[p].contains(QStringLiteral("Alarm Time")), qPrintable(QString::number(p)));
             for (const QString& strLine : pageTexts[p].split(QLatin1Char('\n'))) {
@@ -154,6 +155,72 @@ private Q_SLOTS:
             QVERIFY2(line.last().dRight <= dRightEdge + 0.1, qPrintable(strLanguage + QLatin1Char(' ') + line.last().strText));
         }
         CLanguage::Instance().Load(strStored);
+    }
+
+    // A short log across midnight: every moment in one format with its year,
+    // axis ticks that differ from each other, and a legend for the marked rows.
+    void oneDateFormatAndDistinctTicks()
+    {
+        QList<CDeviceRecord> records = LogRecords(4);
+        QCOMPARE(records.size(), 4);
+        const int64_t nStart = QDateTime(QDate(2026, 3, 31), QTime(23, 59, 57)).toSecsSinceEpoch();
+        for (int i = 0; i < records.size(); ++i)
+            records[i].m_nTime = nStart + 4 * i;
+        QTemporaryDir dir;
+        const QString strPdf = dir.filePath(QStringLiteral("report.pdf"));
+        CSweepReport report(records, CDeviceFiles::kLogVersion, QStringLiteral("log_0331_2359.ldf"));
+        CSweepContext context;
+        context.m_strClient = QStringLiteral("Acme");
+        context.m_strRoom = QStringLiteral("Board room");
+        context.m_strOperator = QStringLiteral("I. Petrov");
+        report.SetContext(context, true, 3 * 3600);
+        QString strError;
+        QVERIFY2(report.Write(strPdf, &strError), qPrintable(strError));
+        const QString strText = QString::fromUtf8(Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPdf, QStringLiteral("-")}));
+        // Day and month without the year before them, in any order or separator.
+        const QRegularExpression shortDate(QStringLiteral("(?<![\\d-])\\d\\d[.-]\\d\\d[ T]\\d\\d:\\d\\d"));
+        QVERIFY2(!shortDate.match(strText).hasMatch(), qPrintable(shortDate.match(strText).captured()));
+        QVERIFY(strText.contains(QStringLiteral("2026-03-31 23:59:57")));
+        QVERIFY(strText.contains(QStringLiteral("2026-04-01 00:00:09")));
+        QVERIFY(strText.contains(QStringLiteral("UTC+03:00")));
+        QVERIFY(strText.contains(QStringLiteral("Alarm:")));
+        QVERIFY(!strText.contains(QStringLiteral("1DC")));
+
+        QStringList ticks;
+        for (const QString& strLine : strText.split(QLatin1Char('\f')).first().split(QLatin1Char('\n')))
+            if (QRegularExpression(QStringLiteral("^(\\s*\\d\\d:\\d\\d(:\\d\\d)?)+\\s*$")).match(strLine).hasMatch())
+                ticks += strLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY2(ticks.size() >= 3, qPrintable(ticks.join(QLatin1Char(' '))));
+        QCOMPARE(QSet<QString>(ticks.begin(), ticks.end()).size(), ticks.size());
+
+        // The operator, site and room reach the document information.
+        const QString strInfo = QString::fromUtf8(Run(QStringLiteral("pdfinfo"), {strPdf}));
+        QVERIFY2(QRegularExpression(QStringLiteral("Author:\\s+I. Petrov\\n")).match(strInfo).hasMatch(), qPrintable(strInfo));
+        QVERIFY(QRegularExpression(QStringLiteral("Subject:\\s+\\S*.*Acme")).match(strInfo).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("Keywords:\\s+Acme, Board room\\n")).match(strInfo).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("CreationDate:\\s+\\S")).match(strInfo).hasMatch());
+    }
+
+    // A transmitter seen in a hundred consecutive realtime records is one
+    // episode, not a hundred of anything.
+    void realtimeKindsCountEpisodes()
+    {
+        QList<CDeviceRecord> records = LogRecords(3);
+        QList<CDeviceRecord> realtime;
+        for (int i = 0; i < 100; ++i) {
+            CDeviceRecord record = records.first();
+            record.m_nTime += i / 20;
+            record.m_Levels[0].m_nSignal = 1;
+            realtime << record;
+        }
+        QTemporaryDir dir;
+        const QString strPdf = dir.filePath(QStringLiteral("rt.pdf"));
+        CSweepReport report(realtime, CDeviceFiles::kRealtimeVersion, QStringLiteral("rt.rdf"));
+        QString strError;
+        QVERIFY2(report.Write(strPdf, &strError), qPrintable(strError));
+        const QString strText = QString::fromUtf8(Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-l"), QStringLiteral("1"), strPdf, QStringLiteral("-")}));
+        QVERIFY2(QRegularExpression(QStringLiteral("\\nDECT\\s+1\\s")).match(strText).hasMatch(), qPrintable(strText));
+        QVERIFY(strText.contains(QStringLiteral("episodes")));
     }
 
     void emptyAndOneMomentFiles()

@@ -35,6 +35,7 @@ CRecordingController::CRecordingController(CRecordFeed* pFeed, CStorageBrowser* 
     m_pRecorder->SetEnabled(bRecord);
     connect(m_pRecordAction, &QAction::toggled, this, &CRecordingController::OnRecordToFileAction);
     m_pFeed->Subscribe(m_pRecorder.get());
+    m_pRecorder->SetDetectorSource([] { return g_pDevice; });
 }
 
 CRecordingController::~CRecordingController() = default;

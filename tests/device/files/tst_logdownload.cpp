@@ -4,6 +4,7 @@
 #include "kv520device.h"
 #include "kv520protocol.h"
 #include "kv521simulator.h"
+#include "sidecar.h"
 #include "simulatorpair.h"
 
 #include <QDir>
@@ -129,6 +130,11 @@ private Q_SLOTS:
         QVERIFY(device.SaveLogFile(dir.path()));
         QVERIFY(device.GetLastFileError().isEmpty());
         QStringList names = Files(dir.path());
+        // The settings the detector reported during the download, beside each file.
+        CSidecar sidecar;
+        QVERIFY(CSidecar::Read(dir.filePath(names.value(0)), sidecar));
+        QCOMPARE(sidecar.m_MenuBlock, sim.Menu().left(KV520::kMenuExchanged));
+        QVERIFY(sidecar.m_bClockOffsetKnown);
         QCOMPARE(names, QStringList({"log_0311_0900.ldf", "log_0312_1000.ldf", "log_0313_1100.ldf"}));
         for (const QString& strName : names) {
             QCOMPARE(QFileInfo(dir.filePath(strName)).size(), qint64(4 + 10 * 76));

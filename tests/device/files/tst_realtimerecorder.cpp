@@ -177,6 +177,24 @@ private Q_SLOTS:
         QCOMPARE(first.m_strUsbSerial, QStringLiteral("KV-17"));
         QCOMPARE(first.m_Capture.m_nUtcOffsetSecs, QDateTime::currentDateTime().offsetFromUtc());
 
+        // Settings and clock offset are additions: without them, or with a
+        // block that is not hex, the sidecar still reads, as older ones do.
+        QVERIFY(first.m_MenuBlock.isEmpty() && !first.m_bClockOffsetKnown);
+        first.m_MenuBlock = QByteArray(54, '\x07');
+        first.m_bClockOffsetKnown = true;
+        first.m_nClockOffsetSecs = -75;
+        CSidecar back;
+        QVERIFY(CSidecar::FromJson(first.ToJson(), back, nullptr));
+        QCOMPARE(back.m_MenuBlock, first.m_MenuBlock);
+        QCOMPARE(back.m_nClockOffsetSecs, qint64(-75));
+        QVERIFY(CSidecar::FromJson(first.ToJson().replace("0707", "zz07"), back, nullptr));
+        QVERIFY(back.m_MenuBlock.isEmpty());
+        QCOMPARE(back.m_Context.m_strRoom, QStringLiteral("Boardroom"));
+        // The detector's clock runs in its own year: 31 Dec against the PC's 1 Jan is a second behind.
+        QCOMPARE(CSidecar::ClockOffset(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)),
+                                       QDateTime(QDate(2026, 1, 1), QTime(0, 0, 0))),
+                 qint64(-1));
+
         // A sidecar that is not one reads as none; the data file still loads.
         QFile corrupt(CSidecar::PathFor(strFirst));
         QVERIFY(corrupt.open(QIODevice::WriteOnly | QIODevice::Truncate));
