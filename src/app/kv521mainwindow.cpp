@@ -42,6 +42,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -318,6 +319,22 @@ void CKV521MainWindow::InitSearch()
     m_pSearch->SetStorage(m_pStorage->StorageFolder());
     connect(m_pStorage, &CStorageBrowser::StorageChanged, m_pSearch, &CQSearchPane::SetStorage);
     connect(m_pSearch, &CQSearchPane::OpenRequested, this, &CKV521MainWindow::OpenSearchResult);
+    // The window grows by the pane's width; on a small screen it would run off the edge.
+    connect(m_pSearch, &QDockWidget::visibilityChanged, this, [this](bool bVisible) {
+        // The catalogue may have been made since the pane last looked.
+        if (bVisible)
+            m_pSearch->Refresh();
+        if (bVisible && !isMaximized() && !isFullScreen())
+            QTimer::singleShot(0, this, [this] {
+                if (const QScreen* pScreen = screen()) {
+                    const QRect frame = frameGeometry();
+                    const QRect kept = CWindowPlacement::KeptWithin(frame, pScreen->availableGeometry());
+                    if (kept != frame)
+                        setGeometry(geometry().adjusted(kept.left() - frame.left(), kept.top() - frame.top(),
+                                                        kept.right() - frame.right(), kept.bottom() - frame.bottom()));
+                }
+            });
+    });
 }
 
 void CKV521MainWindow::OpenSearchResult(const QString& strPath, qint64 nPosition)

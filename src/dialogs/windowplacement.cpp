@@ -34,3 +34,18 @@ QRect CWindowPlacement::FirstStart(const QRect& available)
     placed.moveCenter(available.center());
     return placed;
 }
+
+QRect CWindowPlacement::KeptWithin(const QRect& frame, const QRect& available)
+{
+    QRect kept = frame;
+    kept.setSize(frame.size().boundedTo(available.size()));
+    if (kept.right() > available.right())
+        kept.moveRight(available.right());
+    if (kept.bottom() > available.bottom())
+        kept.moveBottom(available.bottom());
+    if (kept.left() < available.left())
+        kept.moveLeft(available.left());
+    if (kept.top() < available.top())
+        kept.moveTop(available.top());
+    return kept;
+}

@@ -19,4 +19,9 @@ public:
     // Where a window without a stored place opens: three quarters of the
     // screen's free area, centred.
     static QRect FirstStart(const QRect& available);
+
+    // A window that grew (a pane shown beside the others) kept on its screen:
+    // moved back left and up as far as needed, and shrunk only when it is
+    // larger than the free area itself.
+    static QRect KeptWithin(const QRect& frame, const QRect& available);
 };

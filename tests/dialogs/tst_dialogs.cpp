@@ -158,6 +158,12 @@ void TestDialogs::firstStartTakesThreeQuartersCentred()
     QCOMPARE(placed.size(), QSize(1920, 1056));
     QCOMPARE(placed.center(), QRect(1920, 32, 2560, 1408).center());
     QVERIFY(CWindowPlacement::FirstStart(QRect(0, 0, 1, 1)).isValid());
+
+    // A window grown past the right edge moves back; one wider than the screen shrinks.
+    const QRect screen(0, 0, 1400, 900);
+    QCOMPARE(CWindowPlacement::KeptWithin(QRect(175, 90, 1300, 700), screen), QRect(100, 90, 1300, 700));
+    QCOMPARE(CWindowPlacement::KeptWithin(QRect(175, 90, 1600, 700), screen), QRect(0, 90, 1400, 700));
+    QCOMPARE(CWindowPlacement::KeptWithin(QRect(1920, 0, 800, 600), screen), QRect(600, 0, 800, 600));
 }
 
 void TestDialogs::stockDialogsFitTheirTitles()

@@ -70,7 +70,7 @@ CQSearchPane::CQSearchPane(QWidget* pParent) : QDockWidget(pParent)
         pBox->setEditable(true);
         pBox->setInsertPolicy(QComboBox::NoInsert);
         pBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        pBox->setMinimumContentsLength(12);
+        pBox->setMinimumContentsLength(10);
         pLabel->setBuddy(pBox);
         // Enter in the typed text searches at once.
         connect(pBox->lineEdit(), &QLineEdit::returnPressed, this, &CQSearchPane::Search);
@@ -81,7 +81,8 @@ CQSearchPane::CQSearchPane(QWidget* pParent) : QDockWidget(pParent)
 
     m_pKindsLabel = new QLabel(pBody);
     auto* pKinds = new QGridLayout;
-    constexpr int kKindColumns = 3;
+    // Two columns keep the pane narrow enough to sit beside the panes on a small screen.
+    constexpr int kKindColumns = 2;
     for (int k = 1; k < kSignalKindCount; ++k) {
         auto* pKind = new QCheckBox(KindName(k), pBody);
         pKinds->addWidget(pKind, (k - 1) / kKindColumns, (k - 1) % kKindColumns);
@@ -213,6 +214,8 @@ bool CQSearchPane::EnsureOpen()
     }
     m_DatabaseBirth = QFileInfo(pCatalogue->DatabasePath()).birthTime();
     m_pCatalogue = std::move(pCatalogue);
+    // A "no catalogue" said before it was made is no longer so.
+    ShowStatus(QString());
     return true;
 }
 
