@@ -25,6 +25,7 @@
 #include "cataloguecontroller.h"
 #include "realtimerecorder.h"
 #include "sidecar.h"
+#include "storagebrowser.h"
 #include "sweepcontextbar.h"
 
 #include <QApplication>
@@ -972,6 +973,13 @@ void TestMainWindow::eachRoomVisitIsRecordedAndCataloguedOnItsOwn()
         EnterInBar(pBar->RoomBox(), "Room 2");
         device.Add(4, nNow + 5);
         window.OnTimer();
+        // Both visits are in the tree while the second is still being written.
+        window.OnTimer();
+        const CStorageBrowser* pStorage = window.findChild<CStorageBrowser*>();
+        QVERIFY(pStorage);
+        QCOMPARE(recordings.entryList({"*.rdf"}, QDir::Files).size(), 2);
+        for (const QString& strName : recordings.entryList({"*.rdf"}, QDir::Files))
+            QVERIFY2(pStorage->FindFileItem(recordings.filePath(strName)), qPrintable(strName));
         window.close();
 
         const QStringList files = recordings.entryList({"*.rdf"}, QDir::Files, QDir::Name);

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QFileInfo>
 #include <QTreeWidget>
 
 namespace {
@@ -64,16 +65,22 @@ void CRecordingController::Poll(bool bConnected)
         m_pRecordAction->setChecked(false);
     }
     // The first recording in a storage folder makes its "Recordings" folder,
-    // which the tree shows at once rather than at the next refill.
+    // which the tree shows at once rather than at the next refill; so is each
+    // new file in it (a room change starts one while recording goes on).
     const QString strFile = m_pRecorder->FilePath();
     if (!strFile.isEmpty() && strFile != m_strRecordingFile) {
         m_strRecordingFile = strFile;
         QTreeWidgetItem* pRoot = m_pStorageTree->topLevelItem(0);
-        bool bShown = false;
-        for (int i = 0; pRoot && i < pRoot->childCount() && !bShown; ++i)
-            bShown = pRoot->child(i)->text(0) == QLatin1String("Recordings");
-        if (pRoot && !bShown)
+        QTreeWidgetItem* pFolder = nullptr;
+        for (int i = 0; pRoot && i < pRoot->childCount() && !pFolder; ++i)
+            if (pRoot->child(i)->text(0) == QLatin1String("Recordings"))
+                pFolder = pRoot->child(i);
+        if (pRoot && !pFolder) {
             m_pStorage->FillStorageTree();
+        } else if (pFolder && !m_pStorage->FindFileItem(strFile)) {
+            m_pStorage->AddRealtimeItem(pFolder, QFileInfo(strFile).fileName());
+            CStorageBrowser::SortChildren(pFolder);
+        }
     }
     if (nTotal < m_nSavedTotal)
         m_nSavedTotal = 0;
