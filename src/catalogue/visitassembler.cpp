@@ -105,11 +105,6 @@ QString CVisitAssembler::ManifestPathFor(const QString& strPdfPath)
 bool CVisitAssembler::WriteManifest(const CReportManifest& manifest, const QString& strPdfPath, QString* pError)
 {
     const QString strManifest = ManifestPathFor(strPdfPath);
-    if (SameFileKey(strManifest) == SameFileKey(strPdfPath)) {
-        SetError(pError, tr("%1: the manifest would replace the report; give the report a name ending in .pdf.")
-                             .arg(Native(strPdfPath)));
-        return false;
-    }
     CReportManifest placed = manifest;
     const QDir folder = QFileInfo(strManifest).absoluteDir();
     for (CReportManifest::Source& source : placed.m_Sources)

@@ -38,7 +38,7 @@ public:
     // details) are listed.
     static bool Assemble(const Request& request, CVisitReportData& data, CReportManifest& manifest, QString* pError,
                          QStringList* pWarnings);
-    // The manifest beside the PDF: X.pdf -> X.json.
+    // The manifest beside the PDF: X.pdf -> X.json, any other X -> X.json.
     static QString ManifestPathFor(const QString& strPdfPath);
     // Writes the manifest beside the PDF (after the PDF was written), its
     // sources named relative to the manifest's folder so that the report
