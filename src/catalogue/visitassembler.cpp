@@ -154,6 +154,20 @@ bool CVisitAssembler::Assemble(const Request& request, CVisitReportData& data, C
     const QString strStorage = request.strStorage.isEmpty() ? DefaultStorage()
                                                             : QDir(request.strStorage).absolutePath();
     CCatalogue catalogue(strStorage);
+    // Visits stored in folders of their own give files of one name: the
+    // reader must tell them apart, by the path in the storage folder or else
+    // by the folder they lie in.
+    QStringList names;
+    for (const CVisitReportData::Source& source : std::as_const(result.m_Sources))
+        names << source.strFileName;
+    for (CVisitReportData::Source& source : result.m_Sources) {
+        if (names.count(source.strFileName) < 2)
+            continue;
+        const QString strRelative = catalogue.Relative(source.strPath);
+        source.strFileName = !strRelative.isEmpty()
+                               ? strRelative
+                               : QFileInfo(source.strPath).absoluteDir().dirName() + QLatin1Char('/') + source.strFileName;
+    }
     bool bCatalogueOpen = false;
     const auto openCatalogue = [&]() {
         if (!bCatalogueOpen) {

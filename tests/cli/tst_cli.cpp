@@ -643,16 +643,19 @@ private Q_SLOTS:
         QVERIFY2(nNew > nBoardroom && nNew < nRoom2, qPrintable(strText));
         QVERIFY(strText.indexOf(QStringLiteral("No difference from the baseline was found."), nRoom2) > nRoom2);
 
-        // The next report takes the next number; the baselines say what they are.
+        // The next report takes the next number; a baseline says what it is,
+        // and files of one name in two visits' folders are told apart.
         const QString strMarch = storage.filePath(QStringLiteral("reports/march.pdf"));
-        result = report({storage.filePath(QStringLiteral("visit3/rt_boardroom.rdf"))}, strMarch);
+        result = report({storage.filePath(QStringLiteral("visit3/rt_boardroom.rdf")), second[0]}, strMarch);
         QVERIFY2(result.nExit == 0, result.err);
         QCOMPARE(QJsonDocument::fromJson(ReadAll(storage.filePath(QStringLiteral("reports/march.json"))))
                      .object()
                      .value(QStringLiteral("reportNumber"))
                      .toInteger(),
                  nNumber + 1);
-        QVERIFY(PdfText(strMarch).contains(QStringLiteral("rt_boardroom.rdf is this room's baseline.")));
+        const QString strMarchText = PdfText(strMarch);
+        QVERIFY(strMarchText.contains(QStringLiteral("visit3/rt_boardroom.rdf is this room's baseline.")));
+        QVERIFY(strMarchText.contains(QStringLiteral("visit4/rt_boardroom.rdf: New signal kind: WLAN")));
         // A visit report's manifest needs a place beside it.
         QCOMPARE(report(second, QStringLiteral("-")).nExit, 2);
 
