@@ -482,11 +482,15 @@ void CVisitReport::PaintRoom(CPageFlow& flow, const QString& strRoom)
     const CVisitReportData::Comparison* pComparison = m_Data.ComparisonOf(strRoom);
     if (!pComparison || pComparison->eBaseline == CVisitReportData::Baseline::NotCompared) {
         flow.Text(flow.m_Body, tr("Not compared with a baseline."));
+        if (pComparison && !pComparison->strNote.isEmpty())
+            flow.Text(flow.m_Small, pComparison->strNote);
     } else if (pComparison->eBaseline == CVisitReportData::Baseline::None) {
         flow.Text(flow.m_Body, tr("No baseline: none has been set for this room."));
     } else {
         if (!pComparison->strBaseline.isEmpty())
             flow.Text(flow.m_Small, tr("Baseline: %1").arg(pComparison->strBaseline));
+        if (!pComparison->strNote.isEmpty())
+            flow.Text(flow.m_Small, pComparison->strNote);
         if (pComparison->differences.isEmpty()) {
             flow.Text(flow.m_Body, tr("No difference from the baseline was found."));
         } else {
@@ -499,7 +503,6 @@ void CVisitReport::PaintRoom(CPageFlow& flow, const QString& strRoom)
 
     flow.Subheading(tr("Alarms"));
     QList<QStringList> rows;
-    QList<bool> shaded;
     int nAlarms = 0;
     for (const CVisitReportData::Source& source : m_Data.m_Sources) {
         if (source.Room() != strRoom)
@@ -517,13 +520,13 @@ void CVisitReport::PaintRoom(CPageFlow& flow, const QString& strRoom)
             rows.append({CReportTime::Text(int64_t(quint32(record.m_nTime))), ChannelOf(record), tr("%1 dB").arg(dLevel, 0, 'f', 1),
                          nKind > 0 && nKind < kSignalKindCount ? SignalKindName(nKind).trimmed() : QString(),
                          record.m_dFrequency != 0.0 ? CRecordTexts::FrequencyText(record.m_dFrequency) : QString()});
-            shaded << true;
         }
     }
     if (nAlarms == 0) {
         flow.Text(flow.m_Body, tr("No signal above the alarm threshold was found."));
     } else {
-        flow.Table({tr("Time"), tr("Channel"), tr("Highest level"), tr("Signal"), tr("Freq (MHz)")}, rows, shaded);
+        // Every row is an alarm: no shading that would need a legend.
+        flow.Table({tr("Time"), tr("Channel"), tr("Highest level"), tr("Signal"), tr("Freq (MHz)")}, rows);
         if (nAlarms > rows.size())
             flow.Text(flow.m_Small, tr("%1 alarms in all; the first %2 are listed, the source files hold every one.")
                                         .arg(nAlarms)
