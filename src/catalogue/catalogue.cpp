@@ -651,7 +651,7 @@ QList<CCatalogue::BaselineRow> CCatalogue::BaselineHistory(const QString& strSit
     return rows;
 }
 
-bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError)
+bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError, int64_t nGiven)
 {
     if (!IsOpen()) {
         *pError = tr("The catalogue is not open.");
@@ -686,14 +686,15 @@ bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError)
                             .arg(QDir::toNativeSeparators(strFile)));
         nLast = std::max<int64_t>(nLast, nStored);
     }
-    if (nLast >= std::numeric_limits<int64_t>::max() - 1)
+    if (nGiven <= 0 && nLast >= std::numeric_limits<int64_t>::max() - 1)
         return fail(tr("No report numbers are left."));
-    const int64_t nNext = nLast + 1;
+    const int64_t nNext = nGiven > 0 ? nGiven : nLast + 1;
+    const int64_t nHighest = std::max(nLast, nNext);
     CCheckedSaveFile file(strFile);
-    if (!file.Open() || !file.Write(QByteArray::number(qint64(nNext)) + '\n') || !file.Commit())
+    if (!file.Open() || !file.Write(QByteArray::number(qint64(nHighest)) + '\n') || !file.Commit())
         return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strFile), file.ErrorString()));
     query.prepare(QStringLiteral("INSERT OR REPLACE INTO counters (name, value) VALUES ('report', ?)"));
-    query.addBindValue(qint64(nNext));
+    query.addBindValue(qint64(nHighest));
     if (!query.exec())
         return fail(query.lastError().text());
     if (!query.exec(QStringLiteral("COMMIT")))

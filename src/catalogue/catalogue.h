@@ -150,7 +150,9 @@ public:
     // more than the highest the catalogue or the number file beside it
     // knows, so a rebuilt or replaced catalogue never gives one again. Two
     // programs asking at once get two numbers (the write lock is held).
-    bool NextReportNumber(int64_t& nNumber, QString* pError);
+    // A number the user gives (nGiven > 0) is taken as it is, and no later
+    // number is at or below it.
+    bool NextReportNumber(int64_t& nNumber, QString* pError, int64_t nGiven = 0);
 
     // The sites or rooms the catalogue knows, each once, blanks left out, in
     // the order people read them: what a search offers to choose from.

@@ -169,9 +169,9 @@ bool CVisitAssembler::Assemble(const Request& request, CVisitReportData& data, C
                                : QFileInfo(source.strPath).absoluteDir().dirName() + QLatin1Char('/') + source.strFileName;
     }
     bool bCatalogueOpen = false;
-    const auto openCatalogue = [&]() {
+    const auto openCatalogue = [&](QString* pWhere = nullptr) {
         if (!bCatalogueOpen) {
-            bCatalogueOpen = catalogue.Open(pError);
+            bCatalogueOpen = catalogue.Open(pWhere ? pWhere : pError);
             if (bCatalogueOpen && !catalogue.Notice().isEmpty())
                 warn(catalogue.Notice());
         }
@@ -265,6 +265,15 @@ bool CVisitAssembler::Assemble(const Request& request, CVisitReportData& data, C
         if (!openCatalogue() || !catalogue.NextReportNumber(nNext, pError))
             return false;
         nNumber = nNext;
+    } else {
+        // A number given by hand is noted, so an automatic one never repeats it;
+        // the report itself does not depend on the catalogue.
+        int64_t nTaken = 0;
+        QString strError;
+        if (!openCatalogue(&strError) || !catalogue.NextReportNumber(nTaken, &strError, nNumber)) {
+            if (pWarnings)
+                *pWarnings << strError;
+        }
     }
     result.m_strNumber = QString::number(nNumber);
 

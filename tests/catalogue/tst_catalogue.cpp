@@ -447,6 +447,12 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(strFile));
         QVERIFY(catalogue.NextReportNumber(nNumber, &strError));
         QCOMPARE(nNumber, 2 * kEach + 2);
+        // A number given by hand is never given again by the count.
+        QVERIFY(catalogue.NextReportNumber(nNumber, &strError, 500));
+        QCOMPARE(nNumber, int64_t(500));
+        QVERIFY(catalogue.NextReportNumber(nNumber, &strError, 7));
+        QVERIFY(catalogue.NextReportNumber(nNumber, &strError));
+        QCOMPARE(nNumber, int64_t(501));
         // Garbled: no number rather than one perhaps given before.
         QFile garbled(strFile);
         QVERIFY(garbled.open(QIODevice::WriteOnly));
@@ -454,7 +460,7 @@ private Q_SLOTS:
         garbled.close();
         QVERIFY(!catalogue.NextReportNumber(nNumber, &strError));
         QVERIFY(strError.contains(CCatalogue::ReportNumberFileName()));
-        QCOMPARE(nNumber, 2 * kEach + 2);
+        QCOMPARE(nNumber, int64_t(501));
     }
 
     void comparisonTellsWhatChangedAndNothingElse()
