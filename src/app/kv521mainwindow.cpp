@@ -14,6 +14,7 @@
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "sessionactions.h"
 #include "language.h"
 #include "linkstatusfield.h"
 #include "logview.h"
@@ -38,6 +39,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -261,6 +263,22 @@ void CKV521MainWindow::InitSweep()
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView,
             [this] { m_pLogView->SetShownFile(m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem())); });
     m_pLogView->SetKnownValues([this] { return m_pContextBar->KnownValues(); });
+
+    m_pSessionActions = new CSessionActions(m_pCatalogue, this, statusBar(), this);
+    m_pSessionActions->AddTo(m_pUi->menuTree, [this] {
+        const QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem();
+        return pItem && CStorageBrowser::ItemKind(pItem) != CStorageBrowser::KindFolder ? m_pStorage->GetItemPath(pItem)
+                                                                                         : QString();
+    });
+    const auto fill = [pActions = m_pSessionActions](QMenu* pMenu, const QString& strPath) {
+        pActions->FillMenu(pMenu, strPath);
+    };
+    m_pSearch->SetSessionMenu(fill);
+    m_pLogView->SetSessionMenu(fill);
+    connect(m_pCatalogue, &CCatalogueController::BaselinesChanged, this, [this] {
+        m_pStorage->SetBaselines(m_pCatalogue->Baselines());
+        m_pSearch->SetBaselines(m_pCatalogue->Baselines());
+    });
     // Once the window runs: the first look at a large folder does not delay its opening.
     QTimer::singleShot(0, m_pCatalogue, &CCatalogueController::Start);
 }
