@@ -590,32 +590,42 @@ Every option can also be a &quot;key = value&quot; line of the --config file; op
     <message>
         <source>All %1 source files of report %2 match its manifest.</source>
         <translation>Все исходные файлы отчёта %2 (%1) совпадают с манифестом.</translation>
+    </message>
+    <message>
         <source>Make a PDF report of a realtime or log file, or of a site visit&apos;s files.</source>
         <translation>Создать PDF-отчёт по файлу реального времени или журнала либо по файлам выезда на объект.</translation>
     </message>
     <message>
-        <source>A realtime (.rdf) or log (.ldf) file; several, or --findings or --number, make the report of a site visit.</source>
-        <translation>Файл реального времени (.rdf) или журнала (.ldf); несколько файлов, --findings или --number дают отчёт о выезде на объект.</translation>
+        <source>A realtime (.rdf) or log (.ldf) file; several, or --findings, --number or --storage, make the report of a site visit.</source>
+        <translation>Файл реального времени (.rdf) или журнала (.ldf); несколько файлов, --findings, --number или --storage дают отчёт о выезде на объект.</translation>
     </message>
     <message>
-        <source>The PDF file to write (default: beside the first file); - writes it to the output.</source>
-        <translation>Записываемый PDF-файл (по умолчанию рядом с первым файлом); - выводит его в стандартный вывод.</translation>
+        <source>The report of a site visit compares each room with its baseline in the catalogue, and writes beside X.pdf the manifest X.json that &quot;kv521-cli verify&quot; checks the source files against.</source>
+        <translation>Отчёт о выезде сравнивает каждое помещение с его эталоном из каталога и записывает рядом с X.pdf манифест X.json, по которому &quot;kv521-cli verify&quot; проверяет исходные файлы.</translation>
+    </message>
+    <message>
+        <source>The PDF file to write (default: beside the first file); - writes the report of one file to the output (a visit report needs a file).</source>
+        <translation>Записываемый PDF-файл (по умолчанию рядом с первым файлом); - выводит отчёт по одному файлу в стандартный вывод (отчёту о выезде нужен файл).</translation>
     </message>
     <message>
         <source>Findings and recommendations, a UTF-8 text file.</source>
         <translation>Выводы и рекомендации: текстовый файл в UTF-8.</translation>
     </message>
     <message>
-        <source>The report number.</source>
-        <translation>Номер отчёта.</translation>
+        <source>The report number (default: the next one the catalogue issues).</source>
+        <translation>Номер отчёта (по умолчанию — следующий, выданный каталогом).</translation>
+    </message>
+    <message>
+        <source>--number takes a positive whole number.</source>
+        <translation>--number принимает целое положительное число.</translation>
+    </message>
+    <message>
+        <source>A visit report is written to a file, with its manifest beside it; give --out a PDF file.</source>
+        <translation>Отчёт о выезде записывается в файл, а рядом с ним — его манифест; укажите в --out PDF-файл.</translation>
     </message>
     <message>
         <source>%1 is too large for findings.</source>
         <translation>%1 слишком велик для выводов.</translation>
-    </message>
-    <message>
-        <source>%1 has no sweep details beside it: its room is its file name, its year this one.</source>
-        <translation>Рядом с %1 нет сведений об обследовании: помещением считается имя файла, годом — текущий.</translation>
     </message>
 </context>
 <context>
@@ -3896,6 +3906,61 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>%1 bytes</source>
         <translation>%1 байт</translation>
+    </message>
+</context>
+<context>
+    <name>CVisitAssembler</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <source>not seen</source>
+        <translation>не было</translation>
+    </message>
+    <message>
+        <source>seen</source>
+        <translation>есть</translation>
+    </message>
+    <message>
+        <source>no alarm</source>
+        <translation>без тревоги</translation>
+    </message>
+    <message>
+        <source>alarm</source>
+        <translation>тревога</translation>
+    </message>
+    <message>
+        <source>A report needs at least one realtime or log file.</source>
+        <translation>Для отчёта нужен хотя бы один файл реального времени или журнала.</translation>
+    </message>
+    <message>
+        <source>A report number is a positive whole number.</source>
+        <translation>Номер отчёта — целое положительное число.</translation>
+    </message>
+    <message>
+        <source>%1 is named twice.</source>
+        <translation>%1 указан дважды.</translation>
+    </message>
+    <message>
+        <source>%1 has no sweep details beside it: its room is its file name, its year this one.</source>
+        <translation>Рядом с %1 нет сведений об обследовании: помещением считается имя файла, годом — текущий.</translation>
+    </message>
+    <message>
+        <source>%1 was not recorded in a room, so it has no baseline.</source>
+        <translation>%1 записан без указания помещения, поэтому эталона у него нет.</translation>
+    </message>
+    <message>
+        <source>%1 is not in the catalogue of %2, so its room&apos;s baseline is not known.</source>
+        <translation>%1 нет в каталоге %2, поэтому эталон его помещения неизвестен.</translation>
+    </message>
+    <message>
+        <source>The baseline %1 cannot be read: %2</source>
+        <translation>Эталон %1 не удаётся прочитать: %2</translation>
+    </message>
+    <message>
+        <source>%1 is this room&apos;s baseline.</source>
+        <translation>%1 — эталон этого помещения.</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 #include "reportmanifest.h"
 #include "recordstream.h"
 #include "reportloader.h"
+#include "visitassembler.h"
 #include "visitreportdata.h"
 #include "serial.h"
 #include "sessioncomparison.h"
@@ -374,13 +375,18 @@ int CCliTool::RunCommand(const QStringList& arguments)
     } else if (strCommand == QLatin1String("report")) {
         parser.addPositionalArgument(strCommand, tr(kCommands[6].pSummary));
         parser.addPositionalArgument(QStringLiteral("files"),
-                                     tr("A realtime (.rdf) or log (.ldf) file; several, or --findings or --number, make "
-                                        "the report of a site visit."),
+                                     tr("A realtime (.rdf) or log (.ldf) file; several, or --findings, --number or "
+                                        "--storage, make the report of a site visit."),
                                      QStringLiteral("FILE..."));
-        parser.addOptions({{QStringLiteral("out"), tr("The PDF file to write (default: beside the first file); - writes it to the output."),
+        parser.setApplicationDescription(
+            tr("The report of a site visit compares each room with its baseline in the catalogue, and writes beside "
+               "X.pdf the manifest X.json that \"kv521-cli verify\" checks the source files against."));
+        parser.addOptions({{QStringLiteral("out"), tr("The PDF file to write (default: beside the first file); - writes "
+                                                      "the report of one file to the output (a visit report needs a file)."),
                             QStringLiteral("file")},
                            {QStringLiteral("findings"), tr("Findings and recommendations, a UTF-8 text file."), QStringLiteral("file")},
-                           {QStringLiteral("number"), tr("The report number."), QStringLiteral("number")},
+                           {QStringLiteral("number"), tr("The report number (default: the next one the catalogue issues)."),
+                            QStringLiteral("number")},
                            storageOption});
         nMin = 1;
         nMax = -1;
@@ -880,7 +886,8 @@ int CCliTool::Clock(QCommandLineParser& parser, const QStringList& args)
 
 int CCliTool::Report(QCommandLineParser& parser, const QStringList& args)
 {
-    const bool bVisit = args.size() > 1 || parser.isSet(QStringLiteral("findings")) || parser.isSet(QStringLiteral("number"));
+    const bool bVisit = args.size() > 1 || parser.isSet(QStringLiteral("findings")) || parser.isSet(QStringLiteral("number"))
+                        || parser.isSet(QStringLiteral("storage"));
     const QString strPath = args.value(0);
     QString strError;
     if (bVisit)
@@ -931,8 +938,23 @@ int CCliTool::VisitReport(QCommandLineParser& parser, const QStringList& args)
     // Findings longer than this are not notes of a visit.
     constexpr qint64 kMaxFindings = 1024 * 1024;
     QString strError;
-    CVisitReportData data;
-    data.m_strNumber = parser.value(QStringLiteral("number"));
+    CVisitAssembler::Request request;
+    request.files = args;
+    request.strStorage = StorageOf(parser);
+    if (parser.isSet(QStringLiteral("number"))) {
+        bool bOk = false;
+        request.nNumber = parser.value(QStringLiteral("number")).toLongLong(&bOk);
+        if (!bOk || request.nNumber <= 0)
+            return Usage(tr("--number takes a positive whole number."));
+    }
+    const QFileInfo first(args.value(0));
+    const QString strOut = parser.isSet(QStringLiteral("out"))
+                             ? parser.value(QStringLiteral("out"))
+                             : first.absoluteDir().filePath(first.completeBaseName() + QStringLiteral("-visit.pdf"));
+    // The manifest that proves the sources untouched needs a place beside the report.
+    if (IsStandardOutput(strOut))
+        return Usage(tr("A visit report is written to a file, with its manifest beside it; give --out a PDF file."));
+    const QString strManifest = CVisitAssembler::ManifestPathFor(strOut);
     if (parser.isSet(QStringLiteral("findings"))) {
         const QString strFindings = parser.value(QStringLiteral("findings"));
         if (!CheckRegularInput(strFindings, &strError))
@@ -942,42 +964,33 @@ int CCliTool::VisitReport(QCommandLineParser& parser, const QStringList& args)
             return Fail(tr("%1 is too large for findings.").arg(Native(strFindings)));
         if (!file.open(QIODevice::ReadOnly))
             return Fail(QStringLiteral("%1: %2").arg(Native(strFindings), file.errorString()));
-        data.m_strFindings = QString::fromUtf8(file.read(kMaxFindings));
+        request.strFindings = QString::fromUtf8(file.read(kMaxFindings));
     }
-    for (const QString& strPath : args) {
-        CVisitReportData::Source source;
-        QString strWarning;
-        if (!CheckRegularInput(strPath, &strError) || !CVisitReportData::LoadSource(strPath, source, &strError, &strWarning))
+    for (const QString& strPath : args)
+        if (!CheckRegularInput(strPath, &strError))
             return Fail(strError);
-        if (!strWarning.isEmpty())
-            std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
-        if (!source.bHasSidecar)
-            std::fprintf(m_pErr, "kv521-cli: %s\n",
-                         tr("%1 has no sweep details beside it: its room is its file name, its year this one.")
-                             .arg(Native(strPath))
-                             .toLocal8Bit()
-                             .constData());
-        data.m_Sources << source;
-    }
-    const QFileInfo first(args.value(0));
-    const QString strOut = parser.isSet(QStringLiteral("out"))
-                             ? parser.value(QStringLiteral("out"))
-                             : first.absoluteDir().filePath(first.completeBaseName() + QStringLiteral("-visit.pdf"));
+    if (!CheckRegularOutput(strOut, &strError) || !CheckRegularOutput(strManifest, &strError))
+        return Fail(strError);
     if (!CReportLoader::Instance().Load(&strError))
         return Fail(strError);
-    const auto write = CReportLoader::Instance().WriteVisitReport();
-    if (IsStandardOutput(strOut)) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        if (!write(data, QString(), &buffer, &strError) || !WriteOut(buffer.data(), &strError))
-            return Fail(strError);
-        return ExitOk;
-    }
-    if (!CheckRegularOutput(strOut, &strError))
+    CVisitReportData data;
+    CReportManifest manifest;
+    QStringList warnings;
+    const bool bAssembled = CVisitAssembler::Assemble(request, data, manifest, &strError, &warnings);
+    for (const QString& strWarning : warnings)
+        std::fprintf(m_pErr, "kv521-cli: %s\n", strWarning.toLocal8Bit().constData());
+    if (!bAssembled)
         return Fail(strError);
+    const auto write = CReportLoader::Instance().WriteVisitReport();
     if (!write(data, strOut, nullptr, &strError))
         return Fail(strError);
+    if (!CVisitAssembler::WriteManifest(manifest, strOut, &strError)) {
+        // A manifest of an earlier report beside this one would vouch for other files.
+        QFile::remove(strManifest);
+        return Fail(strError);
+    }
     Print(Native(strOut));
+    Print(Native(strManifest));
     return ExitOk;
 }
 

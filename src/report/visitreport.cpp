@@ -482,11 +482,15 @@ void CVisitReport::PaintRoom(CPageFlow& flow, const QString& strRoom)
     const CVisitReportData::Comparison* pComparison = m_Data.ComparisonOf(strRoom);
     if (!pComparison || pComparison->eBaseline == CVisitReportData::Baseline::NotCompared) {
         flow.Text(flow.m_Body, tr("Not compared with a baseline."));
+        if (pComparison && !pComparison->strNote.isEmpty())
+            flow.Text(flow.m_Small, pComparison->strNote);
     } else if (pComparison->eBaseline == CVisitReportData::Baseline::None) {
         flow.Text(flow.m_Body, tr("No baseline: none has been set for this room."));
     } else {
         if (!pComparison->strBaseline.isEmpty())
             flow.Text(flow.m_Small, tr("Baseline: %1").arg(pComparison->strBaseline));
+        if (!pComparison->strNote.isEmpty())
+            flow.Text(flow.m_Small, pComparison->strNote);
         if (pComparison->differences.isEmpty()) {
             flow.Text(flow.m_Body, tr("No difference from the baseline was found."));
         } else {

@@ -31,6 +31,8 @@ public:
         Baseline eBaseline = Baseline::NotCompared;
         // Which session the room was compared with, for the reader.
         QString strBaseline;
+        // Why the room was not compared, or that a session is the baseline itself.
+        QString strNote;
         QList<Difference> differences;
     };
     struct Source

@@ -96,6 +96,34 @@ QString WriteDefaultLog(const QString& strFolder)
     return QDir(strFolder).filePath(written.first());
 }
 
+QString PdfText(const QString& strPdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPdf, QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// Two visits, in March and April, to two rooms of one office; on the second
+// the boardroom shows one extra signal kind (WLAN).
+bool WriteTwoVisits(const QDir& storage)
+{
+    using namespace SweepFiles;
+    const auto visit = [&](int nMonth, bool bExtraKind) {
+        QList<DeviceRawRecord> boardroom = {Record(nMonth, 15, 10, 0, 0, 40, 55, 1), Record(nMonth, 15, 10, 0, 1, 58, 55, 1),
+                                            Record(nMonth, 15, 10, 0, 2, 45, 55)};
+        if (bExtraKind)
+            boardroom.insert(2, Record(nMonth, 15, 10, 0, 2, 44, 55, 4));
+        const QString strFolder = QStringLiteral("visit%1/").arg(nMonth);
+        return WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_boardroom.rdf")), boardroom, false,
+                          QStringLiteral("Office"), QStringLiteral("Boardroom"), 2026, 3600)
+            && WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_room2.rdf")),
+                          {Record(nMonth, 15, 11, 0, 0, 30, 55, 2), Record(nMonth, 15, 11, 0, 1, 61, 55, 2)}, false,
+                          QStringLiteral("Office"), QStringLiteral("Room 2"), 2026, 3600);
+    };
+    return visit(3, false) && visit(4, true);
+}
+
 QStringList CsvRows(const QByteArray& text)
 {
     QString strText = QString::fromUtf8(text);
@@ -364,8 +392,8 @@ private Q_SLOTS:
         findings.close();
         const QString strPdf = dir.filePath(QStringLiteral("visit.pdf"));
         const Result result = RunCli({QStringLiteral("report"), paths[0], paths[1], QStringLiteral("--number"),
-                                      QStringLiteral("R-0042"), QStringLiteral("--findings"), strFindings,
-                                      QStringLiteral("--out"), strPdf});
+                                      QStringLiteral("42"), QStringLiteral("--findings"), strFindings,
+                                      QStringLiteral("--out"), strPdf, QStringLiteral("--storage"), dir.path()});
         QVERIFY2(result.nExit == 0, result.err.constData());
         QProcess pdftotext;
         pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPdf, QStringLiteral("-")});
@@ -373,7 +401,7 @@ private Q_SLOTS:
         const QString strText = QString::fromUtf8(pdftotext.readAllStandardOutput());
         for (const QString& strRoom : rooms)
             QVERIFY2(strText.contains(QStringLiteral("Room: ") + strRoom), qPrintable(strRoom));
-        QVERIFY(strText.contains(QStringLiteral("R-0042")));
+        QVERIFY(strText.contains(QStringLiteral("Report number 42")));
         QVERIFY(strText.contains(QStringLiteral("Enable Range 1")));
         QVERIFY(strText.contains(QStringLiteral("Sweep the boardroom again after the refit.")));
         for (const QString& strPath : paths)
@@ -512,20 +540,7 @@ private Q_SLOTS:
         using namespace SweepFiles;
         QTemporaryDir dir;
         const QDir storage(dir.path());
-        const auto visit = [&](int nMonth, bool bExtraKind) {
-            QList<DeviceRawRecord> boardroom = {Record(nMonth, 15, 10, 0, 0, 40, 55, 1), Record(nMonth, 15, 10, 0, 1, 58, 55, 1),
-                                                Record(nMonth, 15, 10, 0, 2, 45, 55)};
-            if (bExtraKind)
-                boardroom.insert(2, Record(nMonth, 15, 10, 0, 2, 44, 55, 4));
-            const QString strFolder = QStringLiteral("visit%1/").arg(nMonth);
-            return WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_boardroom.rdf")), boardroom, false,
-                              QStringLiteral("Office"), QStringLiteral("Boardroom"), 2026, 3600)
-                && WriteSweep(storage.filePath(strFolder + QStringLiteral("rt_room2.rdf")),
-                              {Record(nMonth, 15, 11, 0, 0, 30, 55, 2), Record(nMonth, 15, 11, 0, 1, 61, 55, 2)}, false,
-                              QStringLiteral("Office"), QStringLiteral("Room 2"), 2026, 3600);
-        };
-        QVERIFY(visit(3, false));
-        QVERIFY(visit(4, true));
+        QVERIFY(WriteTwoVisits(storage));
         const QString strStorage = storage.path();
         const QString strNewBoardroom = storage.filePath(QStringLiteral("visit4/rt_boardroom.rdf"));
         const auto compare = [&](QStringList arguments) {
@@ -577,6 +592,80 @@ private Q_SLOTS:
         QCOMPARE(result.nExit, 1);
         QVERIFY2(result.err.contains("room"), result.err);
         QCOMPARE(compare({strNewBoardroom, QStringLiteral("--min-change"), QStringLiteral("x")}).nExit, 2);
+    }
+
+    // The report of the second visit flags exactly the boardroom's new kind,
+    // holds every room, its number and every hash, and its manifest vouches
+    // for the sources until one byte of one changes.
+    void visitReportComparesWithBaselinesAndLeavesAManifest()
+    {
+        QTemporaryDir dir;
+        const QDir storage(dir.path());
+        QVERIFY(WriteTwoVisits(storage));
+        const QString strStorage = storage.path();
+        for (const char* pFile : {"visit3/rt_boardroom.rdf", "visit3/rt_room2.rdf"})
+            QCOMPARE(RunCli({QStringLiteral("baseline"), QStringLiteral("set"), storage.filePath(QLatin1String(pFile)),
+                             QStringLiteral("--storage"), strStorage})
+                         .nExit,
+                     0);
+        const QStringList second = {storage.filePath(QStringLiteral("visit4/rt_boardroom.rdf")),
+                                    storage.filePath(QStringLiteral("visit4/rt_room2.rdf"))};
+        const QString strPdf = storage.filePath(QStringLiteral("reports/april.pdf"));
+        QVERIFY(storage.mkpath(QStringLiteral("reports")));
+        const auto report = [&](const QStringList& files, const QString& strOut) {
+            return RunCli(QStringList{QStringLiteral("report")} + files
+                          + QStringList{QStringLiteral("--storage"), strStorage, QStringLiteral("--out"), strOut});
+        };
+        Result result = report(second, strPdf);
+        QVERIFY2(result.nExit == 0, result.err);
+        const QString strManifest = storage.filePath(QStringLiteral("reports/april.json"));
+        QCOMPARE(result.out, (strPdf + QLatin1Char('\n') + strManifest + QLatin1Char('\n')).toUtf8());
+        const QJsonObject manifest = QJsonDocument::fromJson(ReadAll(strManifest)).object();
+        const qint64 nNumber = manifest.value(QStringLiteral("reportNumber")).toInteger();
+        QVERIFY(nNumber > 0);
+        const QJsonArray files = manifest.value(QStringLiteral("files")).toArray();
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files[1].toObject().value(QStringLiteral("path")).toString(), QStringLiteral("../visit4/rt_room2.rdf"));
+
+        const QString strText = PdfText(strPdf);
+        const qsizetype nBoardroom = strText.indexOf(QStringLiteral("Room: Boardroom"));
+        const qsizetype nRoom2 = strText.indexOf(QStringLiteral("Room: Room 2"));
+        QVERIFY(nBoardroom >= 0 && nRoom2 > nBoardroom);
+        QVERIFY(strText.contains(QStringLiteral("Report number %1").arg(nNumber)));
+        for (int i = 0; i < 2; ++i) {
+            const QString strHash = files[i].toObject().value(QStringLiteral("sha256")).toString();
+            QCOMPARE(strHash, QString::fromLatin1(QCryptographicHash::hash(ReadAll(second[i]), QCryptographicHash::Sha256).toHex()));
+            QVERIFY2(strText.contains(strHash), qPrintable(second[i]));
+        }
+        // One difference in all, in the boardroom's part; Room 2 as its baseline.
+        QCOMPARE(strText.count(QStringLiteral("New signal kind")), 1);
+        const qsizetype nNew = strText.indexOf(QStringLiteral("New signal kind: WLAN"));
+        QVERIFY2(nNew > nBoardroom && nNew < nRoom2, qPrintable(strText));
+        QVERIFY(strText.indexOf(QStringLiteral("No difference from the baseline was found."), nRoom2) > nRoom2);
+
+        // The next report takes the next number; the baselines say what they are.
+        const QString strMarch = storage.filePath(QStringLiteral("reports/march.pdf"));
+        result = report({storage.filePath(QStringLiteral("visit3/rt_boardroom.rdf"))}, strMarch);
+        QVERIFY2(result.nExit == 0, result.err);
+        QCOMPARE(QJsonDocument::fromJson(ReadAll(storage.filePath(QStringLiteral("reports/march.json"))))
+                     .object()
+                     .value(QStringLiteral("reportNumber"))
+                     .toInteger(),
+                 nNumber + 1);
+        QVERIFY(PdfText(strMarch).contains(QStringLiteral("rt_boardroom.rdf is this room's baseline.")));
+        // A visit report's manifest needs a place beside it.
+        QCOMPARE(report(second, QStringLiteral("-")).nExit, 2);
+
+        QCOMPARE(RunCli({QStringLiteral("verify"), strManifest}).nExit, 0);
+        {
+            QFile file(second[1]);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() - 1));
+            QVERIFY(file.putChar('\x7f'));
+        }
+        result = RunCli({QStringLiteral("verify"), strManifest});
+        QCOMPARE(result.nExit, 1);
+        QVERIFY2(result.err.contains("rt_room2.rdf has changed") && !result.err.contains("rt_boardroom"), result.err);
     }
 
     void verifyNamesEachSourceThatChangedOrWentMissing()
