@@ -15,6 +15,8 @@
 #include "kv520device.h"
 #include "kv520menudialog.h"
 #include "sessionactions.h"
+#include "qvisitreportdialog.h"
+#include "sidecar.h"
 #include "language.h"
 #include "linkstatusfield.h"
 #include "logview.h"
@@ -40,6 +42,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -117,6 +120,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pLogView->SetStorageBrowser(m_pStorage);
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView, &CLogView::ShowFile);
     connect(ui.m_pStorageExportCsvAction, &QAction::triggered, m_pStorage, &CStorageBrowser::OnExportCsvAction);
+    auto* pVisitAction = new QAction(tr("Export &Report..."), this);
+    ui.m_pFileMenu->insertAction(ui.m_pFileDeviceMenuAction, pVisitAction);
+    connect(pVisitAction, &QAction::triggered, this, [this] { OpenVisitReportDialog(); });
     // The file just opened is the tree's current item: the report names it.
     auto* pReportAction = new QAction(this);
     ui.m_pFileMenu->insertAction(ui.m_pFileDeviceMenuAction, pReportAction);
@@ -336,6 +342,63 @@ void CKV521MainWindow::InitSearch()
     m_pSearch->SetStorage(m_pStorage->StorageFolder());
     connect(m_pStorage, &CStorageBrowser::StorageChanged, m_pSearch, &CQSearchPane::SetStorage);
     connect(m_pSearch, &CQSearchPane::OpenRequested, this, &CKV521MainWindow::OpenSearchResult);
+}
+
+QStringList CKV521MainWindow::VisitSessions(const QString& strPath) const
+{
+    if (strPath.isEmpty())
+        return {};
+    // Names carry the day ("rt_0315_1000"); the sidecar the site and the year.
+    static const QRegularExpression dayPattern(QStringLiteral("^[a-z]+_(\\d{4})_\\d{4}"));
+    const QRegularExpressionMatch anchorDay = dayPattern.match(QFileInfo(strPath).fileName());
+    CSidecar anchor;
+    if (!anchorDay.hasMatch() || !CSidecar::Read(strPath, anchor) || anchor.m_Context.Site().isEmpty())
+        return {strPath};
+    QStringList paths;
+    QList<QTreeWidgetItem*> pending;
+    if (QTreeWidgetItem* pRoot = m_pStorage->RootItem())
+        pending << pRoot;
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* pItem = pending.takeLast();
+        for (int i = 0; i < pItem->childCount(); ++i) {
+            QTreeWidgetItem* pChild = pItem->child(i);
+            if (CStorageBrowser::ItemKind(pChild) == CStorageBrowser::KindFolder) {
+                pending << pChild;
+                continue;
+            }
+            const QString strCandidate = m_pStorage->GetItemPath(pChild);
+            const QRegularExpressionMatch day = dayPattern.match(QFileInfo(strCandidate).fileName());
+            CSidecar sidecar;
+            if (day.hasMatch() && day.captured(1) == anchorDay.captured(1) && CSidecar::Read(strCandidate, sidecar)
+                && sidecar.m_Capture.m_nYear == anchor.m_Capture.m_nYear
+                && sidecar.m_Context.Site().compare(anchor.m_Context.Site(), Qt::CaseInsensitive) == 0)
+                paths << strCandidate;
+        }
+    }
+    if (!paths.contains(strPath))
+        paths.prepend(strPath);
+    std::sort(paths.begin(), paths.end(),
+              [](const QString& a, const QString& b) { return QFileInfo(a).fileName() < QFileInfo(b).fileName(); });
+    return paths;
+}
+
+CQVisitReportDialog* CKV521MainWindow::OpenVisitReportDialog()
+{
+    auto* pDialog = new CQVisitReportDialog(m_pStorage->StorageFolder(), this);
+    pDialog->setAttribute(Qt::WA_DeleteOnClose);
+    const QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem();
+    const QString strChosen =
+        pItem && CStorageBrowser::ItemKind(pItem) != CStorageBrowser::KindFolder ? m_pStorage->GetItemPath(pItem) : QString();
+    pDialog->SetSessions(VisitSessions(strChosen));
+    const QString strName = strChosen.isEmpty() ? QStringLiteral("visit")
+                                                : QFileInfo(strChosen).completeBaseName() + QStringLiteral("-visit");
+    pDialog->SetOutput(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                           .filePath(strName + QStringLiteral(".pdf")));
+    connect(pDialog, &CQVisitReportDialog::Finished, this, [this](bool bOk, const QString& strText) {
+        CStatusMessage::Show(statusBar(), strText, bOk ? 10000 : 0);
+    });
+    pDialog->show();
+    return pDialog;
 }
 
 void CKV521MainWindow::OpenSearchResult(const QString& strPath, qint64 nPosition)

@@ -47,6 +47,7 @@ class CCatalogueController;
 class CMonitoringController;
 class CQSearchPane;
 class CSessionActions;
+class CQVisitReportDialog;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -107,6 +108,10 @@ public:
     CMonitoringController* Monitoring() const { return m_pMonitoring; }
     CQSearchPane* SearchPane() const { return m_pSearch; }
     CSessionActions* SessionActions() const { return m_pSessionActions; }
+    // File > "Export Report...": opens the visit report dialog (tests answer it).
+    CQVisitReportDialog* OpenVisitReportDialog();
+    // The sessions a visit report starts with: those of the site and day of strPath.
+    QStringList VisitSessions(const QString& strPath) const;
     CLogView* LogView() const { return m_pLogView; }
     CStorageBrowser* StorageBrowser() const { return m_pStorage; }
 

@@ -8,12 +8,15 @@
 #include "isolatedhome.h"
 #include "qcomparisondiagram.h"
 #include "qcomparisonview.h"
+#include "qvisitreportdialog.h"
 #include "sessionactions.h"
 #include "storagebrowser.h"
 #include "sweepfiles.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -139,6 +142,53 @@ private Q_SLOTS:
         QVERIFY(pView->NoBaseText().startsWith("No baseline"));
         QCOMPARE(pView->List()->topLevelItemCount(), 0);
         pView->close();
+    }
+
+    void exportsTheVisitReportWithItsManifest()
+    {
+        CKV521MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QDir storage(window.StorageFolder());
+        const QString strBoardroom = storage.filePath("rt_0310_1000.rdf");
+        const QString strRoom2 = storage.filePath("Room 2/rt_0310_1100.rdf");
+        QVERIFY(SweepFiles::WriteSweep(strBoardroom, Visit(10, false), false, "Office", "Boardroom", 2026, 3600));
+        QVERIFY(SweepFiles::WriteSweep(strRoom2, Visit(10, true), false, "Office", "Room 2", 2026, 3600));
+        QVERIFY(SweepFiles::WriteSweep(storage.filePath("rt_0311_1000.rdf"), Visit(11, false), false, "Office",
+                                       "Boardroom", 2026, 3600));
+        QVERIFY(SweepFiles::WriteSweep(storage.filePath("rt_0310_1200.rdf"), Visit(10, false), false, "Elsewhere",
+                                       "Hall", 2026, 3600));
+        window.StorageBrowser()->FillStorageTree();
+        window.Form()->m_pStorageTree->setCurrentItem(window.StorageBrowser()->FindFileItem(strBoardroom));
+
+        // The chosen session's site and day, not another day or site.
+        QPointer<CQVisitReportDialog> pDialog = window.OpenVisitReportDialog();
+        QCOMPARE(pDialog->Sessions(), (QStringList{strBoardroom, strRoom2}));
+        QTemporaryDir out;
+        QSignalSpy finished(pDialog.data(), &CQVisitReportDialog::Finished);
+
+        // A report that cannot be written is told as such.
+        pDialog->SetOutput(out.filePath("missing/report.pdf"));
+        pDialog->Export();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+        QVERIFY(!finished[0][0].toBool());
+        QVERIFY(!window.statusBar()->currentMessage().contains("has been written"));
+
+        const QString strPdf = out.filePath("visit.pdf");
+        pDialog->SetFindings("Replace the ceiling tile above the projector.");
+        pDialog->SetOutput(strPdf);
+        pDialog->Export();
+        QVERIFY(pDialog->IsRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 60000);
+        QVERIFY2(finished[1][0].toBool(), qPrintable(finished[1][1].toString()));
+        QVERIFY(QFileInfo(out.filePath("visit.json")).size() > 0);
+        QVERIFY(window.statusBar()->currentMessage().contains("visit.pdf"));
+        QProcess text;
+        text.start("pdftotext", {"-layout", strPdf, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString strText = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(strText.contains("Replace the ceiling tile above the projector."), qPrintable(strText));
+        QVERIFY(strText.contains("Room 2"));
     }
 };
 
