@@ -106,6 +106,7 @@ CQComparisonView::CQComparisonView(QWidget* pParent)
     pSideLayout->addWidget(m_pList, 1);
     pSplitter->setStretchFactor(0, 3);
     pSplitter->setStretchFactor(1, 2);
+    pSplitter->setSizes({700, 450});
 
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -109,11 +109,18 @@ CQVisitReportDialog::~CQVisitReportDialog()
     }
 }
 
+QString CQVisitReportDialog::SessionText(const QString& strPath) const
+{
+    // Inside the storage folder a session is named as the storage tree names it.
+    const QString strRelative = QDir(m_strStorage).relativeFilePath(strPath);
+    return QDir::toNativeSeparators(strRelative.startsWith(QLatin1String("..")) ? strPath : strRelative);
+}
+
 void CQVisitReportDialog::SetSessions(const QStringList& paths)
 {
     m_pSessions->clear();
     for (const QString& strPath : paths) {
-        auto* pItem = new QListWidgetItem(QDir::toNativeSeparators(strPath), m_pSessions);
+        auto* pItem = new QListWidgetItem(SessionText(strPath), m_pSessions);
         pItem->setData(Qt::UserRole, strPath);
         pItem->setFlags(pItem->flags() | Qt::ItemIsUserCheckable);
         pItem->setCheckState(Qt::Checked);
@@ -153,9 +160,9 @@ void CQVisitReportDialog::OnAddFiles()
 {
     const QStringList paths = m_fnChooseFiles(this, tr("Add sessions"), m_strStorage);
     for (const QString& strPath : paths) {
-        if (!m_pSessions->findItems(QDir::toNativeSeparators(strPath), Qt::MatchExactly).isEmpty())
+        if (Sessions().contains(strPath))
             continue;
-        auto* pItem = new QListWidgetItem(QDir::toNativeSeparators(strPath), m_pSessions);
+        auto* pItem = new QListWidgetItem(SessionText(strPath), m_pSessions);
         pItem->setData(Qt::UserRole, strPath);
         pItem->setFlags(pItem->flags() | Qt::ItemIsUserCheckable);
         pItem->setCheckState(Qt::Checked);

@@ -60,6 +60,7 @@ private:
     void OnLoadFindings();
     void OnBrowseOutput();
     void SetRunning(bool bRunning);
+    QString SessionText(const QString& strPath) const;
     void Fail(const QString& strText);
 
     QString m_strStorage;
