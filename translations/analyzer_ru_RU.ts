@@ -18,6 +18,22 @@
         <source>The catalogue cannot be written (%1). Recording and downloads go on; it will be tried again.</source>
         <translation>В каталог нельзя записать (%1). Запись и загрузка продолжаются; попытка будет повторена.</translation>
     </message>
+    <message>
+        <source>The catalogue is not running.</source>
+        <translation>Каталог не работает.</translation>
+    </message>
+    <message>
+        <source>%1 is now its room&apos;s baseline.</source>
+        <translation>%1 теперь эталон своего помещения.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be set as baseline: %2</source>
+        <translation>%1 нельзя сделать эталоном: %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
 </context>
 <context>
     <name>CCliTool</name>
@@ -1648,6 +1664,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>Monitoring is off: %1</source>
         <translation>Мониторинг выключен: %1</translation>
     </message>
+    <message>
+        <source>Export &amp;Report...</source>
+        <translation>Экспорт &amp;отчёта...</translation>
+    </message>
 </context>
 <context>
     <name>CLinkStatusField</name>
@@ -2755,6 +2775,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>The report has been written to %1</source>
         <translation>Отчёт записан в %1</translation>
     </message>
+    <message>
+        <source>Export &amp;File Report...</source>
+        <translation>Отчёт по &amp;файлу...</translation>
+    </message>
 </context>
 <context>
     <name>CSessionPlaceDialog</name>
@@ -2962,6 +2986,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>The file %1 is not in the storage folder any more.</source>
         <translation>Файла %1 больше нет в папке хранилища.</translation>
+    </message>
+    <message>
+        <source>Baseline of %1</source>
+        <translation>Эталон помещения %1</translation>
     </message>
 </context>
 <context>
@@ -3517,6 +3545,10 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <source>(the first %1 are listed; narrow the search to see the rest)</source>
         <translation>(показаны первые %1; уточните поиск, чтобы увидеть остальные)</translation>
     </message>
+    <message>
+        <source>Baseline of %1</source>
+        <translation>Эталон помещения %1</translation>
+    </message>
 </context>
 <context>
     <name>CSidecar</name>
@@ -3972,6 +4004,202 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
     <message>
         <source>%1 changed while it was read.</source>
         <translation>%1 изменился во время чтения.</translation>
+    </message>
+</context>
+<context>
+    <name>CCatalogueWorker</name>
+    <message>
+        <source>The catalogue cannot be opened.</source>
+        <translation>Каталог не открывается.</translation>
+    </message>
+</context>
+<context>
+    <name>CQComparisonView</name>
+    <message>
+        <source>Comparison of Sessions</source>
+        <translation>Сравнение сеансов</translation>
+    </message>
+    <message>
+        <source>This session</source>
+        <translation>Этот сеанс</translation>
+    </message>
+    <message>
+        <source>Compared session</source>
+        <translation>Сеанс для сравнения</translation>
+    </message>
+    <message>
+        <source> MHz</source>
+        <translation> МГц</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> дБ</translation>
+    </message>
+    <message>
+        <source>Frequencies closer than this are taken as one</source>
+        <translation>Частоты ближе этого считаются одной</translation>
+    </message>
+    <message>
+        <source>Frequency tolerance:</source>
+        <translation>Допуск по частоте:</translation>
+    </message>
+    <message>
+        <source>Least level change:</source>
+        <translation>Наименьшее изменение уровня:</translation>
+    </message>
+    <message>
+        <source>Time of visit</source>
+        <translation>Время визита</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Отличие</translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>Отличия</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 не читается: %2</translation>
+    </message>
+    <message>
+        <source>Baseline</source>
+        <translation>Эталон</translation>
+    </message>
+    <message>
+        <source>Compared with</source>
+        <translation>Сравнивается с</translation>
+    </message>
+    <message>
+        <source>%1 records over %2</source>
+        <translation>%1 записей за %2</translation>
+    </message>
+    <message>
+        <source>Nothing differs between the two sessions.</source>
+        <translation>Сеансы ничем не отличаются.</translation>
+    </message>
+    <message>
+        <source>Not in this session</source>
+        <translation>Нет в этом сеансе</translation>
+    </message>
+</context>
+<context>
+    <name>CQVisitReportDialog</name>
+    <message>
+        <source>Export Report</source>
+        <translation>Экспорт отчёта</translation>
+    </message>
+    <message>
+        <source>Data files (*.rdf *.ldf);;All files (*)</source>
+        <translation>Файлы данных (*.rdf *.ldf);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Текстовые файлы (*.txt);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлы PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Sessions of the visit:</source>
+        <translation>Сеансы визита:</translation>
+    </message>
+    <message>
+        <source>Sessions of the visit</source>
+        <translation>Сеансы визита</translation>
+    </message>
+    <message>
+        <source>Add Files...</source>
+        <translation>Добавить файлы...</translation>
+    </message>
+    <message>
+        <source>Findings and recommendations</source>
+        <translation>Выводы и рекомендации</translation>
+    </message>
+    <message>
+        <source>From a Text File...</source>
+        <translation>Из текстового файла...</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Report file:</source>
+        <translation>Файл отчёта:</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>Add sessions</source>
+        <translation>Добавить сеансы</translation>
+    </message>
+    <message>
+        <source>%1 is not a text file of findings.</source>
+        <translation>%1 — не текстовый файл с выводами.</translation>
+    </message>
+    <message>
+        <source>The report was not written: %1</source>
+        <translation>Отчёт не записан: %1</translation>
+    </message>
+    <message>
+        <source>no session is chosen.</source>
+        <translation>не выбран ни один сеанс.</translation>
+    </message>
+    <message>
+        <source>no report file is given.</source>
+        <translation>не указан файл отчёта.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 — это папка.</translation>
+    </message>
+    <message>
+        <source>Writing the report...</source>
+        <translation>Запись отчёта...</translation>
+    </message>
+    <message>
+        <source>The report has been written to %1, its manifest to %2.</source>
+        <translation>Отчёт записан в %1, его манифест — в %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CSessionActions</name>
+    <message>
+        <source>Data files (*.rdf *.ldf);;All files (*)</source>
+        <translation>Файлы данных (*.rdf *.ldf);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Set as Baseline</source>
+        <translation>Сделать эталоном</translation>
+    </message>
+    <message>
+        <source>Compare with Baseline</source>
+        <translation>Сравнить с эталоном</translation>
+    </message>
+    <message>
+        <source>Compare with...</source>
+        <translation>Сравнить с...</translation>
+    </message>
+    <message>
+        <source>Setting %1 as baseline...</source>
+        <translation>%1 становится эталоном...</translation>
+    </message>
+    <message>
+        <source>No baseline: this session was not recorded in a room.</source>
+        <translation>Нет эталона: этот сеанс записан не в помещении.</translation>
+    </message>
+    <message>
+        <source>No baseline: the room %1 has none. &quot;Set as Baseline&quot; on one of its sessions makes one.</source>
+        <translation>Нет эталона: у помещения %1 его нет. Команда «Сделать эталоном» на одном из его сеансов создаёт его.</translation>
+    </message>
+    <message>
+        <source>Compare %1 with</source>
+        <translation>Сравнить %1 с</translation>
     </message>
 </context>
 </TS>

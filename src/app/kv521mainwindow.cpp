@@ -14,6 +14,9 @@
 #include "devicewidget.h"
 #include "kv520device.h"
 #include "kv520menudialog.h"
+#include "sessionactions.h"
+#include "qvisitreportdialog.h"
+#include "sidecar.h"
 #include "language.h"
 #include "linkstatusfield.h"
 #include "logview.h"
@@ -38,6 +41,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -116,6 +121,9 @@ CKV521MainWindow::CKV521MainWindow(QWidget* pParent, Qt::WindowFlags flags)
     m_pLogView->SetStorageBrowser(m_pStorage);
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView, &CLogView::ShowFile);
     connect(ui.m_pStorageExportCsvAction, &QAction::triggered, m_pStorage, &CStorageBrowser::OnExportCsvAction);
+    auto* pVisitAction = new QAction(tr("Export &Report..."), this);
+    ui.m_pFileMenu->insertAction(ui.m_pFileDeviceMenuAction, pVisitAction);
+    connect(pVisitAction, &QAction::triggered, this, [this] { OpenVisitReportDialog(); });
     // The file just opened is the tree's current item: the report names it.
     auto* pReportAction = new QAction(this);
     ui.m_pFileMenu->insertAction(ui.m_pFileDeviceMenuAction, pReportAction);
@@ -262,6 +270,22 @@ void CKV521MainWindow::InitSweep()
     connect(m_pStorage, &CStorageBrowser::FileLoaded, m_pLogView,
             [this] { m_pLogView->SetShownFile(m_pStorage->GetItemPath(m_pUi->m_pStorageTree->currentItem())); });
     m_pLogView->SetKnownValues([this] { return m_pContextBar->KnownValues(); });
+
+    m_pSessionActions = new CSessionActions(m_pCatalogue, this, statusBar(), this);
+    m_pSessionActions->AddTo(m_pUi->menuTree, [this] {
+        const QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem();
+        return pItem && CStorageBrowser::ItemKind(pItem) != CStorageBrowser::KindFolder ? m_pStorage->GetItemPath(pItem)
+                                                                                         : QString();
+    });
+    const auto fill = [pActions = m_pSessionActions](QMenu* pMenu, const QString& strPath) {
+        pActions->FillMenu(pMenu, strPath);
+    };
+    m_pSearch->SetSessionMenu(fill);
+    m_pLogView->SetSessionMenu(fill);
+    connect(m_pCatalogue, &CCatalogueController::BaselinesChanged, this, [this] {
+        m_pStorage->SetBaselines(m_pCatalogue->Baselines());
+        m_pSearch->SetBaselines(m_pCatalogue->Baselines());
+    });
     // Once the window runs: the first look at a large folder does not delay its opening.
     QTimer::singleShot(0, m_pCatalogue, &CCatalogueController::Start);
 }
@@ -335,6 +359,63 @@ void CKV521MainWindow::InitSearch()
                 }
             });
     });
+}
+
+QStringList CKV521MainWindow::VisitSessions(const QString& strPath) const
+{
+    if (strPath.isEmpty())
+        return {};
+    // Names carry the day ("rt_0315_1000"); the sidecar the site and the year.
+    static const QRegularExpression dayPattern(QStringLiteral("^[a-z]+_(\\d{4})_\\d{4}"));
+    const QRegularExpressionMatch anchorDay = dayPattern.match(QFileInfo(strPath).fileName());
+    CSidecar anchor;
+    if (!anchorDay.hasMatch() || !CSidecar::Read(strPath, anchor) || anchor.m_Context.Site().isEmpty())
+        return {strPath};
+    QStringList paths;
+    QList<QTreeWidgetItem*> pending;
+    if (QTreeWidgetItem* pRoot = m_pStorage->RootItem())
+        pending << pRoot;
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* pItem = pending.takeLast();
+        for (int i = 0; i < pItem->childCount(); ++i) {
+            QTreeWidgetItem* pChild = pItem->child(i);
+            if (CStorageBrowser::ItemKind(pChild) == CStorageBrowser::KindFolder) {
+                pending << pChild;
+                continue;
+            }
+            const QString strCandidate = m_pStorage->GetItemPath(pChild);
+            const QRegularExpressionMatch day = dayPattern.match(QFileInfo(strCandidate).fileName());
+            CSidecar sidecar;
+            if (day.hasMatch() && day.captured(1) == anchorDay.captured(1) && CSidecar::Read(strCandidate, sidecar)
+                && sidecar.m_Capture.m_nYear == anchor.m_Capture.m_nYear
+                && sidecar.m_Context.Site().compare(anchor.m_Context.Site(), Qt::CaseInsensitive) == 0)
+                paths << strCandidate;
+        }
+    }
+    if (!paths.contains(strPath))
+        paths.prepend(strPath);
+    std::sort(paths.begin(), paths.end(),
+              [](const QString& a, const QString& b) { return QFileInfo(a).fileName() < QFileInfo(b).fileName(); });
+    return paths;
+}
+
+CQVisitReportDialog* CKV521MainWindow::OpenVisitReportDialog()
+{
+    auto* pDialog = new CQVisitReportDialog(m_pStorage->StorageFolder(), this);
+    pDialog->setAttribute(Qt::WA_DeleteOnClose);
+    const QTreeWidgetItem* pItem = m_pUi->m_pStorageTree->currentItem();
+    const QString strChosen =
+        pItem && CStorageBrowser::ItemKind(pItem) != CStorageBrowser::KindFolder ? m_pStorage->GetItemPath(pItem) : QString();
+    pDialog->SetSessions(VisitSessions(strChosen));
+    const QString strName = strChosen.isEmpty() ? QStringLiteral("visit")
+                                                : QFileInfo(strChosen).completeBaseName() + QStringLiteral("-visit");
+    pDialog->SetOutput(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                           .filePath(strName + QStringLiteral(".pdf")));
+    connect(pDialog, &CQVisitReportDialog::Finished, this, [this](bool bOk, const QString& strText) {
+        CStatusMessage::Show(statusBar(), strText, bOk ? 10000 : 0);
+    });
+    pDialog->show();
+    return pDialog;
 }
 
 void CKV521MainWindow::OpenSearchResult(const QString& strPath, qint64 nPosition)

@@ -46,6 +46,8 @@ class CSweepContextBar;
 class CCatalogueController;
 class CMonitoringController;
 class CQSearchPane;
+class CSessionActions;
+class CQVisitReportDialog;
 
 // The program's one window: storage browser, front panel, log pane and the
 // realtime pane, driven by a 25 ms poll of the device object. Its slots hand
@@ -105,7 +107,13 @@ public:
     CCatalogueController* Catalogue() const { return m_pCatalogue; }
     CMonitoringController* Monitoring() const { return m_pMonitoring; }
     CQSearchPane* SearchPane() const { return m_pSearch; }
+    CSessionActions* SessionActions() const { return m_pSessionActions; }
+    // File > "Export Report...": opens the visit report dialog (tests answer it).
+    CQVisitReportDialog* OpenVisitReportDialog();
+    // The sessions a visit report starts with: those of the site and day of strPath.
+    QStringList VisitSessions(const QString& strPath) const;
     CLogView* LogView() const { return m_pLogView; }
+    CStorageBrowser* StorageBrowser() const { return m_pStorage; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -188,4 +196,5 @@ private:
     CCatalogueController* m_pCatalogue = nullptr;
     CMonitoringController* m_pMonitoring = nullptr;
     CQSearchPane* m_pSearch = nullptr;
+    CSessionActions* m_pSessionActions = nullptr;
 };

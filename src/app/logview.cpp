@@ -55,6 +55,10 @@ CLogView::CLogView(CQDiagramWidget* pGraph, QTreeWidget* pList, QTabWidget* pTab
         QMenu menu(m_pList);
         QAction* pAction = menu.addAction(tr("Set Site and Room..."), this, &CLogView::OnSetPlaceAction);
         pAction->setEnabled(m_strShownFile.endsWith(QLatin1String(".ldf")) && m_pList->topLevelItemCount() > 0);
+        if (m_FillSessionMenu && !m_strShownFile.isEmpty()) {
+            menu.addSeparator();
+            m_FillSessionMenu(&menu, m_strShownFile);
+        }
         menu.exec(m_pList->viewport()->mapToGlobal(pos));
     });
 }

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QStatusBar;
 class QTabWidget;
@@ -58,6 +59,12 @@ public:
     void SetKnownValues(std::function<QVariantMap()> known) { m_KnownValues = std::move(known); }
     // Gives the shown session another site and room; false when it is not a log file or the sidecar failed.
     bool SetSessionPlace(const CSweepContext& place);
+    QString ShownFile() const { return m_strShownFile; }
+    // Adds what can be done to the session shown to the list's context menu.
+    void SetSessionMenu(std::function<void(QMenu* pMenu, const QString& strPath)> fill)
+    {
+        m_FillSessionMenu = std::move(fill);
+    }
 
 Q_SIGNALS:
     // Log files written by a download (full paths).
@@ -87,6 +94,7 @@ private:
     CStorageBrowser* m_pStorage = nullptr;
     QString m_strShownFile;
     std::function<QVariantMap()> m_KnownValues;
+    std::function<void(QMenu*, const QString&)> m_FillSessionMenu;
     bool m_bAutoWidths = true;
     bool m_bFitting = false;
     bool m_bSortChosen = false;

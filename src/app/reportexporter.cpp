@@ -30,7 +30,7 @@ CReportExporter::CReportExporter(QAction* pAction, QWidget* pDialogParent, QStat
     if (m_pDialogParent)
         m_pDialogParent->installEventFilter(this);
     if (m_pAction) {
-        m_pAction->setText(tr("Expor&t Report..."));
+        m_pAction->setText(tr("Export &File Report..."));
         m_pAction->setEnabled(false);
         connect(m_pAction, &QAction::triggered, this, &CReportExporter::OnExportReportAction);
     }
@@ -39,7 +39,7 @@ CReportExporter::CReportExporter(QAction* pAction, QWidget* pDialogParent, QStat
 bool CReportExporter::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched == m_pDialogParent && pEvent->type() == QEvent::LanguageChange && m_pAction)
-        m_pAction->setText(tr("Expor&t Report..."));
+        m_pAction->setText(tr("Export &File Report..."));
     return QObject::eventFilter(pWatched, pEvent);
 }
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
 #include <QHeaderView>
 #include <QIcon>
 #include <QInputDialog>
@@ -162,10 +163,36 @@ void CStorageBrowser::ShowContext(QTreeWidgetItem* pItem)
 {
     const QString strPath = pItem->data(0, PathRole).toString();
     pItem->setText(ContextColumn, ContextText(strPath));
-    const QString strTip = m_SidecarTexts.value(CSidecar::PathFor(strPath)).strToolTip;
+    QString strTip = m_SidecarTexts.value(CSidecar::PathFor(strPath)).strToolTip;
+    const QString strBaseline = m_Baselines.value(QDir::cleanPath(QFileInfo(strPath).absoluteFilePath()));
+    pItem->setData(0, BaselineRole, strBaseline.isEmpty() ? QVariant() : QVariant(strBaseline));
+    QFont font = pItem->font(0);
+    font.setBold(!strBaseline.isEmpty());
+    pItem->setFont(0, font);
+    if (!strBaseline.isEmpty())
+        strTip = tr("Baseline of %1").arg(strBaseline) + (strTip.isEmpty() ? QString() : QLatin1Char('\n') + strTip);
     pItem->setToolTip(ContextColumn, strTip);
     if (!pItem->data(0, LinkRole).toBool())
         pItem->setToolTip(0, strTip);
+}
+
+void CStorageBrowser::SetBaselines(const QHash<QString, QString>& baselines)
+{
+    m_Baselines = baselines;
+    QTreeWidgetItem* pRoot = RootItem();
+    QList<QTreeWidgetItem*> pending;
+    if (pRoot)
+        pending << pRoot;
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* pItem = pending.takeLast();
+        for (int i = 0; i < pItem->childCount(); ++i) {
+            QTreeWidgetItem* pChild = pItem->child(i);
+            if (ItemKind(pChild) == KindFolder)
+                pending << pChild;
+            else
+                ShowContext(pChild);
+        }
+    }
 }
 
 QTreeWidgetItem* CStorageBrowser::FindFileItem(const QString& strPath) const

@@ -32,6 +32,8 @@ public:
     static constexpr int LinkRole = Qt::UserRole + 2;
     // Column 1 of a data file: its room and site, from its sidecar.
     static constexpr int ContextColumn = 1;
+    // On a room's current baseline: the room (and site) it is the baseline of.
+    static constexpr int BaselineRole = Qt::UserRole + 3;
 
     CStorageBrowser(QTreeWidget* pTree, QWidget* pDialogParent, QStatusBar* pStatusBar, QObject* pParent = nullptr);
 
@@ -72,6 +74,9 @@ public:
     bool OpenPath(const QString& strPath);
     // "Room — Site" of a data file, from its sidecar; empty without one.
     QString ContextText(const QString& strDataPath);
+    // Each room's baseline (absolute path -> "room — site"): shown in bold,
+    // with a tooltip naming the room.
+    void SetBaselines(const QHash<QString, QString>& baselines);
 
     // Deletes the directory and all inside it; links are removed, never followed.
     static bool RemoveFolder(const QString& strPath);
@@ -125,4 +130,5 @@ private:
         QString strToolTip;
     };
     QHash<QString, SidecarText> m_SidecarTexts;
+    QHash<QString, QString> m_Baselines;
 };

@@ -3,6 +3,9 @@
 #include "catalogueworker.h"
 #include "statusmessage.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <utility>
 
 CCatalogueController::CCatalogueController(std::function<QString()> storage, QStatusBar* pBar, QObject* pParent)
@@ -20,6 +23,8 @@ CCatalogueController::CCatalogueController(std::function<QString()> storage, QSt
     connect(m_pWorker, &CCatalogueWorker::Failed, this, &CCatalogueController::OnFailed);
     connect(m_pWorker, &CCatalogueWorker::Notice, this,
             [this](const QString& strText) { CStatusMessage::Show(m_pBar, strText, 10000); });
+    connect(m_pWorker, &CCatalogueWorker::Baselines, this, &CCatalogueController::OnBaselines);
+    connect(m_pWorker, &CCatalogueWorker::BaselineSet, this, &CCatalogueController::OnBaselineSet);
     m_Timer.setInterval(kSyncMs);
     connect(&m_Timer, &QTimer::timeout, this, &CCatalogueController::OnTimer);
 }
@@ -84,4 +89,51 @@ void CCatalogueController::OnChanged()
 {
     m_nToldFaults = 0;
     Q_EMIT CatalogueChanged();
+}
+
+void CCatalogueController::SetBaseline(const QString& strPath)
+{
+    if (!m_Thread.isRunning()) {
+        OnBaselineSet(strPath, false, tr("The catalogue is not running."));
+        return;
+    }
+    CCatalogueWorker* pWorker = m_pWorker;
+    QMetaObject::invokeMethod(pWorker, [pWorker, strPath] { pWorker->SetBaseline(strPath); }, Qt::QueuedConnection);
+}
+
+void CCatalogueController::OnBaselineSet(const QString& strPath, bool bOk, const QString& strText)
+{
+    const QString strName = QFileInfo(strPath).fileName();
+    CStatusMessage::Show(m_pBar, bOk ? tr("%1 is now its room's baseline.").arg(strName)
+                                     : tr("%1 cannot be set as baseline: %2").arg(strName, strText),
+                         bOk ? 10000 : 0);
+    Q_EMIT BaselineSet(strPath, bOk);
+}
+
+void CCatalogueController::OnBaselines(const QVariantList& baselines)
+{
+    m_BaselineRows = baselines;
+    m_Baselines.clear();
+    for (const QVariant& vRow : baselines) {
+        const QVariantMap row = vRow.toMap();
+        const QString strRoom = row.value(QStringLiteral("room")).toString();
+        const QString strSite = row.value(QStringLiteral("site")).toString();
+        m_Baselines.insert(row.value(QStringLiteral("path")).toString(),
+                           strSite.isEmpty() ? strRoom : tr("%1 — %2").arg(strRoom, strSite));
+    }
+    Q_EMIT BaselinesChanged();
+}
+
+QString CCatalogueController::BaselineOf(const QString& strSite, const QString& strClient,
+                                         const QString& strRoom) const
+{
+    const auto same = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
+    for (const QVariant& vRow : m_BaselineRows) {
+        const QVariantMap row = vRow.toMap();
+        const QString strRowSite = row.value(QStringLiteral("site")).toString();
+        if (same(row.value(QStringLiteral("room")).toString(), strRoom)
+            && (same(strRowSite, strSite) || same(strRowSite, strClient)))
+            return row.value(QStringLiteral("path")).toString();
+    }
+    return QString();
 }

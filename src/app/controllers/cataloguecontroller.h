@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <QTimer>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <functional>
@@ -36,15 +38,28 @@ public:
     void IndexFile(const QString& strPath) { IndexFiles({strPath}); }
     // A look at the folder soon, for writes whose file names are not known here.
     void SyncSoon();
+    // Makes the session its room's baseline; the status bar tells how it went.
+    void SetBaseline(const QString& strPath);
+
+    // The current baseline of a site's room, as last told by the catalogue;
+    // empty when the room has none. The site matches the whole site text or the client.
+    QString BaselineOf(const QString& strSite, const QString& strClient, const QString& strRoom) const;
+    // Absolute path of each room's baseline -> "room — site" it stands for.
+    QHash<QString, QString> Baselines() const { return m_Baselines; }
 
 Q_SIGNALS:
     void CatalogueChanged();
     void KnownValues(const QVariantMap& values);
+    void BaselinesChanged();
+    // The answer to SetBaseline.
+    void BaselineSet(const QString& strPath, bool bOk);
 
 private:
     void OnTimer();
     void OnFailed(int nFault, const QString& strText);
     void OnChanged();
+    void OnBaselines(const QVariantList& baselines);
+    void OnBaselineSet(const QString& strPath, bool bOk, const QString& strText);
 
     std::function<QString()> m_Storage;
     QStatusBar* m_pBar;
@@ -54,4 +69,6 @@ private:
     QString m_strStorage;
     // Kinds of fault told since the catalogue last worked.
     int m_nToldFaults = 0;
+    QHash<QString, QString> m_Baselines;
+    QVariantList m_BaselineRows;
 };

@@ -69,6 +69,38 @@ void CCatalogueWorker::IndexFiles(const QStringList& paths)
     Succeeded();
 }
 
+void CCatalogueWorker::SetBaseline(const QString& strPath)
+{
+    if (!EnsureOpen()) {
+        Q_EMIT BaselineSet(strPath, false, tr("The catalogue cannot be opened."));
+        return;
+    }
+    QString strError;
+    if (!m_pCatalogue->SetBaseline(strPath, &strError)) {
+        Q_EMIT BaselineSet(strPath, false, strError);
+        return;
+    }
+    Q_EMIT BaselineSet(strPath, true, QString());
+    Succeeded();
+}
+
+QVariantList CCatalogueWorker::CurrentBaselines()
+{
+    QVariantList baselines;
+    QString strError;
+    const QDir storage(m_pCatalogue->Storage());
+    for (const QString& strRoom : m_pCatalogue->DistinctValues(CCatalogue::Field::Room, &strError)) {
+        for (const CCatalogue::BaselineRow& row : m_pCatalogue->BaselineHistory(QString(), strRoom, &strError, true)) {
+            if (!row.bCurrent)
+                continue;
+            baselines << QVariantMap{{QStringLiteral("path"), QDir::cleanPath(storage.filePath(row.strPath))},
+                                     {QStringLiteral("site"), row.strSite},
+                                     {QStringLiteral("room"), row.strRoom}};
+        }
+    }
+    return baselines;
+}
+
 void CCatalogueWorker::Succeeded()
 {
     const int64_t nChanges = m_pCatalogue->ChangeCount();
@@ -81,5 +113,6 @@ void CCatalogueWorker::Succeeded()
          {QStringLiteral("client"), QStringLiteral("address"), QStringLiteral("room"), QStringLiteral("operator")})
         values.insert(strColumn, m_pCatalogue->DistinctValues(strColumn, &strIgnored));
     Q_EMIT KnownValues(values);
+    Q_EMIT Baselines(CurrentBaselines());
     Q_EMIT Changed();
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <cstdint>
@@ -28,18 +29,26 @@ public:
     // Files added, changed or removed since the last look.
     void Sync();
     void IndexFiles(const QStringList& paths);
+    // Makes the session strPath its room's baseline; BaselineSet answers.
+    void SetBaseline(const QString& strPath);
 
 Q_SIGNALS:
     void Changed();
     // Client, address, room and operator values the catalogue holds, by column name.
     void KnownValues(const QVariantMap& values);
     void Failed(int nFault, const QString& strText);
+    // The answer to SetBaseline: strText is why it was refused when bOk is false.
+    void BaselineSet(const QString& strPath, bool bOk, const QString& strText);
+    // Each room's baseline now, told with every change: a list of maps with
+    // "path" (absolute), "site" and "room".
+    void Baselines(const QVariantList& baselines);
     // Something the user should know that is not a fault (a rebuilt catalogue).
     void Notice(const QString& strText);
 
 private:
     bool EnsureOpen();
     void Succeeded();
+    QVariantList CurrentBaselines();
 
     QString m_strStorage;
     std::unique_ptr<CCatalogue> m_pCatalogue;

@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFont>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -119,6 +121,13 @@ CQSearchPane::CQSearchPane(QWidget* pParent) : QDockWidget(pParent)
     m_pResults->setRootIsDecorated(true);
     m_pResults->header()->setStretchLastSection(true);
     connect(m_pResults, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* pItem) { OnItemActivated(pItem); });
+    m_pResults->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pResults, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (QMenu* pMenu = SessionMenu(m_pResults->itemAt(pos))) {
+            pMenu->setAttribute(Qt::WA_DeleteOnClose);
+            pMenu->popup(m_pResults->viewport()->mapToGlobal(pos));
+        }
+    });
     pLayout->addWidget(m_pResults, 1);
 
     m_pStatus = new QLabel(pBody);
@@ -315,6 +324,7 @@ void CQSearchPane::Run(const CCatalogue::Query& query)
         pItem->setData(0, PositionRole, qint64(-1));
         pItem->setText(ColFile, strPath);
         pItem->setToolTip(ColFile, QDir::toNativeSeparators(Absolute(strPath)));
+        MarkBaseline(pItem);
         sessions.insert(strPath, pItem);
         top << pItem;
         return pItem;
@@ -371,4 +381,35 @@ void CQSearchPane::OnItemActivated(QTreeWidgetItem* pItem)
     if (!pItem)
         return;
     Q_EMIT OpenRequested(pItem->data(0, PathRole).toString(), pItem->data(0, PositionRole).toLongLong());
+}
+
+void CQSearchPane::MarkBaseline(QTreeWidgetItem* pItem)
+{
+    const QString strBaseline = m_Baselines.value(QDir::cleanPath(pItem->data(0, PathRole).toString()));
+    QFont font = pItem->font(ColFile);
+    font.setBold(!strBaseline.isEmpty());
+    pItem->setFont(ColFile, font);
+    const QString strPath = QDir::toNativeSeparators(pItem->data(0, PathRole).toString());
+    pItem->setToolTip(ColFile, strBaseline.isEmpty()
+                                   ? strPath
+                                   : tr("Baseline of %1").arg(strBaseline) + QLatin1Char('\n') + strPath);
+}
+
+void CQSearchPane::SetBaselines(const QHash<QString, QString>& baselines)
+{
+    m_Baselines = baselines;
+    for (int i = 0; i < m_pResults->topLevelItemCount(); ++i)
+        MarkBaseline(m_pResults->topLevelItem(i));
+}
+
+QMenu* CQSearchPane::SessionMenu(QTreeWidgetItem* pItem)
+{
+    // Events stand for their session too: the menu is about the file.
+    while (pItem && pItem->parent())
+        pItem = pItem->parent();
+    if (!pItem || !m_FillSessionMenu)
+        return nullptr;
+    auto* pMenu = new QMenu(m_pResults);
+    m_FillSessionMenu(pMenu, pItem->data(0, PathRole).toString());
+    return pMenu;
 }

@@ -4,9 +4,11 @@
 
 #include <QDateTime>
 #include <QDockWidget>
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -14,6 +16,7 @@ class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -52,6 +55,16 @@ public:
     QComboBox* RoomBox() const { return m_pRoom; }
     QCheckBox* AlarmsOnlyBox() const { return m_pAlarmsOnly; }
 
+    // Each room's baseline (absolute path -> "room — site"): its session rows are marked.
+    void SetBaselines(const QHash<QString, QString>& baselines);
+    // Fills the context menu of a session row with what can be done to that file.
+    void SetSessionMenu(std::function<void(QMenu* pMenu, const QString& strPath)> fill)
+    {
+        m_FillSessionMenu = std::move(fill);
+    }
+    // The menu a right click on a session row opens; null elsewhere (tests).
+    QMenu* SessionMenu(QTreeWidgetItem* pItem);
+
 public Q_SLOTS:
     // Runs a search with the filters as set now.
     void Search();
@@ -75,6 +88,7 @@ private:
     void ShowStatus(const QString& strText);
     void OnItemActivated(QTreeWidgetItem* pItem);
     QString Absolute(const QString& strRelative) const;
+    void MarkBaseline(QTreeWidgetItem* pItem);
 
     QString m_strStorage;
     std::unique_ptr<CCatalogue> m_pCatalogue;
@@ -83,6 +97,8 @@ private:
     // When the open database file was made: a rebuilt one is another file.
     QDateTime m_DatabaseBirth;
     CCatalogue::Query m_LastQuery;
+    QHash<QString, QString> m_Baselines;
+    std::function<void(QMenu*, const QString&)> m_FillSessionMenu;
 
     QCheckBox* m_pFromBox = nullptr;
     QDateEdit* m_pFrom = nullptr;
