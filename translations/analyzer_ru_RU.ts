@@ -3740,8 +3740,8 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Заказчик</translation>
     </message>
     <message>
-        <source>Site</source>
-        <translation>Объект</translation>
+        <source>Address</source>
+        <translation>Адрес</translation>
     </message>
     <message>
         <source>Operator</source>

@@ -10,6 +10,7 @@
 #include "alarmnotifier.h"
 #include "clockcheck.h"
 #include "connectioncontroller.h"
+#include "devicefiles.h"
 #include "devicerecord.h"
 #include "devicewidget.h"
 #include "kv520device.h"
@@ -42,7 +43,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -365,11 +365,17 @@ QStringList CKV521MainWindow::VisitSessions(const QString& strPath) const
 {
     if (strPath.isEmpty())
         return {};
-    // Names carry the day ("rt_0315_1000"); the sidecar the site and the year.
-    static const QRegularExpression dayPattern(QStringLiteral("^[a-z]+_(\\d{4})_\\d{4}"));
-    const QRegularExpressionMatch anchorDay = dayPattern.match(QFileInfo(strPath).fileName());
+    // A visit: the same site on the same day. The first record dates a file
+    // whatever it is called; the sidecar gives the site and the year.
+    const auto dayOf = [](const QString& strFile, CSidecar& sidecar) {
+        DeviceRawRecord first;
+        if (!CSidecar::Read(strFile, sidecar) || !CDeviceFiles::ReadFirstRecord(strFile, first))
+            return -1;
+        return (sidecar.m_Capture.m_nYear * 100 + first.Month) * 100 + first.Day;
+    };
     CSidecar anchor;
-    if (!anchorDay.hasMatch() || !CSidecar::Read(strPath, anchor) || anchor.m_Context.Site().isEmpty())
+    const int nAnchorDay = dayOf(strPath, anchor);
+    if (nAnchorDay < 0 || anchor.m_Context.Site().isEmpty())
         return {strPath};
     QStringList paths;
     QList<QTreeWidgetItem*> pending;
@@ -384,10 +390,8 @@ QStringList CKV521MainWindow::VisitSessions(const QString& strPath) const
                 continue;
             }
             const QString strCandidate = m_pStorage->GetItemPath(pChild);
-            const QRegularExpressionMatch day = dayPattern.match(QFileInfo(strCandidate).fileName());
             CSidecar sidecar;
-            if (day.hasMatch() && day.captured(1) == anchorDay.captured(1) && CSidecar::Read(strCandidate, sidecar)
-                && sidecar.m_Capture.m_nYear == anchor.m_Capture.m_nYear
+            if (dayOf(strCandidate, sidecar) == nAnchorDay
                 && sidecar.m_Context.Site().compare(anchor.m_Context.Site(), Qt::CaseInsensitive) == 0)
                 paths << strCandidate;
         }

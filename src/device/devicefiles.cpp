@@ -401,3 +401,11 @@ QByteArray CDeviceFiles::FileHeader(int32_t nVersion)
 {
     return VersionHeader(nVersion);
 }
+
+bool CDeviceFiles::ReadFirstRecord(const QString& strPath, DeviceRawRecord& first)
+{
+    first.Clear();
+    QFile file(strPath);
+    return QFileInfo(strPath).isFile() && file.open(QIODevice::ReadOnly) && file.seek(kHeaderSize)
+        && file.read(reinterpret_cast<char*>(&first), sizeof(first)) == qint64(sizeof(first));
+}

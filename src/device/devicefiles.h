@@ -78,4 +78,9 @@ public:
 
     // The version header that starts a file, for writers that stream records.
     static QByteArray FileHeader(int32_t nVersion);
+
+    // The first record of a realtime or log file, whose day and month date
+    // the whole file. False for anything but a regular file holding one; a
+    // FIFO under the name is never opened.
+    static bool ReadFirstRecord(const QString& strPath, DeviceRawRecord& first);
 };

@@ -1,6 +1,7 @@
 #include "sidecar.h"
 
 #include "checkedsavefile.h"
+#include "devicefiles.h"
 #include "idevice.h"
 #include "kv520protocol.h"
 
@@ -269,11 +270,8 @@ void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, cons
         if (Read(strPath, existing))
             continue;
         // The first record gives the year; the file was just written by us.
-        QFile file(strPath);
         DeviceRawRecord first;
-        first.Clear();
-        if (file.open(QIODevice::ReadOnly) && file.seek(4))
-            file.read(reinterpret_cast<char*>(&first), sizeof(first));
+        CDeviceFiles::ReadFirstRecord(strPath, first);
         QString strError;
         CSidecar sidecar = At(context, first, now, strPort, strUsbSerial);
         if (pDevice)
@@ -288,12 +286,8 @@ bool CSidecar::SetPlace(const QString& strDataPath, const CSweepContext& place, 
     CSidecar sidecar;
     if (!Read(strDataPath, sidecar)) {
         const QFileInfo info(strDataPath);
-        QFile file(strDataPath);
         DeviceRawRecord first;
-        first.Clear();
-        // Only a regular file is opened: a FIFO under the name would block.
-        if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !file.seek(4)
-            || file.read(reinterpret_cast<char*>(&first), sizeof(first)) != qint64(sizeof(first))) {
+        if (!CDeviceFiles::ReadFirstRecord(strDataPath, first)) {
             SetError(pError, tr("%1 is not a data file with records.").arg(QDir::toNativeSeparators(strDataPath)));
             return false;
         }

@@ -398,7 +398,7 @@ void CVisitReport::PaintCover(CPageFlow& flow)
     const auto listOr = [&](const QStringList& list) { return list.isEmpty() ? strUnknown : list.join(QStringLiteral("; ")); };
     QList<QPair<QString, QString>> pairs = {
         {tr("Client"), listOr(clients)},
-        {tr("Site"), listOr(addresses)},
+        {tr("Address"), listOr(addresses)},
         {tr("Operator"), listOr(operators)},
         {tr("Visit"), nStart <= nEnd ? CReportTime::Text(nStart) + QStringLiteral(" \u2013 ") + CReportTime::Text(nEnd)
                                      : tr("no records")},
