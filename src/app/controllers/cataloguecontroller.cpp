@@ -32,8 +32,12 @@ CCatalogueController::CCatalogueController(std::function<QString()> storage, QSt
 CCatalogueController::~CCatalogueController()
 {
     // What is under way finishes; what is queued behind it is dropped.
+    const bool bStarted = m_Thread.isRunning() || m_Thread.isFinished();
     m_Thread.quit();
     m_Thread.wait();
+    // A thread never started never finishes, so nothing else deletes the worker.
+    if (!bStarted)
+        delete m_pWorker;
 }
 
 void CCatalogueController::Start()
