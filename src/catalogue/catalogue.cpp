@@ -690,9 +690,9 @@ bool CCatalogue::NextReportNumber(int64_t& nNumber, QString* pError, int64_t nGi
         return fail(tr("No report numbers are left."));
     const int64_t nNext = nGiven > 0 ? nGiven : nLast + 1;
     const int64_t nHighest = std::max(nLast, nNext);
-    CCheckedSaveFile file(strFile);
-    if (!file.Open() || !file.Write(QByteArray::number(qint64(nHighest)) + '\n') || !file.Commit())
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strFile), file.ErrorString()));
+    QString strWriteError;
+    if (!CCheckedSaveFile::WriteWhole(strFile, QByteArray::number(qint64(nHighest)) + '\n', &strWriteError))
+        return fail(strWriteError);
     query.prepare(QStringLiteral("INSERT OR REPLACE INTO counters (name, value) VALUES ('report', ?)"));
     query.addBindValue(qint64(nHighest));
     if (!query.exec())

@@ -240,12 +240,7 @@ bool CReportManifest::FromJson(const QByteArray& json, CReportManifest& manifest
 
 bool CReportManifest::Write(const QString& strPath, QString* pError) const
 {
-    CCheckedSaveFile file(strPath);
-    if (!file.Open() || !file.Write(ToJson()) || !file.Commit()) {
-        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
-        return false;
-    }
-    return true;
+    return CCheckedSaveFile::WriteWhole(strPath, ToJson(), pError);
 }
 
 bool CReportManifest::Read(const QString& strPath, CReportManifest& manifest, QString* pError)

@@ -1,5 +1,7 @@
 #include "checkedsavefile.h"
 
+#include <QDir>
+
 #include <QFile>
 #include <QMutex>
 #include <QSaveFile>
@@ -112,4 +114,31 @@ void CCheckedSaveFile::Cancel()
         pSave->cancelWriting();
     else
         m_pFile->close();
+}
+
+bool CCheckedSaveFile::WriteWhole(const QString& strPath, const QByteArray& data, QString* pError)
+{
+    CCheckedSaveFile file(strPath);
+    if (file.Open() && file.Write(data) && file.Commit())
+        return true;
+    if (pError)
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
+    return false;
+}
+
+bool CCheckedSaveFile::WriteThrough(const QString& strPath, const std::function<bool(QIODevice&, QString*)>& write,
+                                    QString* pError)
+{
+    CCheckedSaveFile file(strPath);
+    if (file.Open()) {
+        if (!write(*file.Device(), pError)) {
+            file.Cancel();
+            return false;
+        }
+        if (file.Commit())
+            return true;
+    }
+    if (pError)
+        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
+    return false;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QFileDevice;
@@ -32,6 +33,14 @@ public:
     QIODevice* Device() const;
     // The system's reason for the first failure, e.g. "No space left on device".
     QString ErrorString() const { return m_strError; }
+
+    // The whole of a small file in one call; false with "path: reason".
+    static bool WriteWhole(const QString& strPath, const QByteArray& data, QString* pError);
+    // A file whose writer takes a device: the file is committed only when
+    // write succeeds, so a failed writer never replaces a good file. Its own
+    // reason is kept; a failure of the file itself reads "path: reason".
+    static bool WriteThrough(const QString& strPath, const std::function<bool(QIODevice&, QString*)>& write,
+                             QString* pError);
 
     // Tests: every file opened from now on writes to strDevice (such as
     // /dev/full) in place of its own path; empty ends the redirection.

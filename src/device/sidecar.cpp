@@ -198,13 +198,7 @@ qint64 CSidecar::ClockOffset(const QDateTime& detector, const QDateTime& pcNow)
 
 bool CSidecar::Write(const QString& strDataPath, QString* pError) const
 {
-    const QString strPath = PathFor(strDataPath);
-    CCheckedSaveFile file(strPath);
-    if (!file.Open() || !file.Write(ToJson()) || !file.Commit()) {
-        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString()));
-        return false;
-    }
-    return true;
+    return CCheckedSaveFile::WriteWhole(PathFor(strDataPath), ToJson(), pError);
 }
 
 bool CSidecar::Read(const QString& strDataPath, CSidecar& sidecar, QString* pError)
@@ -251,12 +245,7 @@ bool CSidecar::AddBaseline(const QString& strDataPath, int64_t nSetAtMs, QString
     instants << nSetAtMs;
     std::sort(instants.begin(), instants.end() - 1);
     SetBaselineKeys(object, instants);
-    CCheckedSaveFile save(strPath);
-    if (!save.Open() || !save.Write(QJsonDocument(object).toJson(QJsonDocument::Indented)) || !save.Commit()) {
-        SetError(pError, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), save.ErrorString()));
-        return false;
-    }
-    return true;
+    return CCheckedSaveFile::WriteWhole(strPath, QJsonDocument(object).toJson(QJsonDocument::Indented), pError);
 }
 
 void CSidecar::WriteFor(const QString& strFolder, const QStringList& names, const CSweepContext& context,

@@ -135,21 +135,15 @@ double CSweepReport::Mm(double dMillimetres) const
 
 bool CSweepReport::Write(const QString& strPath, QString* pError)
 {
-    CCheckedSaveFile file(strPath);
-    if (!file.Open()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
-        return false;
-    }
-    if (!Write(*file.Device(), pError)) {
-        *pError = tr("Could not write the report %1.").arg(QDir::toNativeSeparators(strPath));
-        file.Cancel();
-        return false;
-    }
-    if (!file.Commit()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
-        return false;
-    }
-    return true;
+    return CCheckedSaveFile::WriteThrough(
+        strPath,
+        [this, &strPath](QIODevice& device, QString* pWhy) {
+            if (Write(device, pWhy))
+                return true;
+            *pWhy = tr("Could not write the report %1.").arg(QDir::toNativeSeparators(strPath));
+            return false;
+        },
+        pError);
 }
 
 bool CSweepReport::Write(QIODevice& device, QString* pError)

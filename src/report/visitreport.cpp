@@ -266,20 +266,8 @@ CVisitReport::CVisitReport(const CVisitReportData& data)
 
 bool CVisitReport::Write(const QString& strPath, QString* pError)
 {
-    CCheckedSaveFile file(strPath);
-    if (!file.Open()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
-        return false;
-    }
-    if (!Write(*file.Device(), pError)) {
-        file.Cancel();
-        return false;
-    }
-    if (!file.Commit()) {
-        *pError = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), file.ErrorString());
-        return false;
-    }
-    return true;
+    return CCheckedSaveFile::WriteThrough(
+        strPath, [this](QIODevice& device, QString* pWhy) { return Write(device, pWhy); }, pError);
 }
 
 bool CVisitReport::Write(QIODevice& device, QString* pError)
