@@ -4202,4 +4202,15 @@ Also: Up VOL+, Down VOL-, Enter MENU/ENTER, Backspace SENS/EXIT</source>
         <translation>Сравнить %1 с</translation>
     </message>
 </context>
+<context>
+    <name>CReportLoader</name>
+    <message>
+        <source>%1 is not this program&apos;s report module.</source>
+        <translation>%1 — не модуль отчётов этой программы.</translation>
+    </message>
+    <message>
+        <source>The report module %1 is not installed.</source>
+        <translation>Модуль отчётов %1 не установлен.</translation>
+    </message>
+</context>
 </TS>
