@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 seconds=${1:?"usage: $0 SECONDS [target...]"}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(dataframe logsplit datafile menufile panelpaint exchange)
+[ ${#targets[@]} -eq 0 ] && targets=(dataframe logsplit datafile menufile panelpaint exchange sidecar)
 
 bin=build/fuzz/tests/fuzz
 mkdir -p build/fuzz/findings
