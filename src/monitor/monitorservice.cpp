@@ -33,7 +33,7 @@ CMonitorService::CMonitorService(const CMonitorConfig& config, QObject* pParent)
     // poll; the link's thread only asks for a poll when the alarm begins.
     m_pDevice->SetFrameStoredHandler([this, bLastAlarm = false](bool bAlarm) mutable {
         if (bAlarm && !bLastAlarm)
-            QMetaObject::invokeMethod(this, [this] { if (m_bStarted) OnTick(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, "OnAlarmBegan", Qt::QueuedConnection);
         bLastAlarm = bAlarm;
     });
 }
@@ -111,6 +111,12 @@ void CMonitorService::Stop()
     m_pRecorder->Close();
     m_pDevice->Stop();
     m_pReporter->Stop();
+}
+
+void CMonitorService::OnAlarmBegan()
+{
+    if (m_bStarted)
+        OnTick();
 }
 
 void CMonitorService::OnTick()

@@ -59,6 +59,9 @@ Q_SIGNALS:
 
 private:
     void OnTick();
+    // Called by name from the link's thread when an alarm begins: a queued
+    // call carries no functor object shared between the two threads.
+    Q_INVOKABLE void OnAlarmBegan();
 
     CMonitorConfig m_Config;
     std::shared_ptr<IClock> m_pClock;

@@ -141,22 +141,19 @@ void CMqttPublisher::Pump()
 void CMqttPublisher::OnConnectCallback(mosquitto*, void* pThis, int nResult)
 {
     auto* pPublisher = static_cast<CMqttPublisher*>(pThis);
-    QMetaObject::invokeMethod(pPublisher, [pPublisher, nResult] { pPublisher->OnConnected(nResult); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(pPublisher, "OnConnected", Qt::QueuedConnection, Q_ARG(int, nResult));
 }
 
 void CMqttPublisher::OnDisconnectCallback(mosquitto*, void* pThis, int nReason)
 {
     auto* pPublisher = static_cast<CMqttPublisher*>(pThis);
-    QMetaObject::invokeMethod(pPublisher, [pPublisher, nReason] { pPublisher->OnDisconnected(nReason); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(pPublisher, "OnDisconnected", Qt::QueuedConnection, Q_ARG(int, nReason));
 }
 
 void CMqttPublisher::OnPublishCallback(mosquitto*, void* pThis, int nMid)
 {
     auto* pPublisher = static_cast<CMqttPublisher*>(pThis);
-    QMetaObject::invokeMethod(pPublisher, [pPublisher, nMid] { pPublisher->OnPublished(nMid); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(pPublisher, "OnPublished", Qt::QueuedConnection, Q_ARG(int, nMid));
 }
 
 void CMqttPublisher::OnConnected(int nResult)

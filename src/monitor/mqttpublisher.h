@@ -66,9 +66,11 @@ private:
     static void OnConnectCallback(mosquitto*, void* pThis, int nResult);
     static void OnDisconnectCallback(mosquitto*, void* pThis, int nReason);
     static void OnPublishCallback(mosquitto*, void* pThis, int nMid);
-    void OnConnected(int nResult);
-    void OnDisconnected(int nReason);
-    void OnPublished(int nMid);
+    // Called by name from libmosquitto's thread: a queued call carries only
+    // its argument, no functor object shared between the two threads.
+    Q_INVOKABLE void OnConnected(int nResult);
+    Q_INVOKABLE void OnDisconnected(int nReason);
+    Q_INVOKABLE void OnPublished(int nMid);
 
     mosquitto* m_pMosq = nullptr;
     bool m_bLoopRunning = false;
