@@ -48,6 +48,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -129,6 +130,16 @@ bool IsStandardOutput(const QString& strOut)
 CCsvExporter::Dialect CsvDialect(const QCommandLineParser& parser)
 {
     return parser.isSet(QStringLiteral("excel")) ? CCsvExporter::Dialect::Excel : CCsvExporter::Dialect::Plain;
+}
+
+// The printed form asked for; nothing when --csv and --json are both given.
+std::optional<CFindPrinter::Format> FormatOf(const QCommandLineParser& parser)
+{
+    const bool bCsv = parser.isSet(QStringLiteral("csv"));
+    const bool bJson = parser.isSet(QStringLiteral("json"));
+    if (bCsv && bJson)
+        return std::nullopt;
+    return bJson ? CFindPrinter::Format::Json : bCsv ? CFindPrinter::Format::Csv : CFindPrinter::Format::Table;
 }
 
 QString StorageOf(const QCommandLineParser& parser)
@@ -1112,11 +1123,10 @@ int CCliTool::Find(QCommandLineParser& parser, const QStringList&)
             return Usage(tr("--min-level takes a level in dB."));
     }
     query.bAlarmsOnly = parser.isSet(QStringLiteral("alarms"));
-    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+    const std::optional<CFindPrinter::Format> format = FormatOf(parser);
+    if (!format)
         return Usage(tr("--csv and --json exclude each other."));
-    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
-                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
-                                                                              : CFindPrinter::Format::Table;
+    const CFindPrinter::Format eFormat = *format;
 
     CCatalogue catalogue(StorageOf(parser));
     QString strError;
@@ -1173,11 +1183,10 @@ int CCliTool::Baseline(QCommandLineParser& parser, const QStringList& args)
     const QString strRoom = parser.value(QStringLiteral("room"));
     if (strRoom.isEmpty())
         return Usage(tr("baseline show needs --room."));
-    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+    const std::optional<CFindPrinter::Format> format = FormatOf(parser);
+    if (!format)
         return Usage(tr("--csv and --json exclude each other."));
-    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
-                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
-                                                                              : CFindPrinter::Format::Table;
+    const CFindPrinter::Format eFormat = *format;
     CCatalogue catalogue(StorageOf(parser));
     QString strError;
     if (!OpenCatalogue(catalogue, &strError))
@@ -1211,11 +1220,10 @@ int CCliTool::Compare(QCommandLineParser& parser, const QStringList& args)
         if (!bOk || options.dMinChangeDb < 0.0 || options.dMinChangeDb > 200.0)
             return Usage(tr("--min-change takes a level difference in dB."));
     }
-    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+    const std::optional<CFindPrinter::Format> format = FormatOf(parser);
+    if (!format)
         return Usage(tr("--csv and --json exclude each other."));
-    const CFindPrinter::Format eFormat = parser.isSet(QStringLiteral("json")) ? CFindPrinter::Format::Json
-                                       : parser.isSet(QStringLiteral("csv"))  ? CFindPrinter::Format::Csv
-                                                                              : CFindPrinter::Format::Table;
+    const CFindPrinter::Format eFormat = *format;
     const QString strNew = args.value(0);
     QString strBase = args.value(1);
     QString strError;
