@@ -1,5 +1,15 @@
 #include "pdfdocumentinfo.h"
 
+#include <QPageSize>
+
+#include <QPageLayout>
+
+#include <QPdfWriter>
+
+#include <QPainter>
+
+#include <QBuffer>
+
 #include <QRegularExpression>
 
 namespace {
@@ -70,5 +80,28 @@ bool CPdfDocumentInfo::AppendTo(QByteArray& pdf) const
             + " 0 R\n/Root " + root.captured(1).toLatin1() + "\n/Prev " + prev.captured(1).toLatin1() + "\n>>\nstartxref\n"
             + QByteArray::number(nXrefAt) + "\n%%EOF\n";
     pdf += update;
+    return true;
+}
+
+bool CPdfDocumentInfo::PaintA4(QByteArray& pdf, int nResolution, const QMarginsF& marginsMm,
+                               const std::function<void(QPainter&, QPagedPaintDevice&)>& paint) const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(nResolution);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, marginsMm, QPageLayout::Millimeter));
+        writer.setTitle(m_strTitle);
+        writer.setCreator(m_strCreator);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        paint(painter, writer);
+        if (!painter.end())
+            return false;
+    }
+    pdf = buffer.data();
     return true;
 }

@@ -2,7 +2,13 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMarginsF>
 #include <QString>
+
+#include <functional>
+
+class QPainter;
+class QPagedPaintDevice;
 
 // The document information a PDF reader shows (author, subject, keywords,
 // creation date). QPdfWriter of Qt 6.4 sets only the title and creator, so
@@ -18,6 +24,12 @@ public:
     QString m_strKeywords;
     QString m_strCreator;
     QDateTime m_Created;
+
+    // Paints an A4 portrait PDF into memory, with this title and creator set
+    // by the writer itself; false when the painter cannot start or finish.
+    // Reports are painted whole before any byte reaches their file.
+    bool PaintA4(QByteArray& pdf, int nResolution, const QMarginsF& marginsMm,
+                 const std::function<void(QPainter&, QPagedPaintDevice&)>& paint) const;
 
     // False, and pdf unchanged, when its end is not a cross-reference table
     // and trailer as QPdfWriter writes them.

@@ -153,33 +153,18 @@ bool CSweepReport::Write(QIODevice& device, QString* pError)
     const QString strCreator = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
     // Painted into memory first: the document information goes after the
     // writer's last byte, and a half-painted report never reaches the device.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(m_nResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                                         QPageLayout::Millimeter));
-        writer.setTitle(strTitle);
-        writer.setCreator(strCreator);
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            *pError = tr("Could not write the report.");
-            return false;
-        }
-        Paint(painter, writer);
-        if (!painter.end()) {
-            *pError = tr("Could not write the report.");
-            return false;
-        }
-    }
-    QByteArray pdf = buffer.data();
     CPdfDocumentInfo info;
     info.m_strTitle = strTitle;
+    info.m_strCreator = strCreator;
+    QByteArray pdf;
+    if (!info.PaintA4(pdf, m_nResolution, QMarginsF(15, 15, 15, 15),
+                      [this](QPainter& painter, QPagedPaintDevice& device) { Paint(painter, device); })) {
+        *pError = tr("Could not write the report.");
+        return false;
+    }
     info.m_strAuthor = m_Context.m_strOperator;
     info.m_strSubject = tr("RF sweep of %1").arg(m_Context.Site().isEmpty() ? m_strFileName : m_Context.Site());
     info.m_strKeywords = QStringList({m_Context.Site(), m_Context.m_strRoom}).filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
-    info.m_strCreator = strCreator;
     info.m_Created = m_Created;
     // Without the entries the report is still whole; the writer's own title stays.
     info.AppendTo(pdf);

@@ -275,30 +275,20 @@ bool CVisitReport::Write(QIODevice& device, QString* pError)
     m_Created = QDateTime::currentDateTime();
     const QString strTitle = tr("Sweep report %1").arg(m_Data.m_strNumber);
     const QString strCreator = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+    CPdfDocumentInfo info;
+    info.m_strTitle = strTitle;
+    info.m_strCreator = strCreator;
     QByteArray pdf;
     // The first pass counts the pages the footers name in the second.
     for (int nPass = 0; nPass < 2; ++nPass) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&buffer);
-            writer.setResolution(kResolution);
-            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 15, 18, 15),
-                                             QPageLayout::Millimeter));
-            writer.setTitle(strTitle);
-            writer.setCreator(strCreator);
-            QPainter painter;
-            if (!painter.begin(&writer)) {
-                *pError = tr("Could not write the report.");
-                return false;
-            }
-            Paint(painter, writer, nPass == 0 ? 0 : m_nPages);
-            if (!painter.end()) {
-                *pError = tr("Could not write the report.");
-                return false;
-            }
+        const int nTotal = nPass == 0 ? 0 : m_nPages;
+        if (!info.PaintA4(pdf, kResolution, QMarginsF(18, 15, 18, 15),
+                          [this, nTotal](QPainter& painter, QPagedPaintDevice& device) {
+                              Paint(painter, device, nTotal);
+                          })) {
+            *pError = tr("Could not write the report.");
+            return false;
         }
-        pdf = buffer.data();
     }
 
     QStringList operators;
@@ -310,12 +300,9 @@ bool CVisitReport::Write(QIODevice& device, QString* pError)
         if (!context.Site().isEmpty() && !sites.contains(context.Site()))
             sites << context.Site();
     }
-    CPdfDocumentInfo info;
-    info.m_strTitle = strTitle;
     info.m_strAuthor = operators.join(QStringLiteral(", "));
     info.m_strSubject = tr("RF sweep of %1").arg(sites.isEmpty() ? tr("the rooms listed") : sites.join(QStringLiteral("; ")));
     info.m_strKeywords = (sites + m_Data.Rooms()).join(QStringLiteral(", "));
-    info.m_strCreator = strCreator;
     info.m_Created = m_Created;
     info.AppendTo(pdf);
     if (device.write(pdf) != pdf.size()) {
