@@ -4,6 +4,8 @@
 // /proc, in percent of one core.
 //
 // Usage: bench_live_cpu [seconds per round, default 60] [rounds, default 3]
+#include "processcpu.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,30 +17,6 @@
 #include <cstdio>
 #include <unistd.h>
 #include <vector>
-
-namespace {
-
-// User plus system time of a process in clock ticks, -1 when it is gone.
-long long CpuTicks(qint64 nPid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(nPid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = f.readAll();
-    // The command name may hold blanks; the fields count from its closing parenthesis.
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    return fields[11].toLongLong() + fields[12].toLongLong();
-}
-
-QString LoadAverage()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2) : QString();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -13,6 +13,8 @@
 #include "kv521simulator.h"
 #include "../tests/monitor/testbroker.h"
 
+#include "processcpu.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -38,19 +40,6 @@ int64_t NowUs()
     return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch()).count();
 }
 
-// User plus system time of a process in clock ticks, -1 when it is gone.
-long long CpuTicks(qint64 nPid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(nPid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = f.readAll();
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    return fields[11].toLongLong() + fields[12].toLongLong();
-}
-
 // A line of /proc/PID/status in kB ("VmRSS", "VmHWM"), -1 when unknown.
 long long StatusKb(qint64 nPid, const char* pKey)
 {
@@ -62,12 +51,6 @@ long long StatusKb(qint64 nPid, const char* pKey)
         if (line.startsWith(QByteArray(pKey) + ':'))
             return line.mid(int(qstrlen(pKey)) + 1).simplified().split(' ').value(0).toLongLong();
     return -1;
-}
-
-QString LoadAverage()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2) : QString();
 }
 
 void Say(const QString& strLine)
